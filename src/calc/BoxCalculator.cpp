@@ -1,0 +1,89 @@
+#include "calc/BoxCalculator.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "calc/BoxBlankCalculator.h"
+#include "calc/CostCalculator.h"
+#include "calc/UnitConversion.h"
+#include "model/FloatChecks.h"
+
+namespace quelmora {
+
+TBoxCalculator::TBoxCalculator(std::shared_ptr<const IPalletOptimizer> Pallet)
+    : FPallet(std::move(Pallet)) {}
+
+bool TBoxCalculator::Build(const TProduct& P, const TPackVariant& Pack,
+                           const TPackPlacement& Placement, const TOptimizationSettings& S,
+                           TBoxVariant& Box, double FixedL, double FixedB, double FixedH) const {
+  const double T = S.BoardThicknessMM;
+  Box = TBoxVariant{};
+  const double needL = Placement.CountX * Placement.PackDimX + S.LengthGapMM;
+  const double needB = Placement.CountY * Placement.PackDimY + S.WidthGapMM;
+  const double needH = Placement.CountZ * Placement.PackDimZ;
+  Box.InnerLengthMM = needL;
+  Box.InnerWidthMM = needB;
+  Box.InnerHeightMM = needH;
+  Box.LengthMM = needL + 2 * T;
+  Box.WidthMM = needB + 2 * T;
+  Box.HeightMM = needH + 2 * T;
+  if (FixedL > 0) {
+    Box.LengthMM = FixedL;
+    Box.WidthMM = FixedB;
+    Box.HeightMM = FixedH;
+    Box.InnerLengthMM = FixedL - 2 * T;
+    Box.InnerWidthMM = FixedB - 2 * T;
+    Box.InnerHeightMM = FixedH - 2 * T;
+  }
+  if (needL - 1e-8 > Box.InnerLengthMM || needB - 1e-8 > Box.InnerWidthMM ||
+      needH - 1e-8 > Box.InnerHeightMM || Placement.TotalCount <= 0)
+    return false;
+  if (Box.HeightMM > std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8) return false;
+  Box.PackCount = Placement.TotalCount;
+  Box.PackPlacement = Placement;
+  FillDerived(Box, P, Pack, S);
+  if (!(Box.GrossWeightKG <= P.MaxBoxWeightKG + 1e-8)) return false;
+  if (!S.AllowOversizeBoxes && Box.PalletCount <= 0) return false;
+  return true;
+}
+
+TBoxVariant TBoxCalculator::Original(const TProduct& P, const TPackVariant& Pack,
+                                     const TOptimizationSettings& S) const {
+  const double T = S.BoardThicknessMM;
+  auto inner = [T](double outer) {
+    const double size = outer - 2 * T;
+    return size < 0.001 ? 0.001 : size;
+  };
+  TBoxVariant box;
+  box.LengthMM = P.OriginalBoxLengthMM;
+  box.WidthMM = P.OriginalBoxWidthMM;
+  box.HeightMM = P.OriginalBoxHeightMM;
+  box.InnerLengthMM = inner(box.LengthMM);
+  box.InnerWidthMM = inner(box.WidthMM);
+  box.InnerHeightMM = inner(box.HeightMM);
+  box.PackCount = P.OriginalBoxCount;
+  FillDerived(box, P, Pack, S);
+  return box;
+}
+
+void TBoxCalculator::FillDerived(TBoxVariant& Box, const TProduct& P, const TPackVariant& Pack,
+                                 const TOptimizationSettings& S) const {
+  Box.BlankAreaM2 =
+      BoxBlankAreaM2(Box.LengthMM, Box.WidthMM, Box.HeightMM, S.BoardThicknessMM, S.BoxGlueFlapMM);
+  Box.BoxCost = CalcBoxCost(Box.BlankAreaM2, S.CardboardPricePerM2);
+  // Product, pack material and board, each material by its blank area.
+  Box.GrossWeightKG =
+      GramsToKG(Box.PackCount * (P.ProductWeightG + Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2) +
+                Box.BlankAreaM2 * S.CardboardGramsPerM2);
+  Box.BoxVolumeM3 = MM3ToM3(Box.LengthMM * Box.WidthMM * Box.HeightMM);
+  Box.Pallet = FPallet->Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM, S.PalletLengthMM,
+                                  S.PalletWidthMM, S.MaxPalletHeightMM);
+  Box.PalletCount = Box.Pallet.BoxesPerPallet;
+  Box.PalletUtilization = Box.Pallet.Utilization;
+  Box.PackagingCostPerUnit = CalcCostPerUnit(Pack.Cost, Box.BoxCost, Box.PackCount);
+  Box.PackagingCostPerM3 = CalcCostPerM3(Pack.Cost, Box.BoxCost, Pack.VolumeM3, Box.PackCount);
+  Box.FillRatio = FDiv(Box.PackCount * Pack.VolumeM3,
+                       MM3ToM3(Box.InnerLengthMM * Box.InnerWidthMM * Box.InnerHeightMM));
+}
+
+}  // namespace quelmora

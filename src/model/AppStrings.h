@@ -1,0 +1,213 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace quelmora {
+
+// The field tables and the program's own texts. Every text is the Russian
+// source, which is also the key of its translation.
+
+inline constexpr int SettingsFieldCount = 29;
+inline constexpr int ProductFieldCount = 14;
+// The one text entry of the product field table.
+inline constexpr int ProductNameFieldIndex = 4;
+
+inline constexpr std::array<std::string_view, SettingsFieldCount> SettingsFieldNames = {
+    "DimensionDeviationMinPercent",
+    "DimensionDeviationMaxPercent",
+    "LengthGapMM",
+    "WidthGapMM",
+    "FlapMM",
+    "MaxPalletHeightMM",
+    "CardboardPricePerM2",
+    "PackMaterialPricePerM2",
+    "PalletLengthMM",
+    "PalletWidthMM",
+    "PackDimensionStepMM",
+    "BoxUnificationToleranceMM",
+    "BoardThicknessMM",
+    "CardboardGramsPerM2",
+    "PackMaterialGramsPerM2",
+    "MaxBoxHeightMM",
+    "WeightCost",
+    "WeightDimension",
+    "WeightRatio",
+    "WeightFill",
+    "WeightPallet",
+    "WeightUnification",
+    "MaxPackVariantsPerProduct",
+    "MaxResultsPerProduct",
+    "MaxPacksPerBox",
+    "MaxCountPerAxis",
+    "MaxGeometryEvaluations",
+    "BoxGlueFlapMM",
+    "TargetUnifiedBoxCount",
+};
+
+inline constexpr std::array<std::string_view, SettingsFieldCount> SettingsFieldCaptions = {
+    "Отклонение размеров: min, %",
+    "Отклонение размеров: max, %",
+    "Зазор по длине (суммарный), мм",
+    "Зазор по ширине (суммарный), мм",
+    "Клапан пачки, мм",
+    "Макс. высота груза без паллеты, мм",
+    "Цена картона ящика / м²",
+    "Цена материала пачки / м²",
+    "Длина паллеты, мм",
+    "Ширина паллеты, мм",
+    "Шаг размеров пачки, мм",
+    "Допуск унификации, мм",
+    "Толщина картона, мм",
+    "Плотность картона, г/м²",
+    "Плотность материала пачки, г/м²",
+    "Макс. высота ящика, мм",
+    "Вес: стоимость",
+    "Вес: изменение размеров",
+    "Вес: отношения сторон",
+    "Вес: заполнение ящика",
+    "Вес: паллета",
+    "Вес: унификация",
+    "Макс. вариантов пачки",
+    "Макс. решений на изделие",
+    "Макс. пачек в ящике",
+    "Макс. пачек по одной оси",
+    "Лимит проверок геометрии",
+    "Клапан склейки ящика, мм",
+    "Целевое число типоразмеров ящика",
+};
+
+// True for the settings table entries that hold whole numbers.
+constexpr bool IsIntegerSettingsField(int index) {
+  return (index >= 22 && index <= 26) || index == 28;
+}
+
+inline constexpr std::array<std::string_view, ProductFieldCount> ProductFieldNames = {
+    "MinVolumeM3",
+    "MaxVolumeM3",
+    "RatioLB",
+    "RatioHB",
+    "Name",
+    "OriginalLengthMM",
+    "OriginalWidthMM",
+    "OriginalHeightMM",
+    "ProductWeightG",
+    "MaxBoxWeightKG",
+    "OriginalBoxLengthMM",
+    "OriginalBoxWidthMM",
+    "OriginalBoxHeightMM",
+    "OriginalBoxCount",
+};
+
+inline constexpr std::array<std::string_view, ProductFieldCount> ProductFieldCaptions = {
+    "Мин. объем, м³", "Макс. объем, м³", "L/B",           "H/B",    "Название", "L, мм",  "B, мм",
+    "H, мм",          "Вес, г",          "Макс. вес, кг", "L0, мм", "B0, мм",   "H0, мм", "N0",
+};
+
+// Message catalogue. Multi-line texts join their lines with CR LF.
+inline constexpr const char* SFileSaved = "Файл сохранен";
+inline constexpr const char* SConfirmDeleteProduct = "Удалить выбранное изделие?";
+inline constexpr const char* SCancellingBeforeClose = "Отмена расчета перед закрытием…";
+inline constexpr const char* SUnifiedBoxItem = "Ящик %d: %.1f × %.1f × %.1f мм — %d изд.";
+inline constexpr const char* SPackPreviewTitle = "3D-макет выбранной пачки";
+inline constexpr const char* SLayoutPreviewTitle = "Раскладка пачек в ящике";
+inline constexpr const char* SLumarComparison =
+    "\r\n"
+    "\r\n"
+    "СРАВНЕНИЕ С ЛУМАР (tea.DB)\r\n"
+    "ЛУМАР, пачка: %.1f × %.1f × %.1f мм\r\n"
+    "ЛУМАР, внутренний ящик: %.1f × %.1f × %.1f мм; %d пачек\r\n"
+    "ЛУМАР, упаковка / м³: %.2f %s; экономия: %.1f %%\r\n"
+    "quelmora, упаковка / м³: %.2f %s; отличие от ЛУМАР: %.1f %%";
+inline constexpr const char* SOptimalDetails =
+    "Пачка: %.1f × %.1f × %.1f мм\r\n"
+    "Укладка: %d × %d × %d, %s\r\n"
+    "Пачек в ящике: %d\r\n"
+    "Масса продукта в пачке: %.1f г\r\n"
+    "Развертка пачки: %.4f м²\r\n"
+    "Объем пачки: %.4f дм³\r\n"
+    "Стоимость пачки: %.2f %s\r\n"
+    "Изменение объема: %.1f %%\r\n"
+    "Ящик: %.1f × %.1f × %.1f мм\r\n"
+    "Масса брутто: %.3f кг\r\n"
+    "Развертка ящика: %.4f м²\r\n"
+    "Объем ящика: %.6f м³\r\n"
+    "Стоимость ящика: %.2f %s\r\n"
+    "На паллете: %d ящиков (%d в слое × %d слоев)\r\n"
+    "Заполнение объема паллеты: %.1f %%\r\n"
+    "Упаковка / единицу: %.2f %s\r\n"
+    "Упаковка / м³: %.2f %s\r\n"
+    "Среднее по ассортименту / м³: %.2f %s\r\n"
+    "Группа унификации: %d; изделий: %d";
+inline constexpr const char* SOriginalDetails =
+    "Пачка: %.1f × %.1f × %.1f мм\r\n"
+    "Пачек в ящике: %d\r\n"
+    "Ящик: %.1f × %.1f × %.1f мм\r\n"
+    "На паллете: %d ящиков\r\n"
+    "Масса брутто: %.3f кг\r\n"
+    "Развертка ящика: %.4f м²\r\n"
+    "Объем ящика: %.6f м³\r\n"
+    "Стоимость ящика: %.2f %s\r\n"
+    "Упаковка / единицу: %.2f %s\r\n"
+    "Упаковка / м³: %.2f %s\r\n"
+    "Среднее по ассортименту / м³: %.2f %s\r\n"
+    "\r\n"
+    "%s: %.1f %%";
+inline constexpr const char* SSaving = "Экономия";
+inline constexpr const char* SCostIncrease = "Удорожание";
+inline constexpr const char* SCriterionCombined = "Комбинированный";
+inline constexpr const char* SCurrency = "Валюта";
+inline constexpr const char* SAllowOversizeBoxes = "Разрешить ящики вне габаритов паллеты";
+inline constexpr const char* SEnabledColumn = "Вкл.";
+inline constexpr const char* SNewProduct = "Новое изделие";
+inline constexpr const char* SProductParameters = "Параметры изделия";
+inline constexpr const char* SStageCalculation = "Расчет";
+inline constexpr const char* SStageUnification = "Унификация";
+inline constexpr const char* SCalculationFinished = "Расчет завершен";
+inline constexpr const char* SCalculationCancelled = "Расчет отменен";
+inline constexpr const char* SNoFeasibleSolutions =
+    "Допустимых решений нет. Проверьте ограничения.";
+inline constexpr const char* SDataChanged = "Данные изменены — выполните расчет";
+inline constexpr const char* SInvalidFile = "Некорректный файл: %s";
+inline constexpr const char* SUnsupportedProjectVersion = "Неподдерживаемая версия проекта";
+inline constexpr const char* SInvalidCsvHeader =
+    "Неверный заголовок CSV. Используйте examples/products.csv.";
+inline constexpr const char* SCsvRowError = "CSV, строка %d: %s";
+inline constexpr const char* SUnifiedBoxes = "Унифицированные ящики";
+inline constexpr const char* SProductsInSelectedBox = "Изделия в выбранном ящике";
+inline constexpr const char* SListSortedByName = "Список отсортирован по названию";
+inline constexpr const char* SOptimalVariant = "ОПТИМАЛЬНЫЙ ВАРИАНТ";
+inline constexpr const char* SOriginalVariant = "ИСХОДНЫЙ ВАРИАНТ";
+inline constexpr const char* SFixHighlightedCells =
+    "Исправьте выделенные ячейки. Размеры и объемы должны быть положительными; проверьте "
+    "диапазоны и целые количества.";
+inline constexpr const char* SInvalidParameter = "Некорректный параметр: %s";
+inline constexpr const char* SAddEnabledProduct = "Добавьте хотя бы одно включенное изделие.";
+inline constexpr const char* SVolumeMismatchQuestion =
+    "%s: задан диапазон %.6f–%.6f м³, объем образца %.6f м³. Да — использовать образец, Нет — "
+    "заданный диапазон, Отмена — не запускать расчет.";
+inline constexpr const char* SVolumeMismatchLabel = "При несовпадении объема";
+inline constexpr const char* SUseSpecifiedRange = "Заданный диапазон";
+inline constexpr const char* SUseSampleVolume = "Объем образца";
+inline constexpr const char* SAskUser = "Спрашивать";
+inline constexpr const char* SCriterionCostPerVolume = "Стоимость / м³";
+inline constexpr const char* SCriterionBoxCount = "Больше пачек в ящике";
+inline constexpr const char* SCriterionPalletFill = "Заполнение паллеты";
+inline constexpr const char* SAppTitle = "Велдран — оптимизация упаковки сыпучих продуктов";
+inline constexpr const char* SImportProducts = "Импорт изделий";
+inline constexpr const char* SAdd = "Добавить";
+inline constexpr const char* SEdit = "Изменить";
+inline constexpr const char* SDelete = "Удалить";
+inline constexpr const char* SCalculate = "Расчет";
+inline constexpr const char* SSave = "Сохранить";
+inline constexpr const char* SOpen = "Открыть";
+inline constexpr const char* SExport = "Экспорт";
+inline constexpr const char* SClose = "Закрыть";
+inline constexpr const char* SCancel = "Отмена";
+inline constexpr const char* SAllParameters = "Все параметры";
+inline constexpr const char* SApply = "Применить";
+inline constexpr const char* SReport = "Отчёт";
+inline constexpr const char* SPdfReportSaved = "PDF-отчёт сохранён";
+inline constexpr const char* SReadyToCalculate = "Готово к расчету";
+
+}  // namespace quelmora

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "calc/BoxBlankCalculator.h"
 #include "calc/CostCalculator.h"
 #include "model/Errors.h"
@@ -9,6 +11,9 @@ namespace {
 
 struct BlankCase {
   double L, B, H, T, G, area;
+  friend void PrintTo(const BlankCase& c, std::ostream* os) {
+    *os << c.L << "x" << c.B << "x" << c.H << " T" << c.T << " G" << c.G;
+  }
 };
 
 class BoxBlankAreaTest : public ::testing::TestWithParam<BlankCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "calc/PackGeometry.h"
@@ -67,6 +69,7 @@ struct LimitCase {
   double L, B, H;
   double minVolume, maxVolume;
   bool within;
+  friend void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class PackWithinLimitsTest : public ::testing::TestWithParam<LimitCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -63,6 +65,7 @@ struct GeneratorCase {
   double minPercent, maxPercent, step;
   int32_t maxVariants, maxEvaluations;
   double minVolume, maxVolume;
+  friend void PrintTo(const GeneratorCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class GeneratorContractTest : public ::testing::TestWithParam<GeneratorCase> {};

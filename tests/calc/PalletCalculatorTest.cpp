@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 
 #include "calc/PalletCalculator.h"
@@ -13,6 +15,7 @@ struct PalletCase {
   int perLayer, layers, perPallet;
   bool rotated;
   double utilization;
+  friend void PrintTo(const PalletCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class GridPalletTest : public ::testing::TestWithParam<PalletCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -17,6 +19,7 @@ struct ParseCase {
   const char* text;
   bool ok;
   double value;
+  friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << "\"" << c.text << "\""; }
 };
 
 class TryParseNumberTest : public ::testing::TestWithParam<ParseCase> {};
@@ -61,6 +64,7 @@ struct ProductCase {
   const char* what;
   std::function<void(TProduct&)> change;
   const char* message;  // empty: valid
+  friend void PrintTo(const ProductCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class ValidateProductTest : public ::testing::TestWithParam<ProductCase> {};
@@ -121,6 +125,7 @@ struct SettingsCase {
   const char* what;
   std::function<void(TOptimizationSettings&)> change;
   std::string message;  // empty: valid
+  friend void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.what; }
 };
 
 std::string InvalidParameter(std::string_view caption) {

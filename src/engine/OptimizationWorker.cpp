@@ -1,0 +1,59 @@
+#include "engine/OptimizationWorker.h"
+
+#include <exception>
+#include <new>
+#include <utility>
+
+#include "engine/OptimizationCriteria.h"
+#include "engine/Optimizer.h"
+#include "model/Errors.h"
+
+namespace quelmora {
+
+TOptimizationWorker::TOptimizationWorker(std::vector<TProduct> Products,
+                                         TOptimizationSettings Settings, TCriterionKind Criterion)
+    : FProducts(std::move(Products)), FSettings(std::move(Settings)), FCriterion(Criterion) {}
+
+TOptimizationWorker::~TOptimizationWorker() {
+  Cancel();
+  if (FThread.joinable()) FThread.join();
+}
+
+void TOptimizationWorker::Start() {
+  if (!FThread.joinable()) FThread = std::thread([this] { Body(); });
+}
+
+void TOptimizationWorker::Snapshot(int32_t& Percent, std::string& Stage) const {
+  std::lock_guard lock(FLock);
+  Percent = FPercent;
+  Stage = FStage;
+}
+
+void TOptimizationWorker::SetProgress(int32_t Percent, const std::string& Stage) {
+  std::lock_guard lock(FLock);
+  FPercent = Percent;
+  FStage = Stage;
+}
+
+void TOptimizationWorker::Body() {
+  const TProgressCallback progress = [this](int32_t percent, const std::string& stage) {
+    SetProgress(percent, stage);
+  };
+  try {
+    const TOptimizer optimizer;
+    const auto criterion = CreateCriterion(FCriterion);
+    FResult = optimizer.Execute(FProducts, FSettings, *criterion, FToken, progress);
+  } catch (const Exception& e) {
+    FResult = TOptimizationResult{};
+    FError = ErrorText(e);
+  } catch (const std::bad_alloc&) {
+    FResult = TOptimizationResult{};
+    FError = "EOutOfMemory: Out of memory";
+  } catch (const std::exception& e) {
+    FResult = TOptimizationResult{};
+    FError = std::string("Exception: ") + e.what();
+  }
+  FDone.exchange(1, std::memory_order_acq_rel);
+}
+
+}  // namespace quelmora

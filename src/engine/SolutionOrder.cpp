@@ -1,0 +1,50 @@
+#include "engine/SolutionOrder.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace quelmora {
+
+namespace {
+
+void AppendFixed7(std::string& out, double value) {
+  char buffer[400];  // room for the widest finite double in fixed notation
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 7);
+  out.append(buffer, result.ptr);
+}
+
+int CompareValues(double a, double b) {
+  if (EqualWithinTolerance(a, b)) return 0;
+  return a < b ? -1 : 1;
+}
+
+}  // namespace
+
+std::string BoxKey(const TBoxVariant& Box) {
+  std::string key;
+  key.reserve(64);
+  AppendFixed7(key, Box.LengthMM);
+  key += '/';
+  AppendFixed7(key, Box.WidthMM);
+  key += '/';
+  AppendFixed7(key, Box.HeightMM);
+  return key;
+}
+
+bool EqualWithinTolerance(double a, double b) {
+  return std::fabs(a - b) <= std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
+}
+
+int CompareSolutions(const TOptimizationSolution& X, const TOptimizationSolution& Y) {
+  if (const int byScore = CompareValues(X.Box.Score, Y.Box.Score)) return byScore;
+  return CompareValues(X.Box.PackagingCostPerM3, Y.Box.PackagingCostPerM3);
+}
+
+void SortSolutions(std::vector<TOptimizationSolution>& Solutions) {
+  std::stable_sort(Solutions.begin(), Solutions.end(),
+                   [](const auto& x, const auto& y) { return CompareSolutions(x, y) < 0; });
+}
+
+}  // namespace quelmora

@@ -34,6 +34,15 @@ QUELMORA_ERROR_KIND(EInvalidOp, EMathError);
 QUELMORA_ERROR_KIND(EZeroDivide, EMathError);
 QUELMORA_ERROR_KIND(EOverflow, EMathError);
 QUELMORA_ERROR_KIND(EOptimizationCancelled, Exception);
+// Files: opening for reading, creating or replacing, reading and writing.
+QUELMORA_ERROR_KIND(EFileError, Exception);
+QUELMORA_ERROR_KIND(EFOpenError, EFileError);
+QUELMORA_ERROR_KIND(EFCreateError, EFileError);
+QUELMORA_ERROR_KIND(EInOutError, EFileError);
+// Bytes that are not valid UTF-8.
+QUELMORA_ERROR_KIND(EEncodingError, Exception);
+// Text that is not JSON (the readers turn it into their own message).
+QUELMORA_ERROR_KIND(EJsonParseError, Exception);
 
 #undef QUELMORA_ERROR_KIND
 

@@ -10,6 +10,7 @@
 #include "engine/AssortmentPlanner.h"
 #include "engine/ProductSearch.h"
 #include "engine/SolutionOrder.h"
+#include "engine/VolumeMismatch.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
@@ -41,12 +42,11 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       Token.Check();
       TProduct& P = work[i];
       if (!P.Enabled) continue;
-      const double V = P.OriginalLengthMM * P.OriginalWidthMM * P.OriginalHeightMM / 1e9;
-      if (P.MinVolumeM3 - 1e-12 > V || V > P.MaxVolumeM3 + 1e-12) {
+      if (SampleVolumeOutsideRange(P)) {
         if (S.VolumeMismatchMode == Ask)
           throw EArgumentException("Resolve VolumeMismatchMode.Ask before calling optimizer");
         // The planner sees the narrowed range too; the caller's products stay as they are.
-        if (S.VolumeMismatchMode == UseSampleVolume) P.MinVolumeM3 = P.MaxVolumeM3 = V;
+        if (S.VolumeMismatchMode == UseSampleVolume) P.MinVolumeM3 = P.MaxVolumeM3 = SampleVolumeM3(P);
       }
       const std::string stage = std::string(SStageCalculation) + ": " + P.Name;
       if (Progress) Progress((i * 80) / n, stage);

@@ -1,0 +1,260 @@
+#include "BatchTool.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+
+#include "engine/OptimizationWorker.h"
+#include "engine/VolumeMismatch.h"
+#include "io/LumarData.h"
+#include "io/ProjectSerializer.h"
+#include "model/AppStrings.h"
+#include "model/Errors.h"
+#include "model/TextFormat.h"
+#include "model/Validation.h"
+
+namespace quelmora {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quelmora-batch [--sample | --project FILE] [--import CSV] [--criterion N]\n"
+    "                      [--on-mismatch sample|range] [--save-project FILE]\n"
+    "                      [--json FILE] [--csv FILE] [--pdf FILE] [--lang FILE]\n"
+    "                      [--log] [--progress] [--quiet]\n";
+
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct Options {
+  bool sample = false;
+  std::optional<std::string> project;
+  std::optional<int> criterion;
+  std::optional<TMismatchAnswer> onMismatch;
+  std::optional<std::string> saveProject;
+  std::optional<std::string> json;
+  bool log = false;
+  bool progress = false;
+  bool quiet = false;
+
+  bool WantsRun() const { return json.has_value(); }
+};
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  auto value = [&](size_t& i) -> const std::string& {
+    if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
+    return args[++i];
+  };
+  auto once = [](std::optional<std::string>& slot, const std::string& name, const std::string& v) {
+    if (slot) throw UsageError(name + " given twice");
+    slot = v;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--sample") {
+      o.sample = true;
+    } else if (a == "--project") {
+      once(o.project, a, value(i));
+    } else if (a == "--criterion") {
+      const std::string& v = value(i);
+      if (v.size() != 1 || v[0] < '0' || v[0] > '3')
+        throw UsageError("--criterion takes 0, 1, 2 or 3, not " + v);
+      o.criterion = v[0] - '0';
+    } else if (a == "--on-mismatch") {
+      const std::string& v = value(i);
+      if (v == "sample")
+        o.onMismatch = TMismatchAnswer::UseSample;
+      else if (v == "range")
+        o.onMismatch = TMismatchAnswer::UseRange;
+      else
+        throw UsageError("--on-mismatch takes sample or range, not " + v);
+    } else if (a == "--save-project") {
+      once(o.saveProject, a, value(i));
+    } else if (a == "--json") {
+      once(o.json, a, value(i));
+    } else if (a == "--log") {
+      o.log = true;
+    } else if (a == "--progress") {
+      o.progress = true;
+    } else if (a == "--quiet") {
+      o.quiet = true;
+    } else if (a == "--import" || a == "--csv" || a == "--pdf" || a == "--lang") {
+      throw UsageError(a + " is not available in this version");
+    } else {
+      throw UsageError("unknown option " + a);
+    }
+  }
+  if (o.sample && o.project) throw UsageError("--sample and --project exclude each other");
+  return o;
+}
+
+// Display width of UTF-8 text, counted in code points.
+size_t TextWidth(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string Padded(const std::string& text, size_t width, bool right = false) {
+  const size_t w = TextWidth(text);
+  if (w >= width) return text;
+  const std::string fill(width - w, ' ');
+  return right ? fill + text : text + fill;
+}
+
+std::string Size3(double a, double b, double c) { return Format("%.1f×%.1f×%.1f", a, b, c); }
+
+void PrintSolutions(std::ostream& out, const TProjectData& project,
+                    const TOptimizationResult& result) {
+  std::map<int32_t, std::string> names;
+  for (const TProduct& p : project.Products) names.emplace(p.Id, p.Name);
+  const std::string& currency = project.Settings.CurrencySymbol;
+  struct Column {
+    std::string title;
+    bool right;
+  };
+  const std::vector<Column> columns = {
+      {"Product", false},         {"Pack, mm", false},           {"Box, mm", false},
+      {"Packs", true},            {"Group", true},               {"Cost/m³ now", true},
+      {"Cost/m³ before", true},   {"Saving, %", true}};
+  std::vector<std::vector<std::string>> rows;
+  for (const TOptimizationSolution& s : result.Solutions) {
+    const auto name = names.find(s.ProductId);
+    rows.push_back({name != names.end() ? name->second : Format("#%d", s.ProductId),
+                    Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
+                    Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM),
+                    Format("%d", s.Box.PackCount), Format("%d", s.UnifiedGroupId),
+                    Format("%.2f", s.Box.PackagingCostPerM3),
+                    Format("%.2f", s.OriginalBox.PackagingCostPerM3),
+                    Format("%.1f", s.SavingPercent)});
+  }
+  std::vector<size_t> widths;
+  for (const Column& c : columns) widths.push_back(TextWidth(c.title));
+  for (const auto& row : rows)
+    for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], TextWidth(row[i]));
+  auto printRow = [&](const std::vector<std::string>& cells) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+      if (i) out << "  ";
+      out << Padded(cells[i], widths[i], columns[i].right);
+    }
+    out << '\n';
+  };
+  std::vector<std::string> titles;
+  for (const Column& c : columns) titles.push_back(c.title);
+  printRow(titles);
+  for (const auto& row : rows) printRow(row);
+  if (result.Solutions.empty()) out << "(no solutions)\n";
+  out << Format("Average cost/m³: %.2f %s now, %.2f %s before\n", result.AverageCostPerM3,
+                currency.c_str(), result.OriginalAverageCostPerM3, currency.c_str());
+}
+
+class ProgressBar {
+ public:
+  explicit ProgressBar(std::ostream& err) : err_(err) {}
+  void Show(int percent, const std::string& stage) {
+    if (percent == percent_ && stage == stage_) return;
+    percent_ = percent;
+    stage_ = stage;
+    const int filled = std::clamp(percent, 0, 100) / 5;
+    err_ << "\r\x1b[K[" << std::string(filled, '#') << std::string(20 - filled, ' ') << "] "
+         << Format("%3d%%", percent) << ' ' << stage << std::flush;
+    shown_ = true;
+  }
+  void Finish() {
+    if (shown_) err_ << '\n' << std::flush;
+    shown_ = false;
+  }
+
+ private:
+  std::ostream& err_;
+  int percent_ = -1;
+  std::string stage_;
+  bool shown_ = false;
+};
+
+// Runs the calculation on the background worker, as the window does, and
+// turns Ctrl-C into a cooperative cancel.
+TOptimizationResult RunWorker(const std::vector<TProduct>& products,
+                              const TOptimizationSettings& settings, TCriterionKind criterion,
+                              const Options& o, std::ostream& err,
+                              const TInterruptWait& waitForInterrupt, std::string& error) {
+  TOptimizationWorker worker(products, settings, criterion);
+  ProgressBar bar(err);
+  worker.Start();
+  while (!worker.Done()) {
+    if (waitForInterrupt(50)) worker.Cancel();
+    if (o.progress) {
+      int32_t percent = 0;
+      std::string stage;
+      worker.Snapshot(percent, stage);
+      bar.Show(percent, stage);
+    }
+  }
+  if (o.progress) {
+    int32_t percent = 0;
+    std::string stage;
+    worker.Snapshot(percent, stage);
+    bar.Show(percent, stage);
+    bar.Finish();
+  }
+  error = worker.Error();
+  return worker.Output();
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
+             const TInterruptWait& WaitForInterrupt) {
+  Options o;
+  try {
+    o = ParseOptions(Args);
+  } catch (const UsageError& e) {
+    Err << kUsage << "quelmora-batch: " << e.what() << '\n';
+    return 2;
+  }
+
+  try {
+    TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
+    if (o.criterion) project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
+    if (o.saveProject) SaveProject(*o.saveProject, project);
+    // With nothing else asked for, show the calculation itself.
+    const bool run = o.WantsRun() || !o.saveProject;
+    if (!run) return 0;
+
+    ValidateProject(project.Products, project.Settings);
+    std::vector<TProduct> products = project.Products;
+    TOptimizationSettings settings = project.Settings;
+    if (o.onMismatch)
+      ResolveVolumeMismatch(products, settings,
+                            [&](const TProduct&, double) { return *o.onMismatch; });
+
+    std::string error;
+    const TOptimizationResult result = RunWorker(products, settings, project.OptimizationCriterion,
+                                                 o, Err, WaitForInterrupt, error);
+    if (o.log)
+      for (const std::string& line : result.Log) Out << line << '\n';
+    if (!error.empty()) {
+      Err << error << '\n';
+      return 1;
+    }
+    if (result.Cancelled) {
+      Err << SCalculationCancelled << '\n';
+      return 1;
+    }
+    if (!o.quiet) PrintSolutions(Out, project, result);
+    if (o.json) SaveResultJson(*o.json, result);
+    return 0;
+  } catch (const Exception& e) {
+    Err << e.Message() << '\n';
+  } catch (const std::exception& e) {
+    Err << e.what() << '\n';
+  }
+  return 1;
+}
+
+}  // namespace quelmora

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quelmora {
+
+// Waits up to Milliseconds for an interrupt (Ctrl-C); true when one came.
+using TInterruptWait = std::function<bool(int Milliseconds)>;
+
+// The whole batch tool: Args are the command-line arguments without the
+// program name. Returns the exit status: 0 success, 1 failure (the last line
+// written to Err is the error text), 2 usage error.
+int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
+             const TInterruptWait& WaitForInterrupt);
+
+}  // namespace quelmora

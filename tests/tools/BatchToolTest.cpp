@@ -9,8 +9,10 @@
 #include "BatchTool.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
+#include "io/TempFolder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/SmallProjects.h"
 
 namespace quelmora {
 namespace {
@@ -61,9 +63,11 @@ TEST_F(BatchToolTest, UsageErrors) {
                                              {"--sample", "--project", "x.vld"},
                                              {"--on-mismatch", "maybe"},
                                              {"--json", "a.json", "--json", "b.json"},
-                                             {"--csv", "out.csv"},
+                                             {"--csv", "a.csv", "--csv", "b.csv"},
+                                             {"--csv"},
+                                             {"--import", "a.csv", "--import", "b.csv"},
+                                             {"--import"},
                                              {"--pdf", "out.pdf"},
-                                             {"--import", "in.csv"},
                                              {"--lang", "English.lng"}}) {
     const Outcome o = Run(args);
     EXPECT_EQ(o.status, 2) << args[0];
@@ -147,6 +151,149 @@ TEST_F(BatchToolTest, AskModeNeedsAnAnswer) {
     EXPECT_EQ(o.status, 0) << answer << ": " << o.err;
   }
 }
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kCsvHeader =
+    "Product;OriginalL_MM;OriginalB_MM;OriginalH_MM;PackL_MM;PackB_MM;PackH_MM;PackCount;"
+    "BoxL_MM;BoxB_MM;BoxH_MM;GrossWeightKG;BlankAreaM2;BoxCost;BoxesPerPallet;"
+    "PackagingCostPerUnit;PackagingCostPerM3;SavingPercent;UnifiedGroupId\r\n";
+const std::string kProductsHeader =
+    "MinVolumeM3;MaxVolumeM3;RatioLB;RatioHB;Name;OriginalLengthMM;OriginalWidthMM;"
+    "OriginalHeightMM;ProductWeightG;MaxBoxWeightKG;OriginalBoxLengthMM;OriginalBoxWidthMM;"
+    "OriginalBoxHeightMM;OriginalBoxCount\r\n";
+
+std::string Example(const std::string& name) {
+  return std::string(QUELMORA_SOURCE_DIR) + "/examples/" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(BatchToolTest, ImportAppendsAfterTheLargestId) {
+  TProjectData project = LoadLumarProject();
+  project.Products.resize(3);
+  project.Products[0].Id = 3;
+  project.Products[1].Id = 7;
+  project.Products[2].Id = 5;
+  SaveProject(File("p.vld"), project);
+
+  const Outcome o = Run({"--project", File("p.vld"), "--import", Example("products-ru.csv"),
+                         "--save-project", File("out.vld")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  TProjectData expected = project;
+  int32_t id = 8;
+  for (TProduct p : LoadLumarProject().Products) {
+    p.Id = id++;
+    expected.Products.push_back(p);
+  }
+  EXPECT_EQ(LoadProject(File("out.vld")), expected);
+}
+
+TEST_F(BatchToolTest, ImportedIdsMustStayWithin32Bits) {
+  TProjectData project = LoadLumarProject();
+  project.Products.resize(1);
+  project.Products[0].Id = 2147483647;
+  SaveProject(File("p.vld"), project);
+  const Outcome o = Run({"--project", File("p.vld"), "--import", Example("products.csv"),
+                         "--save-project", File("out.vld")});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.LastErrLine(), "Product Id out of range");
+  EXPECT_FALSE(fs::exists(File("out.vld")));
+}
+
+TEST_F(BatchToolTest, CsvWritesOneLinePerSolution) {
+  const Outcome o = Run({"--sample", "--quiet", "--csv", File("r.csv")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(o.out.empty());
+  const std::string text = ReadFile(File("r.csv"));
+  ASSERT_EQ(text.rfind(kBom + kCsvHeader, 0), 0u);
+  size_t lines = 0;
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    ++lines;
+  EXPECT_EQ(lines, 13u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  for (const TProduct& p : LoadLumarProject().Products)
+    EXPECT_NE(text.find("\r\n\"" + p.Name + "\";"), std::string::npos) << p.Name;
+}
+
+TEST_F(BatchToolTest, ImportedProductsTakePartInTheRun) {
+  TProjectData project;
+  project.Settings = test::SmallSettings();
+  project.Products = {test::ScaledProduct(4, 1.0, "Чай")};
+  SaveProject(File("p.vld"), project);
+  quelmora::testing::WriteBytes(
+      File("more.csv"),
+      kProductsHeader + "0,00095;0,00105;2;4;Кофе;100;50;200;500;15;410;310;210;24\r\n");
+
+  const Outcome o = Run({"--project", File("p.vld"), "--import", File("more.csv"), "--csv",
+                         File("r.csv"), "--json", File("r.json")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("Кофе"), std::string::npos);
+  const std::string text = ReadFile(File("r.csv"));
+  EXPECT_NE(text.find("\r\n\"Чай\";"), std::string::npos);
+  EXPECT_NE(text.find("\r\n\"Кофе\";"), std::string::npos);
+  EXPECT_NE(ReadFile(File("r.json")).find("\"ProductId\":5"), std::string::npos);
+}
+
+TEST_F(BatchToolTest, CsvIsWrittenAlsoWithoutSolutions) {
+  TProjectData project;
+  project.Settings = test::SmallSettings();
+  TProduct heavy = test::ScaledProduct(1, 1.0, "Гиря");
+  heavy.ProductWeightG = 1000000;  // one pack outweighs any box
+  heavy.MaxBoxWeightKG = 1;
+  project.Products = {heavy};
+  SaveProject(File("p.vld"), project);
+
+  const Outcome o = Run({"--project", File("p.vld"), "--csv", File("r.csv")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("(no solutions)"), std::string::npos);
+  EXPECT_EQ(ReadFile(File("r.csv")), kBom + kCsvHeader);
+}
+
+// A failed import ends the tool with the importer's message, before anything
+// is saved or calculated.
+struct ImportFailure {
+  const char* label;
+  std::string bytes;
+  std::string message;
+};
+
+void PrintTo(const ImportFailure& c, std::ostream* os) {
+  *os << c.label;
+}
+
+class BatchImportFailure : public ::testing::TestWithParam<ImportFailure> {};
+
+TEST_P(BatchImportFailure, ShowsTheMessageAndWritesNothing) {
+  quelmora::testing::TTempFolder folder;
+  quelmora::testing::WriteBytes(folder.File("in.csv"), GetParam().bytes);
+  const Outcome o = [&] {
+    std::ostringstream out, err;
+    const int status = RunBatch({"--sample", "--import", folder.File("in.csv"), "--save-project",
+                                 folder.File("p.vld"), "--csv", folder.File("r.csv")},
+                                out, err, [](int) { return false; });
+    return Outcome{status, out.str(), err.str()};
+  }();
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.LastErrLine(), GetParam().message);
+  EXPECT_TRUE(o.out.empty());
+  EXPECT_EQ(folder.Listing(), "in.csv;");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BatchImportFailure,
+    ::testing::Values(
+        ImportFailure{"Header", "Name;Price\r\n", SInvalidCsvHeader},
+        ImportFailure{
+            "Row", kProductsHeader + "0,00095;0,00105;2;4;Чай;100;50;200;500;15;410;310;210;24.5",
+            "CSV, строка 2: Integer expected"},
+        ImportFailure{
+            "Quoting",
+            kProductsHeader + "0,00095;0,00105;2;4;\"Чай\" ;100;50;200;500;15;410;310;210;24",
+            "Invalid CSV quoting"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace quelmora

@@ -1,6 +1,8 @@
 #include "BatchTool.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,6 +11,8 @@
 
 #include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
+#include "io/CsvProductImporter.h"
+#include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
 #include "model/AppStrings.h"
@@ -33,15 +37,17 @@ struct UsageError : std::runtime_error {
 struct Options {
   bool sample = false;
   std::optional<std::string> project;
+  std::optional<std::string> import;
   std::optional<int> criterion;
   std::optional<TMismatchAnswer> onMismatch;
   std::optional<std::string> saveProject;
   std::optional<std::string> json;
+  std::optional<std::string> csv;
   bool log = false;
   bool progress = false;
   bool quiet = false;
 
-  bool WantsRun() const { return json.has_value(); }
+  bool WantsRun() const { return json.has_value() || csv.has_value(); }
 };
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -60,6 +66,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.sample = true;
     } else if (a == "--project") {
       once(o.project, a, value(i));
+    } else if (a == "--import") {
+      once(o.import, a, value(i));
     } else if (a == "--criterion") {
       const std::string& v = value(i);
       if (v.size() != 1 || v[0] < '0' || v[0] > '3')
@@ -77,13 +85,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
       once(o.saveProject, a, value(i));
     } else if (a == "--json") {
       once(o.json, a, value(i));
+    } else if (a == "--csv") {
+      once(o.csv, a, value(i));
     } else if (a == "--log") {
       o.log = true;
     } else if (a == "--progress") {
       o.progress = true;
     } else if (a == "--quiet") {
       o.quiet = true;
-    } else if (a == "--import" || a == "--csv" || a == "--pdf" || a == "--lang") {
+    } else if (a == "--pdf" || a == "--lang") {
       throw UsageError(a + " is not available in this version");
     } else {
       throw UsageError("unknown option " + a);
@@ -177,6 +187,22 @@ class ProgressBar {
   bool shown_ = false;
 };
 
+// Appends the file's products as the window's Import command does: their Ids
+// continue after the largest Id of the project. The project is untouched when
+// the import fails.
+void ImportProducts(const std::string& fileName, std::vector<TProduct>& products) {
+  const std::shared_ptr<IProductImporter> importer = std::make_shared<TCsvProductImporter>();
+  std::vector<TProduct> imported = importer->ImportFile(fileName);
+  int64_t next = 1;
+  for (const TProduct& p : products)
+    next = std::max<int64_t>(next, int64_t{p.Id} + 1);
+  if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
+    throw EOverflow("Product Id out of range");
+  for (TProduct& p : imported)
+    p.Id = static_cast<int32_t>(next++);
+  products.insert(products.end(), imported.begin(), imported.end());
+}
+
 // Runs the calculation on the background worker, as the window does, and
 // turns Ctrl-C into a cooperative cancel.
 TOptimizationResult RunWorker(const std::vector<TProduct>& products,
@@ -220,6 +246,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
 
   try {
     TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
+    if (o.import) ImportProducts(*o.import, project.Products);
     if (o.criterion) project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
     if (o.saveProject) SaveProject(*o.saveProject, project);
     // With nothing else asked for, show the calculation itself.
@@ -248,6 +275,10 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     }
     if (!o.quiet) PrintSolutions(Out, project, result);
     if (o.json) SaveResultJson(*o.json, result);
+    if (o.csv) {
+      const std::shared_ptr<IResultExporter> exporter = std::make_shared<TCsvResultExporter>();
+      exporter->ExportFile(*o.csv, project.Products, result);
+    }
     return 0;
   } catch (const Exception& e) {
     Err << e.Message() << '\n';

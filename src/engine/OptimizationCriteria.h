@@ -6,42 +6,60 @@
 
 namespace quelmora {
 
+// The fields of a solution that criteria read.
+struct TCriterionInputs {
+  double PackagingCostPerM3 = 0;  // of the box
+  int32_t PackCount = 0;
+  double PalletUtilization = 0;
+  double FillRatio = 0;
+  double OriginalPackagingCostPerM3 = 0;  // of the current box
+  double DimensionPenalty = 0;            // of the pack
+  double GeometryPenalty = 0;
+  int32_t UnifiedProductCount = 0;
+};
+
+TCriterionInputs CriterionInputsOf(const TOptimizationSolution& Value);
+
 // Turns a candidate into the one number candidates are ranked by; lower is
 // better everywhere. Stateless: one instance serves a whole run.
 class IOptimizationCriterion {
  public:
   virtual ~IOptimizationCriterion() = default;
-  virtual double Evaluate(const TOptimizationSolution& Value,
-                          const TOptimizationSettings& Settings) const = 0;
+  double Evaluate(const TOptimizationSolution& Value, const TOptimizationSettings& Settings) const {
+    return EvaluateInputs(CriterionInputsOf(Value), Settings);
+  }
+  // The same from the fields alone, for callers that have no whole solution.
+  virtual double EvaluateInputs(const TCriterionInputs& Value,
+                                const TOptimizationSettings& Settings) const = 0;
 };
 
 // Packaging cost per cubic metre of product.
 class TCostPerVolumeCriterion final : public IOptimizationCriterion {
  public:
-  double Evaluate(const TOptimizationSolution& Value,
-                  const TOptimizationSettings& Settings) const override;
+  double EvaluateInputs(const TCriterionInputs& Value,
+                        const TOptimizationSettings& Settings) const override;
 };
 
 // More packs per box first.
 class TBoxCountCriterion final : public IOptimizationCriterion {
  public:
-  double Evaluate(const TOptimizationSolution& Value,
-                  const TOptimizationSettings& Settings) const override;
+  double EvaluateInputs(const TCriterionInputs& Value,
+                        const TOptimizationSettings& Settings) const override;
 };
 
 // Fuller pallets first.
 class TPalletUtilizationCriterion final : public IOptimizationCriterion {
  public:
-  double Evaluate(const TOptimizationSolution& Value,
-                  const TOptimizationSettings& Settings) const override;
+  double EvaluateInputs(const TCriterionInputs& Value,
+                        const TOptimizationSettings& Settings) const override;
 };
 
 // Weighted sum of relative cost, shape change, box fill, pallet fill and
 // box sharing.
 class TCombinedCriterion final : public IOptimizationCriterion {
  public:
-  double Evaluate(const TOptimizationSolution& Value,
-                  const TOptimizationSettings& Settings) const override;
+  double EvaluateInputs(const TCriterionInputs& Value,
+                        const TOptimizationSettings& Settings) const override;
 };
 
 // Any kind outside the enumeration gives the cost-per-volume criterion.

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
+#include <mutex>
 #include <string>
 #include <utility>
 
 #include "calc/BoxCalculator.h"
 #include "calc/PalletCalculator.h"
 #include "engine/AssortmentPlanner.h"
+#include "engine/ParallelFor.h"
 #include "engine/ProductSearch.h"
 #include "engine/SolutionOrder.h"
 #include "engine/VolumeMismatch.h"
@@ -37,7 +40,10 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
   TOptimizationResult result;
 
   try {
+    // Settle every product's range first, in list order, as the search of
+    // each would; then search the enabled products in parallel.
     const int n = static_cast<int>(work.size());
+    std::vector<int> enabled;
     for (int i = 0; i < n; ++i) {
       Token.Check();
       TProduct& P = work[i];
@@ -46,22 +52,50 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
         if (S.VolumeMismatchMode == Ask)
           throw EArgumentException("Resolve VolumeMismatchMode.Ask before calling optimizer");
         // The planner sees the narrowed range too; the caller's products stay as they are.
-        if (S.VolumeMismatchMode == UseSampleVolume) P.MinVolumeM3 = P.MaxVolumeM3 = SampleVolumeM3(P);
+        if (S.VolumeMismatchMode == UseSampleVolume)
+          P.MinVolumeM3 = P.MaxVolumeM3 = SampleVolumeM3(P);
       }
-      const std::string stage = std::string(SStageCalculation) + ": " + P.Name;
-      if (Progress) Progress((i * 80) / n, stage);
-
-      TVariantProgress onVariant;
-      if (Progress)
-        onVariant = [&](int j, int count) {
-          if (j % 20 == 0) Progress(((i * 80) + ((j + 1) * 80) / std::max(count, 1)) / n, stage);
-        };
-      std::vector<TOptimizationSolution> best =
-          SearchProduct(P, S, calc, Criterion, Token, onVariant);
-      if (best.empty()) log.push_back(P.Name + ": " + SNoFeasibleSolutions);
-      allCandidates.insert(allCandidates.end(), std::make_move_iterator(best.begin()),
-                           std::make_move_iterator(best.end()));
+      enabled.push_back(i);
     }
+
+    // Progress stays monotone although products finish out of order.
+    std::mutex progressLock;
+    int lastPercent = -1;
+    auto report = [&](int percent, const std::string& stage) {
+      std::lock_guard lock(progressLock);
+      if (percent < lastPercent) return;
+      lastPercent = percent;
+      Progress(percent, stage);
+    };
+    std::vector<std::vector<TOptimizationSolution>> kept(enabled.size());
+    std::vector<std::exception_ptr> failed(enabled.size());
+    ParallelFor(enabled.size(), [&](size_t e) {
+      const int i = enabled[e];
+      const TProduct& P = work[i];
+      try {
+        Token.Check();
+        const std::string stage = std::string(SStageCalculation) + ": " + P.Name;
+        TVariantProgress onVariant;
+        if (Progress) {
+          report((i * 80) / n, stage);
+          onVariant = [&](int j, int count) {
+            if (j % 20 == 0) report(((i * 80) + ((j + 1) * 80) / std::max(count, 1)) / n, stage);
+          };
+        }
+        kept[e] = SearchProduct(P, S, calc, Criterion, Token, onVariant);
+      } catch (...) {
+        failed[e] = std::current_exception();
+      }
+    });
+    // In product order, as a sequential search would have written them: the
+    // first product that did not finish ends the run with its error.
+    for (size_t e = 0; e < enabled.size(); ++e) {
+      if (failed[e]) std::rethrow_exception(failed[e]);
+      if (kept[e].empty()) log.push_back(work[enabled[e]].Name + ": " + SNoFeasibleSolutions);
+      allCandidates.insert(allCandidates.end(), std::make_move_iterator(kept[e].begin()),
+                           std::make_move_iterator(kept[e].end()));
+    }
+    kept.clear();
 
     Token.Check();
     if (Progress) Progress(85, SStageUnification);

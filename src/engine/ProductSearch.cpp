@@ -15,38 +15,55 @@ namespace quelmora {
 
 void TCandidateKeeper::Keep(const TOptimizationSolution& Candidate) {
   const TBoxVariant& box = Candidate.Box;
+  // Full and worse than the worst kept: nothing below can change (a kept entry
+  // of the same box scores at most the worst, so it is not replaced either).
+  if (Ignores(box.Score)) return;
   std::string key = BoxKey(box);
-  for (size_t e = 0; e < FBest.size(); ++e) {
-    if (FKeys[e] != key) continue;
-    const TBoxVariant& kept = FBest[e].Box;
-    if (kept.Score > box.Score ||
-        (kept.Score == box.Score && kept.PackagingCostPerM3 > box.PackagingCostPerM3))
-      FBest[e] = Candidate;
+  if (const auto kept = FIndex.find(key); kept != FIndex.end()) {
+    TOptimizationSolution& entry = FBest[kept->second];
+    if (entry.Box.Score > box.Score ||
+        (entry.Box.Score == box.Score && entry.Box.PackagingCostPerM3 > box.PackagingCostPerM3)) {
+      entry = Candidate;
+      FWorst = kNoWorst;
+    }
     return;
   }
   if (const auto seen = FSeenBoxes.find(key); seen != FSeenBoxes.end() && box.Score >= seen->second)
     return;
   if (FBest.size() < FRetain) {
+    FIndex.emplace(key, FBest.size());
     FBest.push_back(Candidate);
     FKeys.push_back(key);
   } else {
     if (FBest.empty()) return;
-    size_t worst = 0;  // the first of the greatest scores
-    for (size_t e = 1; e < FBest.size(); ++e)
-      if (FBest[e].Box.Score > FBest[worst].Box.Score) worst = e;
+    const size_t worst = Worst();
     if (box.Score >= FBest[worst].Box.Score) return;
+    FIndex.erase(FKeys[worst]);
+    FIndex.emplace(key, worst);
     FBest[worst] = Candidate;
     FKeys[worst] = key;
   }
+  FWorst = kNoWorst;
   FSeenBoxes[std::move(key)] = box.Score;
   if (FSeenBoxes.size() > 50000) FSeenBoxes.clear();
+}
+
+size_t TCandidateKeeper::Worst() const {
+  if (FWorst == kNoWorst) {
+    FWorst = 0;  // the first of the greatest scores
+    for (size_t e = 1; e < FBest.size(); ++e)
+      if (FBest[e].Box.Score > FBest[FWorst].Box.Score) FWorst = e;
+  }
+  return FWorst;
 }
 
 std::vector<TOptimizationSolution> TCandidateKeeper::TakeSorted() {
   std::vector<TOptimizationSolution> result = std::move(FBest);
   FBest.clear();
   FKeys.clear();
+  FIndex.clear();
   FSeenBoxes.clear();
+  FWorst = kNoWorst;
   SortSolutions(result);
   return result;
 }
@@ -64,19 +81,21 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
   original.OriginalBox = Calc.Original(P, original.OriginalPack, S);
 
   TCandidateKeeper keeper(3 * static_cast<size_t>(std::max(S.MaxResultsPerProduct, 0)));
-  TOptimizationSolution candidate;
   const int count = static_cast<int>(variants.size());
+  // Build writes the whole box, so the rest of the candidate is set once per
+  // pack and stays as it is between placements.
+  TOptimizationSolution candidate = original;
+  candidate.UnifiedProductCount = 1;
   for (int j = 0; j < count; ++j) {
     Token.Check();
     const TPackVariant& pack = variants[j];
     if (pack.LengthMM <= 0)
       throw Exception(Format("Invalid generated pack index %d of %d", j, count));
+    candidate.Pack = pack;
     EnumeratePlacements(pack, P, S, Token, [&](const TPackPlacement& placement) {
-      candidate = original;
-      candidate.Pack = pack;
       if (!Calc.Build(P, pack, placement, S, candidate.Box)) return;
-      candidate.UnifiedProductCount = 1;
       candidate.Box.Score = Criterion.Evaluate(candidate, S);
+      if (keeper.Ignores(candidate.Box.Score)) return;
       candidate.SavingPercent = CalcSavingPercent(candidate.OriginalBox.PackagingCostPerM3,
                                                   candidate.Box.PackagingCostPerM3);
       keeper.Keep(candidate);

@@ -20,14 +20,25 @@ class TCandidateKeeper {
  public:
   explicit TCandidateKeeper(size_t Retain) : FRetain(Retain) {}
   void Keep(const TOptimizationSolution& Candidate);
+  // True when Keep would leave everything as it is for a candidate of this
+  // score, whatever its box: the list is full and the score above its worst.
+  bool Ignores(double Score) const {
+    return FBest.size() >= FRetain && !FBest.empty() && Score > FBest[Worst()].Box.Score;
+  }
   // The kept candidates in solution order.
   std::vector<TOptimizationSolution> TakeSorted();
 
  private:
+  static constexpr size_t kNoWorst = static_cast<size_t>(-1);
+  // Index of the entry with the greatest score, the first of several.
+  size_t Worst() const;
+
   size_t FRetain;
   std::vector<TOptimizationSolution> FBest;
-  std::vector<std::string> FKeys;  // box key of each entry of FBest
+  std::vector<std::string> FKeys;                  // box key of each entry of FBest
+  std::unordered_map<std::string, size_t> FIndex;  // box key -> entry of FBest
   std::unordered_map<std::string, double> FSeenBoxes;
+  mutable size_t FWorst = kNoWorst;
 };
 
 // Called after each pack variant with its index and the number of variants.

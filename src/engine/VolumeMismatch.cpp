@@ -3,8 +3,7 @@
 namespace quelmora {
 
 double SampleVolumeM3(const TProduct& Product) {
-  return Product.OriginalLengthMM * Product.OriginalWidthMM * Product.OriginalHeightMM /
-         1000000000;
+  return Product.OriginalLengthMM * Product.OriginalWidthMM * Product.OriginalHeightMM / 1000000000;
 }
 
 bool SampleVolumeOutsideRange(const TProduct& Product) {
@@ -19,9 +18,13 @@ bool ResolveVolumeMismatch(std::vector<TProduct>& Products, TOptimizationSetting
     if (!product.Enabled || !SampleVolumeOutsideRange(product)) continue;
     const double v = SampleVolumeM3(product);
     switch (AskUser(product, v)) {
-      case TMismatchAnswer::Cancel: return false;
-      case TMismatchAnswer::UseSample: product.MinVolumeM3 = product.MaxVolumeM3 = v; break;
-      case TMismatchAnswer::UseRange: break;
+      case TMismatchAnswer::Cancel:
+        return false;
+      case TMismatchAnswer::UseSample:
+        product.MinVolumeM3 = product.MaxVolumeM3 = v;
+        break;
+      case TMismatchAnswer::UseRange:
+        break;
     }
   }
   Settings.VolumeMismatchMode = UseSpecifiedVolume;

@@ -47,8 +47,8 @@ TEST_F(VolumeMismatchTest, AsksInListOrderAndAppliesTheAnswers) {
 }
 
 TEST_F(VolumeMismatchTest, CancelStopsAndKeepsTheMode) {
-  EXPECT_FALSE(ResolveVolumeMismatch(
-      products, settings, Answer({TMismatchAnswer::UseRange, TMismatchAnswer::Cancel})));
+  EXPECT_FALSE(ResolveVolumeMismatch(products, settings,
+                                     Answer({TMismatchAnswer::UseRange, TMismatchAnswer::Cancel})));
   EXPECT_EQ(asked.size(), 2u);
   EXPECT_EQ(settings.VolumeMismatchMode, Ask);
 }

@@ -1,0 +1,142 @@
+// The fast engine against the straightforward one kept in reference/: every
+// field of every result must be identical, bit for bit.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/OptimizationCriteria.h"
+#include "engine/Optimizer.h"
+#include "engine/reference/Optimizer.h"
+#include "io/LumarData.h"
+#include "model/Errors.h"
+
+namespace quelmora {
+namespace {
+
+// A factor in [1 - spread, 1 + spread], the same on every platform.
+double Factor(std::mt19937_64& engine, double spread) {
+  const double unit = static_cast<double>(engine() >> 11) * 0x1.0p-53;
+  return 1 - spread + 2 * spread * unit;
+}
+
+int Pick(std::mt19937_64& engine, int count) {
+  return static_cast<int>(engine() % count);
+}
+
+// Small random projects: a few sample products varied in size, random but
+// valid settings with small search limits.
+TProjectData RandomProject(uint64_t seed) {
+  std::mt19937_64 engine(seed);
+  const TProjectData sample = LoadLumarProject();
+  TProjectData project;
+  TOptimizationSettings& s = project.Settings;
+  s = DefaultSettings();
+  s.DimensionDeviationMinPercent = -5 - Pick(engine, 30);
+  s.DimensionDeviationMaxPercent = Pick(engine, 40);
+  s.PackDimensionStepMM = Pick(engine, 3) == 0 ? 0.5 : 1 + Pick(engine, 3);
+  s.MaxGeometryEvaluations = 150 + Pick(engine, 400);
+  s.MaxPackVariantsPerProduct = 1 + Pick(engine, 8);
+  s.MaxResultsPerProduct = 1 + Pick(engine, 5);
+  s.MaxPacksPerBox = 8 + Pick(engine, 40);
+  s.MaxCountPerAxis = 2 + Pick(engine, 6);
+  s.TargetUnifiedBoxCount = 1 + Pick(engine, 4);
+  s.SortBoxes = Pick(engine, 2) == 0;
+  s.AllowOversizeBoxes = Pick(engine, 4) == 0;
+  s.VolumeMismatchMode = Pick(engine, 2) == 0 ? UseSpecifiedVolume : UseSampleVolume;
+  s.LengthGapMM = Pick(engine, 6);
+  s.WidthGapMM = Pick(engine, 6);
+  s.BoardThicknessMM = Pick(engine, 5);
+  s.MaxBoxHeightMM = 250 + Pick(engine, 400);
+  s.PalletLengthMM = 800 + 100 * Pick(engine, 5);
+  s.PalletWidthMM = 600 + 100 * Pick(engine, 3);
+  s.WeightUnification = Pick(engine, 2) * 0.05;
+  project.OptimizationCriterion = static_cast<TCriterionKind>(Pick(engine, 4));
+  const int count = 1 + Pick(engine, 5);
+  for (int i = 0; i < count; ++i) {
+    TProduct p = sample.Products[Pick(engine, static_cast<int>(sample.Products.size()))];
+    p.Id = i + 1;
+    p.OriginalLengthMM = std::round(p.OriginalLengthMM * Factor(engine, 0.2));
+    p.OriginalWidthMM = std::round(p.OriginalWidthMM * Factor(engine, 0.2));
+    p.OriginalHeightMM = std::round(p.OriginalHeightMM * Factor(engine, 0.2));
+    const double v = p.OriginalLengthMM * p.OriginalWidthMM * p.OriginalHeightMM / 1e9;
+    p.MinVolumeM3 = v * Factor(engine, 0.1);
+    p.MaxVolumeM3 = p.MinVolumeM3 * (1 + Factor(engine, 0.1) * 0.2);
+    p.MaxBoxWeightKG = 3 + Pick(engine, 12);
+    p.Enabled = Pick(engine, 6) != 0;
+    project.Products.push_back(p);
+  }
+  project.Products[Pick(engine, count)].Enabled = true;
+  return project;
+}
+
+struct Outcome {
+  TOptimizationResult result;
+  std::string error;
+};
+
+template <typename Engine>
+Outcome RunEngine(const Engine& engine, const TProjectData& project) {
+  TCancelToken token;
+  Outcome o;
+  try {
+    o.result = engine.Execute(project.Products, project.Settings,
+                              *CreateCriterion(project.OptimizationCriterion), token);
+    // The closing log line carries the elapsed time.
+    if (!o.result.Log.empty()) o.result.Log.pop_back();
+  } catch (const Exception& e) {
+    o.error = ErrorText(e);
+  }
+  return o;
+}
+
+// Compares doubles by their bits, so -0 and 0 differ and NaN equals itself.
+bool SameBits(const TOptimizationResult& a, const TOptimizationResult& b) {
+  if (a.Solutions.size() != b.Solutions.size()) return false;
+  for (size_t i = 0; i < a.Solutions.size(); ++i) {
+    const TOptimizationSolution& x = a.Solutions[i];
+    const TOptimizationSolution& y = b.Solutions[i];
+    if (!(x == y)) return false;
+    // Records hold only numbers, flags and enums: equal values with equal
+    // bits is checked on the doubles that could be zero or negative.
+    if (std::memcmp(&x.SavingPercent, &y.SavingPercent, sizeof(double)) != 0) return false;
+    if (std::memcmp(&x.Box.Score, &y.Box.Score, sizeof(double)) != 0) return false;
+  }
+  return a.Log == b.Log && a.Cancelled == b.Cancelled &&
+         std::memcmp(&a.AverageCostPerM3, &b.AverageCostPerM3, sizeof(double)) == 0 &&
+         std::memcmp(&a.OriginalAverageCostPerM3, &b.OriginalAverageCostPerM3, sizeof(double)) == 0;
+}
+
+TEST(Differential, SeededSmallProjects) {
+  const TOptimizer fast;
+  const reference::TOptimizer straightforward;
+  int solved = 0;
+  for (uint64_t seed = 1; seed <= 300; ++seed) {
+    const TProjectData project = RandomProject(seed);
+    const Outcome expected = RunEngine(straightforward, project);
+    const Outcome actual = RunEngine(fast, project);
+    ASSERT_EQ(actual.error, expected.error) << "seed " << seed;
+    ASSERT_TRUE(SameBits(actual.result, expected.result)) << "seed " << seed;
+    solved += !expected.result.Solutions.empty();
+  }
+  // The generator must give mostly solvable projects to prove anything.
+  EXPECT_GT(solved, 200);
+}
+
+TEST(Differential, SampleAtDefaultSettings) {
+  TProjectData project = LoadLumarProject();
+  project.Settings = DefaultSettings();
+  for (TCriterionKind kind : {ckCostPerVolume, ckCombined}) {
+    project.OptimizationCriterion = kind;
+    const Outcome expected = RunEngine(reference::TOptimizer(), project);
+    const Outcome actual = RunEngine(TOptimizer(), project);
+    ASSERT_EQ(actual.error, expected.error);
+    ASSERT_EQ(expected.result.Solutions.size(), 12u);
+    EXPECT_TRUE(SameBits(actual.result, expected.result)) << "criterion " << kind;
+  }
+}
+
+}  // namespace
+}  // namespace quelmora

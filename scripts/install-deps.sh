@@ -11,6 +11,10 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  qt6-base-dev
+  libjpeg62-turbo-dev
+  fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()

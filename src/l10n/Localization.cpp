@@ -1,0 +1,403 @@
+#include "l10n/Localization.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+#include <unordered_map>
+#include <utility>
+
+#include "io/Utf8.h"
+#include "io/Utf8File.h"
+#include "l10n/SettingsIni.h"
+#include "model/Errors.h"
+#include "model/TextFormat.h"
+
+namespace quelmora {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view FallbackLanguage = "Russian.lng";
+constexpr std::string_view IniSection = "Interface";
+constexpr std::string_view IniKey = "Language";
+
+// The key=value lines of one language file, in file order.
+struct TLanguageTable {
+  std::vector<std::pair<std::string, std::string>> Lines;
+  std::unordered_map<std::string, size_t> FirstLine;  // key -> its first line
+
+  void Clear() {
+    Lines.clear();
+    FirstLine.clear();
+  }
+  const std::string* Find(std::string_view key) const {
+    const auto it = FirstLine.find(std::string(key));
+    return it == FirstLine.end() ? nullptr : &Lines[it->second].second;
+  }
+};
+
+struct TModuleState {
+  bool Started = false;
+  TLanguageTable Current;
+  TLanguageTable Previous;
+  std::string CurrentFile = std::string(FallbackLanguage);
+  std::string FolderOverride;
+};
+
+TModuleState& State() {
+  static TModuleState state;
+  return state;
+}
+
+bool LoadLanguageFile(const std::string& fileName);
+
+// The module starts with Russian current, before its first use.
+TModuleState& Started() {
+  TModuleState& state = State();
+  if (!state.Started) {
+    state.Started = true;
+    LoadLanguageFile(std::string(FallbackLanguage));
+  }
+  return state;
+}
+
+char UpperLatin(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameIgnoringLatinCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (UpperLatin(a[i]) != UpperLatin(b[i])) return false;
+  return true;
+}
+
+int CompareIgnoringLatinCase(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(UpperLatin(a[i]));
+    const auto y = static_cast<unsigned char>(UpperLatin(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Lines at CR LF, CR or LF.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// Raises the file errors of ReadUtf8TextFile.
+TLanguageTable ReadTable(const std::string& path) {
+  const std::string text = ReadUtf8TextFile(path);
+  TLanguageTable table;
+  for (std::string_view line : SplitLines(text)) {
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    std::string key(line.substr(0, eq));
+    table.FirstLine.emplace(key, table.Lines.size());
+    table.Lines.emplace_back(std::move(key), std::string(line.substr(eq + 1)));
+  }
+  return table;
+}
+
+std::string FileNamePart(const std::string& fileName) {
+  return fs::path(fileName).filename().string();
+}
+
+std::string Join(const std::string& folder, std::string_view name) {
+  if (folder.empty() || folder.back() == '/') return folder + std::string(name);
+  return folder + "/" + std::string(name);
+}
+
+bool IsRegularFile(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::string ProgramFolder() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return fs::current_path(ec).string();
+  return exe.parent_path().string();
+}
+
+bool LoadLanguageFile(const std::string& fileName) {
+  TModuleState& state = State();
+  state.Previous = std::move(state.Current);
+  state.Current.Clear();
+
+  const std::string folder = LanguageFolder();
+  std::string path = Join(folder, FileNamePart(fileName));
+  if (!IsRegularFile(path)) path = Join(folder, FallbackLanguage);
+  if (!IsRegularFile(path)) return false;
+  try {
+    state.Current = ReadTable(path);
+  } catch (const Exception&) {
+    state.Current.Clear();
+    return false;
+  }
+  state.CurrentFile = FileNamePart(path);
+  return true;
+}
+
+std::string WithoutAmpersands(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    if (c != '&') out += c;
+  return out;
+}
+
+// The key whose value is Text (ignoring Latin case): first in Table. Values
+// are compared without their accelerator marks, as Text has none.
+const std::string* SourceIn(const TLanguageTable& table, std::string_view text) {
+  for (const auto& [key, value] : table.Lines) {
+    if (value.find('&') == std::string::npos
+            ? SameIgnoringLatinCase(value, text)
+            : SameIgnoringLatinCase(WithoutAmpersands(value), text))
+      return &key;
+  }
+  return nullptr;
+}
+
+bool IsWordCodePoint(char32_t cp) {
+  if (cp < 0x80)
+    return (cp >= '0' && cp <= '9') || (cp >= 'A' && cp <= 'Z') || (cp >= 'a' && cp <= 'z');
+  if (cp == 0xD7 || cp == 0xF7) return false;  // × and ÷
+  return (cp >= 0xC0 && cp <= 0x24F) || (cp >= 0x370 && cp <= 0x52F);
+}
+
+// Replaces " Word" by " Translation" where Word ends a word: a product name
+// such as "Крупа гречневая" must not lose its letters to the unit "г".
+void ReplaceUnitWord(std::string& text, std::string_view word, std::string_view translation) {
+  const std::string from = " " + std::string(word);
+  size_t pos = 0;
+  while ((pos = text.find(from, pos)) != std::string::npos) {
+    size_t after = pos + from.size();
+    char32_t next = 0;
+    size_t probe = after;
+    if (after < text.size() && DecodeUtf8(text, probe, next) && IsWordCodePoint(next)) {
+      pos = after;
+      continue;
+    }
+    text.replace(pos + 1, word.size(), translation);
+    pos += 1 + translation.size();
+  }
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return ProgramFolder();
+}
+
+}  // namespace
+
+std::string LanguageFolder() {
+  const TModuleState& state = State();
+  if (!state.FolderOverride.empty()) return state.FolderOverride;
+  const fs::path program = ProgramFolder();
+  for (const char* candidate : {"lang", "../lang", "../share/quelmora/lang"}) {
+    const fs::path folder = (program / candidate).lexically_normal();
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) {
+      std::string text = folder.string();
+      while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+      return text;
+    }
+  }
+  return (program / "lang").lexically_normal().string();
+}
+
+void OverrideLanguageFolder(const std::string& Folder) {
+  State().FolderOverride = Folder;
+}
+
+std::string SettingsFileName() {
+  std::string base;
+  if (const char* local = std::getenv("LOCALAPPDATA"); local && *local) {
+    base = local;
+  } else if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') {
+    // The XDG rules ignore a relative value.
+    base = data;
+  } else {
+    base = Join(HomeFolder(), ".local/share");
+  }
+  return Join(Join(base, "Osterlin/quelmora"), "settings.ini");
+}
+
+std::string ReadLanguageDisplayName(const std::string& Path) {
+  std::string name = fs::path(Path).stem().string();
+  try {
+    const std::string text = ReadUtf8TextFile(Path);
+    for (std::string_view line : SplitLines(text)) {
+      const std::string_view t = Trim(line);
+      if (t.size() >= 9 && SameIgnoringLatinCase(t.substr(0, 9), "language=")) {
+        name = std::string(Trim(t.substr(9)));
+        break;
+      }
+    }
+  } catch (const Exception&) {
+    // An unreadable file is listed under its file name.
+  }
+  return name;
+}
+
+std::vector<TPackLanguageInfo> ListLanguages() {
+  const std::string folder = LanguageFolder();
+  std::vector<TPackLanguageInfo> list;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return list;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    std::error_code typeError;
+    if (it->is_directory(typeError)) continue;
+    const std::string name = it->path().filename().string();
+    if (name.size() < 4 ||
+        !SameIgnoringLatinCase(std::string_view(name).substr(name.size() - 4), ".lng"))
+      continue;
+    list.push_back({name, ReadLanguageDisplayName(Join(folder, name))});
+  }
+  for (size_t i = 0; i + 1 < list.size(); ++i)
+    for (size_t j = i + 1; j < list.size(); ++j)
+      if (CompareIgnoringLatinCase(list[i].FileName, list[j].FileName) > 0)
+        std::swap(list[i], list[j]);
+  return list;
+}
+
+bool LoadLanguage(const std::string& FileName) {
+  Started();
+  return LoadLanguageFile(FileName);
+}
+
+std::string LanguageFileForLocale(std::string_view LocaleName) {
+  const size_t cut = LocaleName.find_first_of("_.@-");
+  const std::string_view language = LocaleName.substr(0, cut);
+  static constexpr std::pair<std::string_view, std::string_view> files[] = {
+      {"de", "German.lng"},  {"en", "English.lng"}, {"es", "Spanish.lng"}, {"fr", "French.lng"},
+      {"he", "Hebrew.lng"},  {"iw", "Hebrew.lng"},  {"it", "Italian.lng"}, {"pt", "Portuguese.lng"},
+      {"sr", "Serbian.lng"}, {"hr", "Serbian.lng"}, {"bs", "Serbian.lng"}, {"kk", "Kazakh.lng"},
+  };
+  for (const auto& [code, file] : files)
+    if (SameIgnoringLatinCase(language, code)) return std::string(file);
+  return std::string(FallbackLanguage);
+}
+
+std::string DefaultLanguageFile() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (const char* value = std::getenv(variable); value && *value)
+      return LanguageFileForLocale(value);
+  return std::string(FallbackLanguage);
+}
+
+std::string SavedLanguageChoice() {
+  const std::string path = SettingsFileName();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::string();
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadIniValue(text, IniSection, IniKey);
+}
+
+std::string InitLanguage() {
+  Started();
+  std::string name = SavedLanguageChoice();
+  if (name.empty()) name = DefaultLanguageFile();
+  if (LoadLanguageFile(name)) return State().CurrentFile;
+  LoadLanguageFile(std::string(FallbackLanguage));
+  return std::string(FallbackLanguage);
+}
+
+void SaveLanguageChoice(const std::string& FileName) {
+  const std::string path = SettingsFileName();
+  const fs::path folder = fs::path(path).parent_path();
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec)
+    throw EFCreateError(
+        Format("Cannot create folder \"%s\": %s", folder.c_str(), ec.message().c_str()));
+  std::string text;
+  if (std::ifstream in(path, std::ios::binary); in)
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  WriteFileReplacing(path, WriteIniValue(text, IniSection, IniKey, FileNamePart(FileName)));
+}
+
+std::string CurrentLanguageFile() {
+  return Started().CurrentFile;
+}
+
+std::string Tr(std::string_view Text) {
+  if (Text.empty()) return std::string(Text);
+  const TModuleState& state = Started();
+
+  const std::string key = WithoutAmpersands(Text);
+
+  if (const std::string* value = state.Current.Find(key); value && !value->empty()) return *value;
+
+  // The text may be a translation already: find its Russian source.
+  std::optional<std::string> source;
+  if (const std::string* k = SourceIn(state.Previous, key)) {
+    source = *k;
+  } else {
+    for (const TPackLanguageInfo& language : ListLanguages()) {
+      try {
+        const TLanguageTable table = ReadTable(Join(LanguageFolder(), language.FileName));
+        if (const std::string* k = SourceIn(table, key)) {
+          source = *k;
+          break;
+        }
+      } catch (const Exception&) {
+        // Unreadable files are skipped.
+      }
+    }
+  }
+  if (source)
+    if (const std::string* value = state.Current.Find(*source); value && !value->empty())
+      return *value;
+  return key;
+}
+
+std::string TrMultiline(std::string_view Text) {
+  static constexpr std::string_view ReferenceHeading = "СРАВНЕНИЕ С ЛУМАР (tea.DB)";
+  std::string out;
+  bool first = true;
+  for (std::string_view line : SplitLines(Text)) {
+    std::string t = Tr(line);
+    if (t == line) {
+      if (line == ReferenceHeading) t = Tr("СРАВНЕНИЕ С ЛУМАР") + " (tea.DB)";
+      if (const size_t colon = line.find(':'); colon != std::string_view::npos)
+        t = Tr(line.substr(0, colon)) + std::string(line.substr(colon));
+    }
+    for (std::string_view word : UnitWords) {
+      const std::string translated = Tr(word);
+      if (translated != word) ReplaceUnitWord(t, word, translated);
+    }
+    if (!first) out += "\r\n";
+    out += t;
+    first = false;
+  }
+  while (!out.empty() && static_cast<unsigned char>(out.back()) <= ' ')
+    out.pop_back();
+  return out;
+}
+
+}  // namespace quelmora

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quelmora {
+
+// The program's texts are Russian; a language file maps each Russian text
+// (with "&" removed) to its translation, one key=value line each. The tables
+// below are module state of the user-interface thread: call nothing here from
+// another thread.
+
+// One entry of the language selector.
+struct TPackLanguageInfo {
+  std::string FileName;     // with extension, without folder: "Russian.lng"
+  std::string DisplayName;  // the file's language= line, else the file name without extension
+
+  bool operator==(const TPackLanguageInfo&) const = default;
+};
+
+// Words that formatted multi-line texts carry after their numbers; they are
+// translated wherever they follow a space.
+inline constexpr std::array<std::string_view, 16> UnitWords = {
+    "мм",    "г",     "кг",     "м²",    "м³",     "дм³",     "ящиков",   "пачек",
+    "слоев", "слоёв", "в слое", "всего", "высота", "изделий", "экономия", "отличие от ЛУМАР",
+};
+
+// The folder with the *.lng files: "lang" next to the program, then "../lang",
+// then "../share/quelmora/lang" (installed layout); the first when none exists.
+std::string LanguageFolder();
+
+// Replaces the lookup of LanguageFolder (tests, portable setups); an empty
+// Folder restores it.
+void OverrideLanguageFolder(const std::string& Folder);
+
+// Full path of settings.ini: under $LOCALAPPDATA when set, otherwise under
+// $XDG_DATA_HOME (default ~/.local/share), in Osterlin/quelmora.
+std::string SettingsFileName();
+
+// The display name of one language file; the file name without extension
+// when it has no language= line or cannot be read.
+std::string ReadLanguageDisplayName(const std::string& Path);
+
+// Every *.lng file of LanguageFolder, by file name ignoring the case of
+// Latin letters. Empty when the folder is missing.
+std::vector<TPackLanguageInfo> ListLanguages();
+
+// Makes FileName (its folder ignored) the current language; the table
+// current so far becomes the previous one. Falls back to Russian.lng when
+// the file does not exist. False when no file could be read; the current
+// table is then empty and Tr returns its keys.
+bool LoadLanguage(const std::string& FileName);
+
+// The language file for a locale name such as "de_DE.UTF-8"; Russian.lng for
+// any language without a file of its own.
+std::string LanguageFileForLocale(std::string_view LocaleName);
+
+// LanguageFileForLocale of the user's locale (LC_ALL, LC_MESSAGES, LANG).
+std::string DefaultLanguageFile();
+
+// Loads the language saved in settings.ini, else the locale's, else Russian;
+// returns the file now current.
+std::string InitLanguage();
+
+// Remembers FileName (its folder ignored) in settings.ini, keeping every other
+// line. Raises EFCreateError or EInOutError when the file cannot be written.
+void SaveLanguageChoice(const std::string& FileName);
+
+// The language saved in settings.ini; empty when there is none.
+std::string SavedLanguageChoice();
+
+std::string CurrentLanguageFile();
+
+// The translation of Text in the current language. A text that is itself a
+// translation (a caption already on screen) is traced back to its Russian
+// key through the previous language and then through every language file.
+// Unknown texts come back without their "&" characters.
+std::string Tr(std::string_view Text);
+
+// Translates a formatted multi-line text line by line: a line that is no key
+// is translated by the part before its first colon, and the unit words are
+// translated where they stand as words after a space. Lines are joined with
+// CR LF; trailing blanks and line breaks are dropped.
+std::string TrMultiline(std::string_view Text);
+
+}  // namespace quelmora

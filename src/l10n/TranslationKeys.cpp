@@ -1,0 +1,63 @@
+#include "l10n/TranslationKeys.h"
+
+#include <algorithm>
+
+#include "l10n/Localization.h"
+
+namespace quelmora {
+
+namespace {
+
+std::string WithoutAmpersands(std::string_view text) {
+  std::string key;
+  for (char c : text)
+    if (c != '&') key += c;
+  return key;
+}
+
+}  // namespace
+
+std::vector<std::string> LineKeys(std::string_view Text) {
+  std::vector<std::string> keys;
+  size_t start = 0;
+  while (start <= Text.size()) {
+    size_t stop = Text.find_first_of("\r\n", start);
+    if (stop == std::string_view::npos) stop = Text.size();
+    const std::string_view line = Text.substr(start, stop - start);
+    if (line == "СРАВНЕНИЕ С ЛУМАР (tea.DB)") {
+      keys.emplace_back("СРАВНЕНИЕ С ЛУМАР");
+    } else if (!line.empty()) {
+      const size_t colon = line.find(':');
+      const std::string_view head = colon == std::string_view::npos ? line : line.substr(0, colon);
+      if (!head.empty() && head.find('%') == std::string_view::npos)
+        keys.push_back(WithoutAmpersands(head));
+    }
+    if (stop == Text.size()) break;
+    start = stop + 1;
+  }
+  return keys;
+}
+
+std::vector<std::string> CatalogueTranslationKeys() {
+  std::vector<std::string> keys;
+  for (const char* text : CatalogueTexts) {
+    const std::string_view t(text);
+    if (t.find_first_of("\r\n") == std::string_view::npos) {
+      keys.push_back(WithoutAmpersands(t));
+    } else {
+      for (std::string& key : LineKeys(t))
+        keys.push_back(std::move(key));
+    }
+  }
+  for (std::string_view caption : SettingsFieldCaptions)
+    keys.push_back(WithoutAmpersands(caption));
+  for (std::string_view caption : ProductFieldCaptions)
+    keys.push_back(WithoutAmpersands(caption));
+  for (std::string_view word : UnitWords)
+    keys.emplace_back(word);
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}
+
+}  // namespace quelmora

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/AppStrings.h"
+
+namespace quelmora {
+
+// Every entry of the message catalogue, in its order. A test compares the
+// count with the catalogue so that a new entry cannot miss its translations.
+inline constexpr std::array<const char*, 59> CatalogueTexts = {
+    SFileSaved,
+    SConfirmDeleteProduct,
+    SCancellingBeforeClose,
+    SUnifiedBoxItem,
+    SPackPreviewTitle,
+    SLayoutPreviewTitle,
+    SLumarComparison,
+    SOptimalDetails,
+    SOriginalDetails,
+    SSaving,
+    SCostIncrease,
+    SCriterionCombined,
+    SCurrency,
+    SAllowOversizeBoxes,
+    SEnabledColumn,
+    SNewProduct,
+    SProductParameters,
+    SStageCalculation,
+    SStageUnification,
+    SCalculationFinished,
+    SCalculationCancelled,
+    SNoFeasibleSolutions,
+    SDataChanged,
+    SInvalidFile,
+    SUnsupportedProjectVersion,
+    SInvalidCsvHeader,
+    SCsvRowError,
+    SUnifiedBoxes,
+    SProductsInSelectedBox,
+    SListSortedByName,
+    SOptimalVariant,
+    SOriginalVariant,
+    SFixHighlightedCells,
+    SInvalidParameter,
+    SAddEnabledProduct,
+    SVolumeMismatchQuestion,
+    SVolumeMismatchLabel,
+    SUseSpecifiedRange,
+    SUseSampleVolume,
+    SAskUser,
+    SCriterionCostPerVolume,
+    SCriterionBoxCount,
+    SCriterionPalletFill,
+    SAppTitle,
+    SImportProducts,
+    SAdd,
+    SEdit,
+    SDelete,
+    SCalculate,
+    SSave,
+    SOpen,
+    SExport,
+    SClose,
+    SCancel,
+    SAllParameters,
+    SApply,
+    SReport,
+    SPdfReportSaved,
+    SReadyToCalculate,
+};
+
+// The keys TrMultiline looks up for Text once it is formatted: per line the
+// part before the first colon, or the whole line when it has neither colon
+// nor conversion. Lines led by a conversion ("%s: ...") and empty lines give
+// none; the reference heading gives its short form. "&" is removed.
+std::vector<std::string> LineKeys(std::string_view Text);
+
+// The keys of the catalogue and the field tables: single-line entries whole
+// (they are translated before formatting), multi-line ones by LineKeys, the
+// settings and product captions and the unit words. Sorted, without repeats.
+std::vector<std::string> CatalogueTranslationKeys();
+
+}  // namespace quelmora

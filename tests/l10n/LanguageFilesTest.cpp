@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "io/Utf8.h"
+#include "io/Utf8File.h"
+#include "l10n/LocalFormat.h"
+#include "l10n/Localization.h"
+#include "l10n/TranslationKeys.h"
+#include "report/ReportTexts.h"
+
+namespace quelmora {
+namespace {
+
+const std::string ShippedFolder = std::string(QUELMORA_SOURCE_DIR) + "/lang";
+const std::vector<std::string> ShippedFiles = {"Russian.lng", "English.lng", "German.lng"};
+
+// Key -> value of the first line of each key, as Tr reads the file.
+std::map<std::string, std::string> ReadShipped(const std::string& fileName) {
+  const std::string text = ReadUtf8TextFile(ShippedFolder + "/" + fileName);
+  std::map<std::string, std::string> table;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t stop = text.find_first_of("\r\n", start);
+    if (stop == std::string::npos) stop = text.size();
+    const std::string line = text.substr(start, stop - start);
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) table.emplace(line.substr(0, eq), line.substr(eq + 1));
+    start = stop + 1;
+  }
+  return table;
+}
+
+// Every key the program looks up, from the code's own tables.
+std::set<std::string> ProgramKeys() {
+  std::set<std::string> keys;
+  for (std::string& key : CatalogueTranslationKeys())
+    keys.insert(std::move(key));
+  for (std::string& key : ReportTranslationKeys())
+    keys.insert(std::move(key));
+  return keys;
+}
+
+bool HasCyrillic(const std::string& text) {
+  size_t pos = 0;
+  char32_t cp;
+  while (pos < text.size())
+    if (DecodeUtf8(text, pos, cp) && cp >= 0x400 && cp <= 0x4FF) return true;
+  return false;
+}
+
+std::vector<std::string> Conversions(const std::string& text) {
+  static const std::regex conversion("%[-+ #0]*[0-9]*(\\.[0-9]+)?[a-zA-Z%]");
+  std::vector<std::string> found;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), conversion);
+       it != std::sregex_iterator(); ++it)
+    found.push_back(it->str());
+  return found;
+}
+
+TEST(LanguageFilesTest, TheProgramKnowsItsKeys) {
+  const std::set<std::string> keys = ProgramKeys();
+  for (const char* key : {"Расчет", "Пачка", "мм", "Страница", "ИЗДЕЛИЕ", "Критерий",
+                          "СРАВНЕНИЕ С ЛУМАР", "Вес: стоимость", "N0", "Группа унификации"})
+    EXPECT_TRUE(keys.count(key)) << key;
+  for (const std::string& key : keys) {
+    EXPECT_EQ(key.find('&'), std::string::npos) << key;
+    EXPECT_EQ(key.find('='), std::string::npos) << key;
+  }
+}
+
+TEST(LanguageFilesTest, EveryShippedFileTranslatesEveryKey) {
+  const std::set<std::string> keys = ProgramKeys();
+  for (const std::string& file : ShippedFiles) {
+    const std::map<std::string, std::string> table = ReadShipped(file);
+    std::string missing;
+    for (const std::string& key : keys) {
+      const auto it = table.find(key);
+      if (it == table.end() || it->second.empty()) missing += "\n  " + key;
+    }
+    EXPECT_TRUE(missing.empty()) << file << " lacks:" << missing;
+  }
+}
+
+TEST(LanguageFilesTest, RussianMapsEveryKeyToItself) {
+  for (const auto& [key, value] : ReadShipped("Russian.lng")) {
+    if (key == "language") continue;
+    EXPECT_EQ(value, key);
+  }
+}
+
+TEST(LanguageFilesTest, TranslationsKeepTheConversionsOfTheirKeys) {
+  for (const std::string& file : ShippedFiles)
+    for (const auto& [key, value] : ReadShipped(file))
+      EXPECT_EQ(Conversions(value), Conversions(key)) << file << ": " << key;
+}
+
+TEST(LanguageFilesTest, EnglishAndGermanShowNoRussian) {
+  for (const char* file : {"English.lng", "German.lng"})
+    for (const auto& [key, value] : ReadShipped(file))
+      EXPECT_FALSE(HasCyrillic(value)) << file << ": " << key << "=" << value;
+}
+
+TEST(LanguageFilesTest, ListedWithTheirDisplayNames) {
+  OverrideLanguageFolder(ShippedFolder);
+  const std::vector<TPackLanguageInfo> expected = {
+      {"English.lng", "English"}, {"German.lng", "Deutsch"}, {"Russian.lng", "Русский"}};
+  EXPECT_EQ(ListLanguages(), expected);
+  OverrideLanguageFolder("");
+}
+
+// Every line the report and the detail texts draw, formatted and translated,
+// must come out without a Russian word.
+TEST(LanguageFilesTest, FormattedReportAndDetailLinesComeOutTranslated) {
+  OverrideLanguageFolder(ShippedFolder);
+  const TNumberFormat point;
+  std::vector<std::string> texts;
+  for (const char* text : ReportLineTexts)
+    texts.emplace_back(text);
+  for (const char* text : {SLumarComparison, SOptimalDetails, SOriginalDetails})
+    texts.emplace_back(text);
+  for (const char* file : {"English.lng", "German.lng"}) {
+    ASSERT_TRUE(LoadLanguage(file));
+    for (const std::string& text : texts) {
+      const std::string line = FormatLocal(point, text, "7", "7", "7", "7", "7", "7", "7", "7", "7",
+                                           "7", "7", "7", "7", "7", "7", "7", "7", "7", "7", "7",
+                                           "7", "7", "7", "7", "7", "7", "7", "7", "7", "7");
+      const std::string shown = TrMultiline(line);
+      EXPECT_FALSE(HasCyrillic(shown)) << file << ": " << shown;
+    }
+    for (const char* text : ReportTrTexts)
+      EXPECT_FALSE(HasCyrillic(Tr(text))) << file << ": " << text;
+  }
+  OverrideLanguageFolder("");
+}
+
+}  // namespace
+}  // namespace quelmora

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
 #include "io/TempFolder.h"
+#include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "support/SmallProjects.h"
@@ -67,8 +71,11 @@ TEST_F(BatchToolTest, UsageErrors) {
                                              {"--csv"},
                                              {"--import", "a.csv", "--import", "b.csv"},
                                              {"--import"},
-                                             {"--pdf", "out.pdf"},
-                                             {"--lang", "English.lng"}}) {
+                                             {"--pdf", "a.pdf", "--pdf", "b.pdf"},
+                                             {"--pdf"},
+                                             {"--lang"},
+                                             {"--lang", "English.lng"},
+                                             {"--json", "a.json", "--lang", "English.lng"}}) {
     const Outcome o = Run(args);
     EXPECT_EQ(o.status, 2) << args[0];
     EXPECT_NE(o.err.find("usage: quelmora-batch"), std::string::npos);
@@ -294,6 +301,96 @@ INSTANTIATE_TEST_SUITE_P(
             kProductsHeader + "0,00095;0,00105;2;4;\"Чай\" ;100;50;200;500;15;410;310;210;24",
             "Invalid CSV quoting"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// The report runs with the shipped language files and a settings folder of
+// the test's own; the locale variables are restored afterwards.
+class BatchReportTest : public BatchToolTest {
+ protected:
+  void SetUp() override {
+    BatchToolTest::SetUp();
+    OverrideLanguageFolder(std::string(QUELMORA_SOURCE_DIR) + "/lang");
+    for (const char* name : {"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+      const char* value = getenv(name);
+      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+      unsetenv(name);
+    }
+    setenv("LOCALAPPDATA", File("appdata").c_str(), 1);
+  }
+  void TearDown() override {
+    OverrideLanguageFolder("");
+    for (const auto& [name, value] : saved_) {
+      if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+      else
+        unsetenv(name.c_str());
+    }
+    BatchToolTest::TearDown();
+  }
+
+  // A project whose only product fits no box: the run has no solutions.
+  std::string ProjectWithoutSolutions() const {
+    TProjectData project;
+    project.Settings = test::SmallSettings();
+    TProduct heavy = test::ScaledProduct(1, 1.0, "Гиря");
+    heavy.ProductWeightG = 1000000;
+    heavy.MaxBoxWeightKG = 1;
+    project.Products = {heavy};
+    SaveProject(File("p.vld"), project);
+    return File("p.vld");
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(BatchReportTest, PdfHoldsTheSummaryAndOnePagePerProduct) {
+  const Outcome o = Run({"--sample", "--quiet", "--pdf", File("report.pdf"), "--lang",
+                         "English.lng", "--json", File("r.json")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  const std::string pdf = ReadFile(File("report.pdf"));
+  EXPECT_EQ(pdf.rfind("%PDF-1.4\n%QUELMORA\n", 0), 0u);
+  EXPECT_NE(pdf.find("/Type /Pages /Count 13 "), std::string::npos);
+  EXPECT_EQ(pdf.substr(pdf.size() - 7), "\n%%EOF\n");
+  EXPECT_TRUE(fs::exists(File("r.json")));
+}
+
+TEST_F(BatchReportTest, LangChoosesTheLanguageOfTheReport) {
+  const std::string project = ProjectWithoutSolutions();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"English.lng", "No results for the report."},
+      {"German.lng", "Keine Ergebnisse für den Bericht."},
+      {"/elsewhere/Russian.lng", "Нет результатов для отчёта."}};
+  for (const auto& [language, message] : cases) {
+    const Outcome o = Run({"--project", project, "--lang", language, "--pdf", File("r.pdf"),
+                           "--json", File("r.json")});
+    EXPECT_EQ(o.status, 1) << language;
+    EXPECT_EQ(o.LastErrLine(), message);
+    EXPECT_FALSE(fs::exists(File("r.pdf")));
+    EXPECT_TRUE(fs::exists(File("r.json")));  // written before the report fails
+  }
+}
+
+TEST_F(BatchReportTest, WithoutLangTheSavedChoiceElseTheLocaleDecides) {
+  const std::string project = ProjectWithoutSolutions();
+  setenv("LANG", "en_US.UTF-8", 1);
+  EXPECT_EQ(Run({"--project", project, "--pdf", File("r.pdf")}).LastErrLine(),
+            "No results for the report.");
+  SaveLanguageChoice("German.lng");
+  EXPECT_EQ(Run({"--project", project, "--pdf", File("r.pdf")}).LastErrLine(),
+            "Keine Ergebnisse für den Bericht.");
+  EXPECT_TRUE(fs::exists(File("appdata/Osterlin/quelmora/settings.ini")));
+}
+
+TEST_F(BatchReportTest, AMissingLanguageFileIsRefusedBeforeTheRun) {
+  const Outcome o =
+      Run({"--sample", "--lang", "Klingon.lng", "--pdf", File("r.pdf"), "--json", File("r.json")});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.LastErrLine(), "Language file not found: \"" + std::string(QUELMORA_SOURCE_DIR) +
+                                 "/lang/Klingon.lng\"");
+  EXPECT_TRUE(o.out.empty());
+  EXPECT_FALSE(fs::exists(File("r.json")));
+  EXPECT_FALSE(fs::exists(File("r.pdf")));
+}
 
 }  // namespace
 }  // namespace quelmora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <memory>
@@ -15,10 +16,13 @@
 #include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
+#include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
+#include "report/GuiApplication.h"
+#include "report/PdfReportExporter.h"
 
 namespace quelmora {
 
@@ -43,11 +47,13 @@ struct Options {
   std::optional<std::string> saveProject;
   std::optional<std::string> json;
   std::optional<std::string> csv;
+  std::optional<std::string> pdf;
+  std::optional<std::string> lang;
   bool log = false;
   bool progress = false;
   bool quiet = false;
 
-  bool WantsRun() const { return json.has_value() || csv.has_value(); }
+  bool WantsRun() const { return json.has_value() || csv.has_value() || pdf.has_value(); }
 };
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -93,13 +99,16 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.progress = true;
     } else if (a == "--quiet") {
       o.quiet = true;
-    } else if (a == "--pdf" || a == "--lang") {
-      throw UsageError(a + " is not available in this version");
+    } else if (a == "--pdf") {
+      once(o.pdf, a, value(i));
+    } else if (a == "--lang") {
+      once(o.lang, a, value(i));
     } else {
       throw UsageError("unknown option " + a);
     }
   }
   if (o.sample && o.project) throw UsageError("--sample and --project exclude each other");
+  if (o.lang && !o.pdf) throw UsageError("--lang chooses the language of the --pdf report");
   return o;
 }
 
@@ -203,6 +212,27 @@ void ImportProducts(const std::string& fileName, std::vector<TProduct>& products
   products.insert(products.end(), imported.begin(), imported.end());
 }
 
+// The language file that --lang names, looked up as the window's selector
+// does; refused before the run when it is not there.
+void CheckLanguageFile(const std::string& name) {
+  const std::string path = LanguageFolder() + "/" + std::filesystem::path(name).filename().string();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw EFOpenError(Format("Language file not found: \"%s\"", path.c_str()));
+}
+
+// The report in the language of --lang, else the one the window would start
+// with. Painting needs fonts, hence a (display-less) GUI application.
+void WriteReport(const std::string& fileName, const std::optional<std::string>& language,
+                 const TProjectData& project, const TOptimizationResult& result) {
+  EnsureGuiApplication();
+  if (!language)
+    InitLanguage();
+  else if (!LoadLanguage(*language))
+    throw EInOutError(Format("Cannot read language file \"%s\"", language->c_str()));
+  ExportPdfReport(fileName, project, result);
+}
+
 // Runs the calculation on the background worker, as the window does, and
 // turns Ctrl-C into a cooperative cancel.
 TOptimizationResult RunWorker(const std::vector<TProduct>& products,
@@ -245,6 +275,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
   }
 
   try {
+    if (o.lang) CheckLanguageFile(*o.lang);
     TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
     if (o.import) ImportProducts(*o.import, project.Products);
     if (o.criterion) project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
@@ -279,6 +310,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       const std::shared_ptr<IResultExporter> exporter = std::make_shared<TCsvResultExporter>();
       exporter->ExportFile(*o.csv, project.Products, result);
     }
+    if (o.pdf) WriteReport(*o.pdf, o.lang, project, result);
     return 0;
   } catch (const Exception& e) {
     Err << e.Message() << '\n';

@@ -1,0 +1,480 @@
+#include "report/ReportPages.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+#include "io/LumarData.h"
+#include "io/Utf8.h"
+#include "l10n/Localization.h"
+#include "report/PackagingPreview.h"
+#include "report/ReportTexts.h"
+
+namespace quelmora {
+
+namespace {
+
+constexpr TColor White = 0xFFFFFF;
+constexpr TColor Navy = 0x223449;
+constexpr TColor FooterGrey = 0x777777;
+constexpr TColor LabelGrey = 0x666666;
+constexpr TColor DarkGrey = 0x333333;
+constexpr TColor TextBlack = 0x222222;
+constexpr TColor Stripe = 0xF6F8FA;
+constexpr TColor PanelBorder = 0xD0D8E0;
+constexpr TColor PaleBlue = 0xE9F4FF;
+constexpr TColor PaleOrange = 0xFFF7EE;
+constexpr TColor PaleGreen = 0xF2F9EC;
+constexpr TColor ColumnGrey = 0xF8FAFB;
+constexpr TColor ColumnCream = 0xFCF9F5;
+
+// Rows of the summary's distribution table stop above the footer.
+constexpr int SummaryRowsBottom = 1690;
+
+void SetReportFont(IDrawingSurface& canvas, int size, bool bold, TColor colour) {
+  canvas.SetFont(RFontName, size, bold, colour);
+}
+
+// Text cut to MaxWidth pixels with a trailing ellipsis; unchanged when it fits.
+std::string Fitted(IDrawingSurface& canvas, std::string text, int maxWidth) {
+  if (maxWidth <= 0 || canvas.TextWidth(text) <= maxWidth) return text;
+  static constexpr std::string_view ellipsis = "…";
+  while (!text.empty()) {
+    // Drop one whole code point from the end.
+    size_t cut = text.size() - 1;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+      --cut;
+    text.erase(cut);
+    while (!text.empty() && text.back() == ' ')
+      text.pop_back();
+    if (canvas.TextWidth(text + std::string(ellipsis)) <= maxWidth) break;
+  }
+  return text + std::string(ellipsis);
+}
+
+// Text is translated line by line; MaxWidth, when given, keeps it inside
+// its column.
+void ReportTextOut(IDrawingSurface& canvas, int x, int y, std::string_view text, int maxWidth = 0) {
+  canvas.SetBrush(White, TBrushStyle::Clear);
+  canvas.TextOut(x, y, Fitted(canvas, TrMultiline(text), maxWidth));
+}
+
+void ReportDrawText(IDrawingSurface& canvas, const TRect& rect, std::string_view text,
+                    unsigned flags) {
+  canvas.SetBrush(White, TBrushStyle::Clear);
+  canvas.DrawText(rect, Fitted(canvas, TrMultiline(text), rect.Width()), flags);
+}
+
+void DrawReportPanel(IDrawingSurface& canvas, const TRect& rect, TColor colour) {
+  canvas.SetBrush(colour, TBrushStyle::Solid);
+  canvas.SetPen(PanelBorder, 2);
+  canvas.Rectangle(rect);
+}
+
+// The drawings paint over their panels; the frame goes back on top.
+void RedrawPanelFrame(IDrawingSurface& canvas, const TRect& rect) {
+  canvas.SetBrush(White, TBrushStyle::Clear);
+  canvas.SetPen(PanelBorder, 2);
+  canvas.Rectangle(rect);
+}
+
+void FillBand(IDrawingSurface& canvas, const TRect& rect, TColor colour) {
+  canvas.SetBrush(colour, TBrushStyle::Solid);
+  canvas.FillRect(rect);
+}
+
+const char* CriterionName(TCriterionKind kind) {
+  switch (kind) {
+    case ckCostPerVolume:
+      return SCriterionCostPerVolume;
+    case ckBoxCount:
+      return SCriterionBoxCount;
+    case ckPalletUtilization:
+      return SCriterionPalletFill;
+    default:
+      return SCriterionCombined;
+  }
+}
+
+const char* OrientationName(TPackOrientation orientation) {
+  const auto index = static_cast<size_t>(orientation);
+  return index < ROrientationNames.size() ? ROrientationNames[index] : "";
+}
+
+// Delphi-style reading of a whole 64-bit number.
+bool ReadInt64(std::string_view text, int64_t& value) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ')
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return false;
+  uint64_t magnitude = 0;
+  const uint64_t limit = base == 16 ? UINT64_MAX : (negative ? uint64_t{1} << 63 : INT64_MAX);
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
+    if (magnitude > (limit - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base))
+      return false;
+    magnitude = magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+  }
+  const auto v = static_cast<int64_t>(magnitude);
+  value = negative ? static_cast<int64_t>(0 - magnitude) : v;
+  return true;
+}
+
+std::u16string Utf16Upper(std::string_view text) {
+  std::u16string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t cp;
+    if (!DecodeUtf8(text, pos, cp)) {
+      cp = 0xFFFD;
+      ++pos;
+    }
+    if (cp >= 'a' && cp <= 'z') cp = cp - 'a' + 'A';
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+// Detail lines of the product page's columns, 34 pixels apart.
+class TDetailColumn {
+ public:
+  TDetailColumn(IDrawingSurface& canvas, int x, int right, int y)
+      : canvas_(canvas), x_(x), maxWidth_(right - x - 12), y_(y) {}
+
+  void Heading(const std::string& text) { Write(text, true); }
+  void Line(const std::string& text) { Write(text, false); }
+  void Skip(int pixels) { y_ += pixels; }
+
+ private:
+  void Write(const std::string& text, bool heading) {
+    if (heading)
+      SetReportFont(canvas_, 15, true, Navy);
+    else
+      SetReportFont(canvas_, 13, false, TextBlack);
+    ReportTextOut(canvas_, x_, y_, text, maxWidth_);
+    y_ += 34;
+  }
+
+  IDrawingSurface& canvas_;
+  int x_;
+  int maxWidth_;
+  int y_;
+};
+
+}  // namespace
+
+TProduct FindReportProduct(const TProjectData& Project, int32_t Id) {
+  for (const TProduct& product : Project.Products)
+    if (product.Id == Id) return product;
+  TProduct missing;
+  missing.Id = Id;
+  missing.Name = std::to_string(Id);
+  return missing;
+}
+
+int CompareProductNames(std::string_view A, std::string_view B) {
+  int64_t a = 0, b = 0;
+  if (ReadInt64(A, a) && ReadInt64(B, b)) return a < b ? -1 : (a > b ? 1 : 0);
+  const std::u16string x = Utf16Upper(A);
+  const std::u16string y = Utf16Upper(B);
+  return x.compare(y) < 0 ? -1 : (x.compare(y) > 0 ? 1 : 0);
+}
+
+std::vector<size_t> ReportOrder(const TProjectData& Project, const TOptimizationResult& Result) {
+  const size_t n = Result.Solutions.size();
+  std::vector<size_t> order(n);
+  std::vector<std::string> names(n);
+  for (size_t i = 0; i < n; ++i) {
+    order[i] = i;
+    names[i] = FindReportProduct(Project, Result.Solutions[i].ProductId).Name;
+  }
+  for (size_t i = 0; i + 1 < n; ++i) {
+    for (size_t j = i + 1; j < n; ++j) {
+      int64_t d = int64_t{Result.Solutions[order[i]].UnifiedGroupId} -
+                  Result.Solutions[order[j]].UnifiedGroupId;
+      if (d == 0) d = CompareProductNames(names[order[i]], names[order[j]]);
+      if (d > 0) std::swap(order[i], order[j]);
+    }
+  }
+  return order;
+}
+
+void DrawPageFrame(IDrawingSurface& Canvas, std::string_view Title, std::string_view Subtitle,
+                   int PageNumber, const TNumberFormat& Numbers) {
+  FillBand(Canvas, {0, 0, ReportPageWidth, ReportPageHeight}, White);
+  FillBand(Canvas, {0, 0, ReportPageWidth, 145}, Navy);
+  SetReportFont(Canvas, 30, true, White);
+  ReportTextOut(Canvas, 64, 28, Title, ReportPageWidth - 2 * 64);
+  SetReportFont(Canvas, 15, false, White);
+  ReportTextOut(Canvas, 64, 88, Subtitle, ReportPageWidth - 2 * 64);
+
+  SetReportFont(Canvas, 12, false, FooterGrey);
+  ReportTextOut(Canvas, 64, 1708, RFooter, 1050 - 64 - 16);
+  ReportDrawText(Canvas, {1050, 1704, 1176, 1734},
+                 Tr(RPage) + FormatLocal(Numbers, RPageNumber, PageNumber), dtSingleLine | dtRight);
+}
+
+void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
+                       const TOptimizationResult& Result, const std::vector<size_t>& Order,
+                       const TReportOptions& Options) {
+  const TNumberFormat& numbers = Options.Numbers;
+  const TOptimizationSettings& s = Project.Settings;
+  const std::string& currency = s.CurrencySymbol;
+  const auto format = [&](std::string_view f, const auto&... args) {
+    return FormatLocal(numbers, f, args...);
+  };
+
+  DrawPageFrame(Canvas, RSummaryTitle, Tr(RSummarySubtitle) + " " + Options.Timestamp, 1, numbers);
+
+  struct TFigure {
+    TRect Panel;
+    TColor Fill;
+    const char* Label;
+    int ValueY;
+    int ValueSize;
+    std::string Value;
+  };
+  const TFigure figures[] = {
+      {{64, 175, 380, 315},
+       PaleBlue,
+       RProductsFigure,
+       232,
+       30,
+       format(RInteger, static_cast<long long>(Result.Solutions.size()))},
+      {{410, 175, 790, 315},
+       PaleOrange,
+       RBoxSizesFigure,
+       232,
+       30,
+       format(RInteger, s.TargetUnifiedBoxCount)},
+      {{820, 175, 1176, 315},
+       PaleGreen,
+       RAverageFigure,
+       236,
+       25,
+       format(RMoney, Result.AverageCostPerM3, currency)},
+  };
+  for (const TFigure& f : figures) {
+    DrawReportPanel(Canvas, f.Panel, f.Fill);
+    const int x = f.Panel.Left + 22;
+    const int maxWidth = f.Panel.Right - x - 12;
+    SetReportFont(Canvas, 14, false, LabelGrey);
+    ReportTextOut(Canvas, x, f.Panel.Top + 20, f.Label, maxWidth);
+    SetReportFont(Canvas, f.ValueSize, true, Navy);
+    ReportTextOut(Canvas, x, f.ValueY, f.Value, maxWidth);
+  }
+
+  SetReportFont(Canvas, 17, true, Navy);
+  ReportTextOut(Canvas, 64, 355, RParameters);
+  SetReportFont(Canvas, 14, false, DarkGrey);
+  ReportTextOut(Canvas, 64, 397,
+                format(RCriterionLine, Tr(CriterionName(Project.OptimizationCriterion))), 540);
+  ReportTextOut(
+      Canvas, 64, 430,
+      format(RDeviationLine, s.DimensionDeviationMinPercent, s.DimensionDeviationMaxPercent), 540);
+  ReportTextOut(Canvas, 620, 397, format(RGapsLine, s.LengthGapMM, s.WidthGapMM), 556);
+  ReportTextOut(Canvas, 620, 430,
+                format(RPalletLine, s.PalletLengthMM, s.PalletWidthMM, s.MaxPalletHeightMM), 556);
+
+  SetReportFont(Canvas, 17, true, Navy);
+  ReportTextOut(Canvas, 64, 493, RUnifiedBoxes);
+
+  struct TGroup {
+    int Count = 0;
+    double CostSum = 0;
+    size_t Representative = 0;
+  };
+  std::map<int32_t, TGroup> groups;
+  for (size_t i = 0; i < Result.Solutions.size(); ++i) {
+    const TOptimizationSolution& solution = Result.Solutions[i];
+    auto [it, added] = groups.try_emplace(solution.UnifiedGroupId);
+    if (added) it->second.Representative = i;
+    ++it->second.Count;
+    it->second.CostSum += solution.Box.PackagingCostPerM3;
+  }
+
+  int y = 535;
+  FillBand(Canvas, {64, y, 1176, y + 44}, Navy);
+  SetReportFont(Canvas, 13, true, White);
+  ReportTextOut(Canvas, 76, y + 11, RGroupColumn, 210 - 76 - 8);
+  ReportTextOut(Canvas, 210, y + 11, ROuterSizeColumn, 650 - 210 - 8);
+  ReportTextOut(Canvas, 650, y + 11, RProductCountColumn, 810 - 650 - 8);
+  ReportTextOut(Canvas, 810, y + 11, RAverageCostColumn, 1176 - 810 - 8);
+  y += 44;
+  for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g) {
+    const auto it = groups.find(g);
+    if (it == groups.end()) continue;
+    const TGroup& group = it->second;
+    const TBoxVariant& box = Result.Solutions[group.Representative].Box;
+    FillBand(Canvas, {64, y, 1176, y + 48}, g % 2 == 1 ? Stripe : White);
+    SetReportFont(Canvas, 13, false, TextBlack);
+    ReportTextOut(Canvas, 76, y + 12, format(RInteger, g), 210 - 76 - 8);
+    ReportTextOut(Canvas, 210, y + 12, format(RSize, box.LengthMM, box.WidthMM, box.HeightMM),
+                  650 - 210 - 8);
+    ReportTextOut(Canvas, 650, y + 12, format(RInteger, group.Count), 810 - 650 - 8);
+    ReportTextOut(Canvas, 810, y + 12, format(RMoney, group.CostSum / group.Count, currency),
+                  1176 - 810 - 8);
+    y += 48;
+  }
+
+  y += 42;
+  SetReportFont(Canvas, 17, true, Navy);
+  ReportTextOut(Canvas, 64, y, RDistribution);
+  y += 42;
+  FillBand(Canvas, {64, y, 1176, y + 40}, Navy);
+  SetReportFont(Canvas, 12, true, White);
+  ReportTextOut(Canvas, 74, y + 10, RProductColumn, 250 - 74 - 8);
+  ReportTextOut(Canvas, 250, y + 10, RGroupColumn, 350 - 250 - 8);
+  ReportTextOut(Canvas, 350, y + 10, RPackColumn, 650 - 350 - 8);
+  ReportTextOut(Canvas, 650, y + 10, RBoxColumn, 950 - 650 - 8);
+  ReportTextOut(Canvas, 950, y + 10, RCostColumn, 1176 - 950 - 8);
+  y += 40;
+  for (size_t r = 0; r < Order.size(); ++r) {
+    if (y + 43 > SummaryRowsBottom) {
+      // The summary stays one page; the product pages list everyone.
+      SetReportFont(Canvas, 12, false, DarkGrey);
+      ReportTextOut(Canvas, 74, y + 10,
+                    format(RMoreProductsLine, static_cast<long long>(Order.size() - r)));
+      break;
+    }
+    const TOptimizationSolution& solution = Result.Solutions[Order[r]];
+    const TBoxVariant& box = solution.Box;
+    const TPackVariant& pack = solution.Pack;
+    FillBand(Canvas, {64, y, 1176, y + 43}, r % 2 == 1 ? Stripe : White);
+    SetReportFont(Canvas, 12, false, TextBlack);
+    ReportTextOut(Canvas, 74, y + 10, FindReportProduct(Project, solution.ProductId).Name,
+                  270 - 74 - 12);
+    ReportTextOut(Canvas, 270, y + 10, format(RInteger, solution.UnifiedGroupId), 350 - 270 - 8);
+    ReportTextOut(Canvas, 350, y + 10, format(RSize, pack.LengthMM, pack.WidthMM, pack.HeightMM),
+                  650 - 350 - 8);
+    ReportTextOut(Canvas, 650, y + 10, format(RSize, box.LengthMM, box.WidthMM, box.HeightMM),
+                  950 - 650 - 8);
+    ReportTextOut(Canvas, 950, y + 10, format(RMoney, box.PackagingCostPerM3, currency),
+                  1176 - 950 - 8);
+    y += 43;
+  }
+}
+
+void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
+                       const TOptimizationSolution& Solution, int PageNumber,
+                       const TReportOptions& Options) {
+  const TNumberFormat& numbers = Options.Numbers;
+  const std::string& currency = Project.Settings.CurrencySymbol;
+  const TProduct product = FindReportProduct(Project, Solution.ProductId);
+  const TPackVariant& pack = Solution.Pack;
+  const TBoxVariant& box = Solution.Box;
+  const TPackPlacement& placement = box.PackPlacement;
+  const TPackVariant& originalPack = Solution.OriginalPack;
+  const TBoxVariant& originalBox = Solution.OriginalBox;
+  const auto format = [&](std::string_view f, const auto&... args) {
+    return FormatLocal(numbers, f, args...);
+  };
+
+  DrawPageFrame(Canvas, format(RProductTitle, product.Name),
+                Tr(RUnificationGroup) + format(RGroupNumber, Solution.UnifiedGroupId) + Tr(RBox) +
+                    format(RBoxSize, box.LengthMM, box.WidthMM, box.HeightMM),
+                PageNumber, numbers);
+
+  SetReportFont(Canvas, 17, true, Navy);
+  ReportTextOut(Canvas, 64, 175, RPackModel, 590 - 64);
+  ReportTextOut(Canvas, 650, 175, RLayoutHeading, 1176 - 650);
+
+  const TRect packPanel{64, 215, 590, 620};
+  DrawReportPanel(Canvas, packPanel, White);
+  DrawPackPreview(Canvas, packPanel, Solution, numbers);
+  FillBand(Canvas, {64, 572, 590, 620}, White);
+  SetReportFont(Canvas, 15, false, Navy);
+  ReportDrawText(Canvas, {64, 578, 590, 620},
+                 format(RPackSize, pack.LengthMM, pack.WidthMM, pack.HeightMM),
+                 dtSingleLine | dtCenter);
+  RedrawPanelFrame(Canvas, packPanel);
+
+  const TRect layoutPanel{650, 215, 1176, 620};
+  DrawReportPanel(Canvas, layoutPanel, White);
+  DrawBoxLayout(Canvas, layoutPanel, Solution, numbers);
+  FillBand(Canvas, {650, 572, 1176, 620}, White);
+  SetReportFont(Canvas, 14, false, Navy);
+  ReportDrawText(
+      Canvas, {650, 578, 1176, 620},
+      format(RLayoutLine, placement.CountX, placement.CountY, placement.CountZ, box.PackCount),
+      dtSingleLine | dtCenter);
+  RedrawPanelFrame(Canvas, layoutPanel);
+
+  DrawReportPanel(Canvas, {64, 660, 590, 1669}, ColumnGrey);
+  DrawReportPanel(Canvas, {650, 660, 1176, 1669}, ColumnCream);
+
+  TDetailColumn left(Canvas, 88, 590, 690);
+  left.Heading(ROptimalVariant);
+  left.Line(format(RPackLine, pack.LengthMM, pack.WidthMM, pack.HeightMM));
+  left.Line(format(RPlacementLine, placement.CountX, placement.CountY, placement.CountZ,
+                   OrientationName(placement.Orientation)));
+  left.Line(format(RPacksPerBoxLine, box.PackCount));
+  left.Line(format(RProductMassLine, product.ProductWeightG));
+  left.Line(format(RPackBlankLine, pack.SurfaceAreaM2));
+  left.Line(format(RPackVolumeLine, pack.VolumeDM3));
+  left.Line(format(RPackCostLine, pack.Cost, currency));
+  left.Line(format(RVolumeChangeLine, pack.VolumeDeviationPercent));
+  left.Line(format(RBoxLine, box.LengthMM, box.WidthMM, box.HeightMM));
+  left.Line(format(RGrossMassLine, box.GrossWeightKG));
+  left.Line(format(RBoxBlankLine, box.BlankAreaM2));
+  left.Line(format(RBoxCostLine, box.BoxCost, currency));
+  left.Line(
+      format(RPalletLoadLine, box.PalletCount, box.Pallet.BoxesPerLayer, box.Pallet.LayerCount));
+  left.Line(format(RPalletFillLine, box.PalletUtilization * 100));
+  left.Line(format(RCostPerUnitLine, box.PackagingCostPerUnit, currency));
+  left.Line(format(RCostPerM3Line, box.PackagingCostPerM3, currency));
+
+  TDetailColumn right(Canvas, 674, 1176, 690);
+  right.Heading(ROriginalVariant);
+  right.Line(format(RPackLine, originalPack.LengthMM, originalPack.WidthMM, originalPack.HeightMM));
+  right.Line(format(RBoxLine, originalBox.LengthMM, originalBox.WidthMM, originalBox.HeightMM));
+  right.Line(format(RPacksPerBoxLine, originalBox.PackCount));
+  right.Line(format(RGrossMassLine, originalBox.GrossWeightKG));
+  right.Line(format(RBoxBlankLine, originalBox.BlankAreaM2));
+  right.Line(format(RBoxCostLine, originalBox.BoxCost, currency));
+  right.Line(format(ROriginalPalletLine, originalBox.PalletCount));
+  right.Line(format(RCostPerUnitLine, originalBox.PackagingCostPerUnit, currency));
+  right.Line(format(RCostPerM3Line, originalBox.PackagingCostPerM3, currency));
+  right.Heading(format(RSavingLine, Solution.SavingPercent >= 0 ? RSaving : RCostIncrease,
+                       std::abs(Solution.SavingPercent)));
+
+  TLumarReference reference;
+  if (FindLumarReference(Solution.ProductId, reference)) {
+    right.Skip(22);
+    right.Heading(RReferenceHeading);
+    right.Line(format(RReferencePackLine, reference.PackLengthMM, reference.PackWidthMM,
+                      reference.PackHeightMM));
+    right.Line(format(RReferenceBoxLine, reference.BoxInnerLengthMM, reference.BoxInnerWidthMM,
+                      reference.BoxInnerHeightMM));
+    right.Line(format(RReferencePacksLine, reference.PacksPerBox));
+    right.Line(format(RReferenceCostLine, reference.CostPerM3, currency));
+    right.Line(format(ROwnCostLine, box.PackagingCostPerM3, currency));
+  }
+}
+
+}  // namespace quelmora

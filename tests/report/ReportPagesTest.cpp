@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ReportFixture.h"
+#include "l10n/Localization.h"
+#include "report/RecordingSurface.h"
+#include "report/ReportPages.h"
+
+namespace quelmora {
+namespace {
+
+using Kind = TRecordingSurface::TKind;
+using testing::MakeSolution;
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TProduct Product(int32_t id, const std::string& name) {
+  TProduct p = DefaultProduct(id);
+  p.Name = name;
+  return p;
+}
+
+TEST(CompareProductNamesTest, NumbersCompareAsNumbers) {
+  EXPECT_LT(CompareProductNames("9", "10"), 0);
+  EXPECT_GT(CompareProductNames("10", "9"), 0);
+  EXPECT_EQ(CompareProductNames("  +10", "10"), 0);
+  EXPECT_LT(CompareProductNames("-5", "3"), 0);
+  EXPECT_EQ(CompareProductNames("$A", "10"), 0);
+  EXPECT_EQ(CompareProductNames("0x1f", "x1F"), 0);
+  EXPECT_LT(CompareProductNames("-9223372036854775808", "-1"), 0);
+  // Out of range: compared as text, where "1" < "9".
+  EXPECT_LT(CompareProductNames("10000000000000000000", "9"), 0);
+}
+
+TEST(CompareProductNamesTest, TextsCompareByUtf16CodeUnitsFoldingOnlyAsciiLetters) {
+  EXPECT_EQ(CompareProductNames("apple", "APPLE"), 0);
+  EXPECT_LT(CompareProductNames("Apple", "apples"), 0);
+  EXPECT_LT(CompareProductNames("10", "Чай"), 0);
+  EXPECT_NE(CompareProductNames("чай", "Чай"), 0);
+  EXPECT_GT(CompareProductNames("_", "a"), 0);  // 'A' (0x41) < '_' (0x5F)
+  // U+1F600 is a surrogate pair (0xD83D ...), below U+FF21 in UTF-16 but above it in UTF-8.
+  EXPECT_LT(CompareProductNames("\xF0\x9F\x98\x80", "\xEF\xBC\xA1"), 0);
+}
+
+TEST(ReportOrderTest, GroupThenName) {
+  TProjectData project;
+  project.Products = {Product(1, "b"), Product(2, "10"), Product(3, "9"), Product(4, "APPLE")};
+  TOptimizationResult result;
+  const int groups[] = {2, 1, 1, 2};
+  for (int i = 0; i < 4; ++i) {
+    result.Solutions.push_back(MakeSolution(i + 1, 100, 50, 150));
+    result.Solutions.back().UnifiedGroupId = groups[i];
+  }
+  EXPECT_EQ(ReportOrder(project, result), (std::vector<size_t>{2, 1, 3, 0}));
+}
+
+TEST(FindReportProductTest, AMissingProductIsNamedByItsId) {
+  TProjectData project;
+  project.Products = {Product(1, "Чай")};
+  EXPECT_EQ(FindReportProduct(project, 1).Name, "Чай");
+  const TProduct missing = FindReportProduct(project, 42);
+  EXPECT_EQ(missing.Id, 42);
+  EXPECT_EQ(missing.Name, "42");
+  EXPECT_EQ(missing.ProductWeightG, 0);
+}
+
+class ReportPageTest : public testing::ReportFixture {
+ protected:
+  ReportPageTest() {
+    project.Settings = DefaultSettings();
+    project.Settings.CurrencySymbol = "$";
+    options.Numbers.DecimalSeparator = ",";
+    options.Timestamp = "05.06.2025 14:30";
+  }
+
+  TProjectData project;
+  TReportOptions options;
+};
+
+TEST_F(ReportPageTest, SummaryListsTheTargetGroupsOnly) {
+  project.Products = {Product(1, "Чай"), Product(2, "Кофе"), Product(3, "Сахар")};
+  TOptimizationResult result;
+  const int groups[] = {4, 2, 1};
+  for (int i = 0; i < 3; ++i) {
+    result.Solutions.push_back(MakeSolution(i + 1, 100, 50, 150));
+    result.Solutions.back().UnifiedGroupId = groups[i];
+    result.Solutions.back().Box.PackagingCostPerM3 = 1000.0 * (i + 1);
+  }
+  result.AverageCostPerM3 = 2000;
+  TRecordingSurface canvas;
+  RenderSummaryPage(canvas, project, result, ReportOrder(project, result), options);
+
+  const std::vector<std::string> texts = canvas.Texts();
+  for (const char* text :
+       {"ОТЧЁТ ПО ОПТИМИЗАЦИИ УПАКОВКИ", "Сводка расчёта от 05.06.2025 14:30", "Страница 1", "3",
+        "2000,00 $", "Критерий: Стоимость / м³", "Отклонение размеров: -15,0 … 15,0 %",
+        "Зазоры L/B: 4,0 / 4,0 мм", "Паллета: 1200 × 800 мм; высота: 1800 мм",
+        "Средняя стоимость / м³", "3000,00 $", "2000,00 $", "Сахар", "Кофе", "Чай"})
+    EXPECT_TRUE(Contains(texts, text)) << text;
+
+  // Group rows start at 579; group 4 is above the target count and is not listed.
+  std::vector<std::string> groupColumn;
+  for (const auto& call : canvas.CallsOf(Kind::TextOut))
+    if (call.Rect.Left == 76 && call.Rect.Top > 579) groupColumn.push_back(call.Text);
+  EXPECT_EQ(groupColumn, (std::vector<std::string>{"1", "2"}));
+
+  // Distribution rows in report order: Сахар (1), Кофе (2), Чай (4).
+  std::vector<std::string> names;
+  for (const auto& call : canvas.CallsOf(Kind::TextOut))
+    if (call.Rect.Left == 74 && call.Font.Bold == false) names.push_back(call.Text);
+  EXPECT_EQ(names, (std::vector<std::string>{"Сахар", "Кофе", "Чай"}));
+}
+
+TEST_F(ReportPageTest, SummaryIsTranslated) {
+  ASSERT_TRUE(LoadLanguage("English.lng"));
+  project.Products = {Product(1, "Крупа гречневая")};
+  project.OptimizationCriterion = ckPalletUtilization;
+  TOptimizationResult result;
+  result.Solutions.push_back(MakeSolution(1, 100, 50, 150));
+  TRecordingSurface canvas;
+  RenderSummaryPage(canvas, project, result, {0}, options);
+  const std::vector<std::string> texts = canvas.Texts();
+  for (const char* text :
+       {"PACKAGING OPTIMIZATION REPORT", "Calculation summary of 05.06.2025 14:30", "Page 1",
+        "Criterion: Pallet fill", "Pallet: 1200 × 800 mm; height: 1800 mm", "Unified boxes",
+        "Крупа гречневая", "100,0 × 50,0 × 150,0",
+        "quelmora — packaging optimization for bulk products"})
+    EXPECT_TRUE(Contains(texts, text)) << text;
+}
+
+TEST_F(ReportPageTest, SummaryStaysOnePageAndSaysHowManyRowsItLeftOut) {
+  TOptimizationResult result;
+  for (int i = 1; i <= 40; ++i) {
+    project.Products.push_back(Product(i, "Изделие " + std::to_string(i)));
+    result.Solutions.push_back(MakeSolution(i, 100, 50, 150));
+  }
+  std::vector<size_t> order(40);
+  for (size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  TRecordingSurface canvas;
+  RenderSummaryPage(canvas, project, result, order, options);
+  int rows = 0;
+  for (const auto& call : canvas.CallsOf(Kind::FillRect)) {
+    if (call.Rect.Left == 64 && call.Rect.Height() == 43) {
+      ++rows;
+      EXPECT_LE(call.Rect.Bottom, 1690);
+    }
+  }
+  EXPECT_GT(rows, 10);
+  EXPECT_TRUE(Contains(canvas.Texts(), "Ещё изделий: " + std::to_string(40 - rows)));
+}
+
+TEST_F(ReportPageTest, ProductPageShowsACostIncreaseAndNoComparisonWithoutReference) {
+  project.Products = {Product(99, "Товар")};
+  TOptimizationSolution s = MakeSolution(99, 100, 50, 150);
+  s.SavingPercent = -12.34;
+  s.UnifiedGroupId = 2;
+  TRecordingSurface canvas;
+  RenderProductPage(canvas, project, s, 2, options);
+  const std::vector<std::string> texts = canvas.Texts();
+  for (const char* text :
+       {"ИЗДЕЛИЕ: Товар", "Группа унификации 2 · Ящик 410,0 × 310,0 × 210,0 мм", "Страница 2",
+        "100,0 × 50,0 × 150,0 мм", "4 × 6 в слое; слоёв: 1; всего: 24", "ОПТИМАЛЬНЫЙ ВАРИАНТ",
+        "Укладка: 4 × 6 × 1, L-B-H", "Масса продукта в пачке: 500,0 г", "ИСХОДНЫЙ ВАРИАНТ",
+        "Удорожание: 12,3 %"})
+    EXPECT_TRUE(Contains(texts, text)) << text;
+  EXPECT_FALSE(Contains(texts, "СРАВНЕНИЕ С ЛУМАР"));
+
+  // Headings are bold navy, detail lines regular, 34 pixels apart.
+  const auto outs = canvas.CallsOf(Kind::TextOut);
+  const auto heading = std::find_if(outs.begin(), outs.end(),
+                                    [](const auto& c) { return c.Text == "Удорожание: 12,3 %"; });
+  ASSERT_NE(heading, outs.end());
+  EXPECT_EQ(heading->Rect.Left, 674);
+  EXPECT_EQ(heading->Rect.Top, 690 + 10 * 34);
+  EXPECT_EQ(heading->Font, (TRecordingSurface::TFont{"Segoe UI", 15, true, 0x223449}));
+}
+
+TEST_F(ReportPageTest, ProductPageComparesWithTheReferenceData) {
+  ASSERT_TRUE(LoadLanguage("English.lng"));
+  project.Products = {Product(5, "Какао")};
+  TOptimizationSolution s = MakeSolution(5, 76.5, 47.9, 112);
+  s.SavingPercent = 22.04;
+  s.Box.PackagingCostPerM3 = 1400;
+  TRecordingSurface canvas;
+  RenderProductPage(canvas, project, s, 3, options);
+  const std::vector<std::string> texts = canvas.Texts();
+  for (const char* text :
+       {"PRODUCT: Какао", "Page 3", "Saving: 22,0 %", "COMPARISON WITH LUMAR",
+        "LUMAR packs per box: 42", "LUMAR box (inner): 336,0 × 154,0 × 336,0 mm",
+        "LUMAR, packaging / m³: 1436,18 $", "quelmora, packaging / m³: 1400,00 $",
+        "Product weight per pack: 500,0 g", "Per pallet: 0 (0 × 0)"})
+    EXPECT_TRUE(Contains(texts, text)) << text;
+  const auto outs = canvas.CallsOf(Kind::TextOut);
+  const auto heading = std::find_if(
+      outs.begin(), outs.end(), [](const auto& c) { return c.Text == "COMPARISON WITH LUMAR"; });
+  ASSERT_NE(heading, outs.end());
+  EXPECT_EQ(heading->Rect.Top, 690 + 11 * 34 + 22);
+}
+
+TEST_F(ReportPageTest, TextsWiderThanTheirColumnAreShortened) {
+  project.Products = {Product(1, std::string(200, 'W'))};
+  TOptimizationResult result;
+  result.Solutions.push_back(MakeSolution(1, 100, 50, 150));
+  TRecordingSurface canvas;
+  RenderSummaryPage(canvas, project, result, {0}, options);
+  RenderProductPage(canvas, project, result.Solutions[0], 2, options);
+  for (const auto& call : canvas.CallsOf(Kind::TextOut)) {
+    if (call.Text.find("WWW") == std::string::npos) continue;
+    EXPECT_NE(call.Text.find("…"), std::string::npos);
+    EXPECT_LE(call.Rect.Right, 1176);
+  }
+}
+
+}  // namespace
+}  // namespace quelmora

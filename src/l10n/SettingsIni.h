@@ -7,7 +7,7 @@ namespace quelmora {
 
 // The INI text format of settings.ini: [Section] lines, Key=Value lines,
 // ";" comments. Names compare ignoring the case of Latin letters, and the
-// first section and key of a name count, as the Windows profile functions do.
+// first section and key of a name count, as in the classic INI readers.
 
 // The value of Key in Section, trimmed and without enclosing quotes; empty
 // when there is none.

@@ -101,7 +101,8 @@ const char* OrientationName(TPackOrientation orientation) {
   return index < ROrientationNames.size() ? ROrientationNames[index] : "";
 }
 
-// Delphi-style reading of a whole 64-bit number.
+// A whole 64-bit number: leading blanks, a sign, then decimal digits or
+// hexadecimal ones after "$", "0x" or "x"; nothing after it.
 bool ReadInt64(std::string_view text, int64_t& value) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ')

@@ -62,19 +62,11 @@ std::vector<std::string> Conversions(const std::string& text) {
   return found;
 }
 
-TEST(LanguageFilesTest, TheProgramKnowsItsKeys) {
-  const std::set<std::string> keys = ProgramKeys();
-  for (const char* key : {"Расчет", "Пачка", "мм", "Страница", "ИЗДЕЛИЕ", "Критерий",
-                          "СРАВНЕНИЕ С ЛУМАР", "Вес: стоимость", "N0", "Группа унификации"})
-    EXPECT_TRUE(keys.count(key)) << key;
-  for (const std::string& key : keys) {
-    EXPECT_EQ(key.find('&'), std::string::npos) << key;
-    EXPECT_EQ(key.find('='), std::string::npos) << key;
-  }
-}
-
 TEST(LanguageFilesTest, EveryShippedFileTranslatesEveryKey) {
   const std::set<std::string> keys = ProgramKeys();
+  ASSERT_GT(keys.size(), 150u);
+  for (const std::string& key : keys)  // a line splits at its first "="
+    EXPECT_EQ(key.find_first_of("&=\r\n"), std::string::npos) << key;
   for (const std::string& file : ShippedFiles) {
     const std::map<std::string, std::string> table = ReadShipped(file);
     std::string missing;

@@ -49,9 +49,13 @@ int main(int argc, char** argv) {
     const size_t base = static_cast<size_t>(i) % sample.Products.size();
     TProduct p = sample.Products[base];
     p.Id = static_cast<int32_t>(i + 1);
+    // Beyond the sample itself boxes may weigh 30 kg. With the sample's 5 kg
+    // the cheapest grids weigh just under the limit and fit no larger box, so
+    // three shared sizes could not serve a large, varied assortment at all.
+    if (count > static_cast<long>(sample.Products.size())) p.MaxBoxWeightKG = 30;
     if (i >= static_cast<long>(sample.Products.size())) {
       p.Name += " #" + std::to_string(i + 1);
-      const double l = Factor(engine, 0.2), b = Factor(engine, 0.2), h = Factor(engine, 0.2);
+      const double l = Factor(engine, 0.03), b = Factor(engine, 0.03), h = Factor(engine, 0.03);
       p.OriginalLengthMM = std::round(p.OriginalLengthMM * l * 10) / 10;
       p.OriginalWidthMM = std::round(p.OriginalWidthMM * b * 10) / 10;
       p.OriginalHeightMM = std::round(p.OriginalHeightMM * h * 10) / 10;

@@ -47,6 +47,27 @@ bool TBoxCalculator::Build(const TProduct& P, const TPackVariant& Pack,
   return true;
 }
 
+TFixedBoxSize TBoxCalculator::PrepareFixedSize(const TOptimizationSettings& S, double L, double B,
+                                               double H) const {
+  const double T = S.BoardThicknessMM;
+  TFixedBoxSize size;
+  size.LengthMM = L;
+  size.WidthMM = B;
+  size.HeightMM = H;
+  size.InnerLengthMM = L - 2 * T;
+  size.InnerWidthMM = B - 2 * T;
+  size.InnerHeightMM = H - 2 * T;
+  size.BlankAreaM2 = BoxBlankAreaM2(L, B, H, T, S.BoxGlueFlapMM);
+  size.BoxCost = CalcBoxCost(size.BlankAreaM2, S.CardboardPricePerM2);
+  size.BoardGrams = size.BlankAreaM2 * S.CardboardGramsPerM2;
+  size.BoxVolumeM3 = MM3ToM3(L * B * H);
+  size.InnerVolumeM3 = MM3ToM3(size.InnerLengthMM * size.InnerWidthMM * size.InnerHeightMM);
+  size.Pallet = FPallet->Calculate(L, B, H, S.PalletLengthMM, S.PalletWidthMM, S.MaxPalletHeightMM);
+  size.Usable = !(H > std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8) &&
+                (S.AllowOversizeBoxes || size.Pallet.BoxesPerPallet > 0);
+  return size;
+}
+
 TBoxVariant TBoxCalculator::Original(const TProduct& P, const TPackVariant& Pack,
                                      const TOptimizationSettings& S) const {
   const double T = S.BoardThicknessMM;

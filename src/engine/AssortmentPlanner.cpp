@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <string>
 #include <unordered_set>
 
 #include "calc/CostCalculator.h"
+#include "calc/UnitConversion.h"
+#include "engine/ParallelFor.h"
 #include "model/Errors.h"
+#include "model/FloatChecks.h"
 
 namespace quelmora {
 
@@ -37,6 +41,110 @@ class TargetList {
   std::vector<TSharedBoxTarget> targets_;
   std::unordered_set<std::string> keys_;
 };
+
+constexpr double kInfeasible = std::numeric_limits<double>::infinity();
+
+// One candidate as the plan sees it: what it needs of a box and what it
+// brings to the score, each computed as building the box would.
+struct TPlanCandidate {
+  const TOptimizationSolution* Source = nullptr;
+  double NeedL = 0, NeedB = 0, NeedH = 0;
+  int32_t Count = 0;
+  double PackGrams = 0;   // Count x (product + pack material), g
+  double PackVolume = 0;  // Count x pack volume, m3
+};
+
+class TPlanProduct {
+ public:
+  TPlanProduct() = default;
+  TPlanProduct(const TProduct& product, const std::vector<TOptimizationSolution>& candidates,
+               const TOptimizationSettings& S)
+      : FProduct(&product) {
+    for (const TOptimizationSolution& c : candidates) {
+      if (c.ProductId != product.Id) continue;
+      const TPackPlacement& p = c.Box.PackPlacement;
+      TPlanCandidate pc;
+      pc.Source = &c;
+      pc.NeedL = p.CountX * p.PackDimX + S.LengthGapMM;
+      pc.NeedB = p.CountY * p.PackDimY + S.WidthGapMM;
+      pc.NeedH = p.CountZ * p.PackDimZ;
+      pc.Count = p.TotalCount;
+      pc.PackGrams =
+          pc.Count * (product.ProductWeightG + c.Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2);
+      pc.PackVolume = pc.Count * c.Pack.VolumeM3;
+      if (FCandidates.empty()) {
+        FMinNeedL = pc.NeedL, FMinNeedB = pc.NeedB, FMinNeedH = pc.NeedH;
+      } else {
+        FMinNeedL = std::min(FMinNeedL, pc.NeedL);
+        FMinNeedB = std::min(FMinNeedB, pc.NeedB);
+        FMinNeedH = std::min(FMinNeedH, pc.NeedH);
+      }
+      FCandidates.push_back(pc);
+    }
+  }
+
+  const std::vector<TPlanCandidate>& candidates() const { return FCandidates; }
+
+  // The lowest score of a candidate rebuilt in the fixed size, the value a
+  // full build and evaluation would give; infinite when none fits.
+  double BestScoreIn(const TFixedBoxSize& size, const TOptimizationSettings& S,
+                     const IOptimizationCriterion& criterion) const {
+    double best = kInfeasible;
+    if (!size.Usable || FCandidates.empty()) return best;
+    // No candidate needs less than these: a smaller box fits none of them.
+    if (FMinNeedL - 1e-8 > size.InnerLengthMM || FMinNeedB - 1e-8 > size.InnerWidthMM ||
+        FMinNeedH - 1e-8 > size.InnerHeightMM)
+      return best;
+    for (const TPlanCandidate& c : FCandidates) {
+      if (c.NeedL - 1e-8 > size.InnerLengthMM || c.NeedB - 1e-8 > size.InnerWidthMM ||
+          c.NeedH - 1e-8 > size.InnerHeightMM || c.Count <= 0)
+        continue;
+      if (!(GramsToKG(c.PackGrams + size.BoardGrams) <= FProduct->MaxBoxWeightKG + 1e-8)) continue;
+      const TPackVariant& pack = c.Source->Pack;
+      TCriterionInputs in;
+      in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
+      in.PackCount = c.Count;
+      in.PalletUtilization = size.Pallet.Utilization;
+      in.FillRatio = FDiv(c.PackVolume, size.InnerVolumeM3);
+      in.OriginalPackagingCostPerM3 = c.Source->OriginalBox.PackagingCostPerM3;
+      in.DimensionPenalty = pack.DimensionPenalty;
+      in.GeometryPenalty = pack.GeometryPenalty;
+      in.UnifiedProductCount = 1;
+      const double score = criterion.EvaluateInputs(in, S);
+      if (score < best) best = score;
+    }
+    return best;
+  }
+
+ private:
+  const TProduct* FProduct = nullptr;
+  std::vector<TPlanCandidate> FCandidates;
+  double FMinNeedL = 0, FMinNeedB = 0, FMinNeedH = 0;
+};
+
+// The product's best candidate rebuilt in full in the target: the first of
+// the lowest score, as the plan found it.
+TOptimizationSolution BestFitIn(const TProduct& product, const TPlanProduct& planProduct,
+                                const TSharedBoxTarget& target, const TOptimizationSettings& S,
+                                const TBoxCalculator& Calc,
+                                const IOptimizationCriterion& Criterion) {
+  TOptimizationSolution best;
+  bool found = false;
+  for (const TPlanCandidate& c : planProduct.candidates()) {
+    TOptimizationSolution attempt = *c.Source;
+    if (!Calc.Build(product, c.Source->Pack, c.Source->Box.PackPlacement, S, attempt.Box, target.L,
+                    target.B, target.H))
+      continue;
+    attempt.UnifiedGroupId = 0;
+    attempt.UnifiedProductCount = 1;
+    attempt.Box.Score = Criterion.Evaluate(attempt, S);
+    if (!found || attempt.Box.Score < best.Box.Score) {
+      found = true;
+      best = attempt;
+    }
+  }
+  return best;
+}
 
 }  // namespace
 
@@ -76,74 +184,59 @@ std::vector<TOptimizationSolution> PlanAssortment(
   const size_t productCount = enabled.size();
   const size_t targetCount = targets.size();
 
-  // The plan: each product's best candidate rebuilt in each target.
-  std::vector<std::vector<TPlanCell>> plan(productCount, std::vector<TPlanCell>(targetCount));
-  for (size_t k = 0; k < productCount; ++k) {
-    const TProduct& product = *enabled[k];
-    std::vector<const TOptimizationSolution*> own;
-    for (const TOptimizationSolution& c : Candidates)
-      if (c.ProductId == product.Id) own.push_back(&c);
-    for (size_t t = 0; t < targetCount; ++t) {
-      Token.Check();
-      TPlanCell& cell = plan[k][t];
-      for (const TOptimizationSolution* c : own) {
-        TOptimizationSolution attempt = *c;
-        if (!Calc.Build(product, c->Pack, c->Box.PackPlacement, S, attempt.Box, targets[t].L,
-                        targets[t].B, targets[t].H))
-          continue;
-        attempt.UnifiedGroupId = 0;
-        attempt.UnifiedProductCount = 1;
-        attempt.Box.Score = Criterion.Evaluate(attempt, S);
-        if (!cell.Feasible || attempt.Box.Score < cell.Value.Box.Score) {
-          cell.Feasible = true;
-          cell.Value = attempt;
-        }
-      }
-    }
-  }
+  std::vector<TPlanProduct> planProducts(productCount);
+  for (size_t k = 0; k < productCount; ++k)
+    planProducts[k] = TPlanProduct(*enabled[k], Candidates, S);
+
+  // The plan holds only each cell's best score (infinite where no candidate
+  // fits); the few cells that are chosen are rebuilt in full at the end.
+  std::vector<double> plan(productCount * targetCount);
+  ParallelFor(targetCount, [&](size_t t) {
+    Token.Check();
+    const TFixedBoxSize size = Calc.PrepareFixedSize(S, targets[t].L, targets[t].B, targets[t].H);
+    double* column = &plan[t * productCount];
+    for (size_t k = 0; k < productCount; ++k)
+      column[k] = planProducts[k].BestScoreIn(size, S, Criterion);
+  });
+  auto cell = [&](size_t k, size_t t) { return plan[t * productCount + k]; };
 
   const size_t size = std::min(
       {static_cast<size_t>(std::max(S.TargetUnifiedBoxCount, 0)), productCount, targetCount});
   std::vector<size_t> chosen;
   std::vector<bool> isChosen(targetCount, false);
+  // Each product's best score over the chosen targets so far.
+  std::vector<double> bestChosen(productCount, kInfeasible);
 
   // Greedy choice: each slot takes the target that, with those chosen
   // before, leaves the fewest products without a fit, then the lowest total.
+  std::vector<size_t> missing(targetCount);
+  std::vector<double> total(targetCount);
   for (size_t s = 0; s < size; ++s) {
+    ParallelFor(targetCount, [&](size_t t) {
+      if (isChosen[t]) return;
+      size_t m = 0;
+      double sum = 0;  // in product order
+      for (size_t k = 0; k < productCount; ++k) {
+        const double value = std::min(bestChosen[k], cell(k, t));
+        if (value == kInfeasible)
+          ++m;
+        else
+          sum += value;
+      }
+      missing[t] = m;
+      total[t] = sum;
+    });
     size_t best = targetCount;
-    size_t bestMissing = 0;
-    double bestTotal = 0;
     for (size_t t = 0; t < targetCount; ++t) {
       if (isChosen[t]) continue;
-      size_t missing = 0;
-      double total = 0;
-      for (size_t k = 0; k < productCount; ++k) {
-        bool found = false;
-        double value = 0;
-        auto consider = [&](size_t column) {
-          const TPlanCell& cell = plan[k][column];
-          if (cell.Feasible && (!found || cell.Value.Box.Score < value)) {
-            found = true;
-            value = cell.Value.Box.Score;
-          }
-        };
-        for (size_t column : chosen)
-          consider(column);
-        consider(t);
-        if (found)
-          total += value;
-        else
-          ++missing;
-      }
-      if (best == targetCount || missing < bestMissing ||
-          (missing == bestMissing && total < bestTotal)) {
+      if (best == targetCount || missing[t] < missing[best] ||
+          (missing[t] == missing[best] && total[t] < total[best]))
         best = t;
-        bestMissing = missing;
-        bestTotal = total;
-      }
     }
     chosen.push_back(best);
     isChosen[best] = true;
+    for (size_t k = 0; k < productCount; ++k)
+      bestChosen[k] = std::min(bestChosen[k], cell(k, best));
   }
 
   // Assignment to the best chosen size; then empty sizes take the product
@@ -151,13 +244,10 @@ std::vector<TOptimizationSolution> PlanAssortment(
   std::vector<int> assigned(productCount, -1);
   std::vector<int> members(size, 0);
   for (size_t k = 0; k < productCount; ++k) {
-    double bestScore = 0;
     for (size_t s = 0; s < size; ++s) {
-      const TPlanCell& cell = plan[k][chosen[s]];
-      if (cell.Feasible && (assigned[k] < 0 || cell.Value.Box.Score < bestScore)) {
+      const double score = cell(k, chosen[s]);
+      if (score != kInfeasible && (assigned[k] < 0 || score < cell(k, chosen[assigned[k]])))
         assigned[k] = static_cast<int>(s);
-        bestScore = cell.Value.Box.Score;
-      }
     }
     if (assigned[k] >= 0) ++members[assigned[k]];
   }
@@ -167,10 +257,9 @@ std::vector<TOptimizationSolution> PlanAssortment(
     double smallest = 0;
     for (size_t k = 0; k < productCount; ++k) {
       if (assigned[k] < 0 || members[assigned[k]] <= 1) continue;
-      const TPlanCell& there = plan[k][chosen[s]];
-      if (!there.Feasible) continue;
-      const double difference =
-          there.Value.Box.Score - plan[k][chosen[assigned[k]]].Value.Box.Score;
+      const double there = cell(k, chosen[s]);
+      if (there == kInfeasible) continue;
+      const double difference = there - cell(k, chosen[assigned[k]]);
       if (mover < 0 || difference < smallest) {
         mover = static_cast<int>(k);
         smallest = difference;
@@ -187,7 +276,8 @@ std::vector<TOptimizationSolution> PlanAssortment(
   result.reserve(productCount);
   for (size_t k = 0; k < productCount; ++k) {
     if (assigned[k] < 0) throw EInvalidOp("No shared box fits product " + enabled[k]->Name);
-    TOptimizationSolution v = plan[k][chosen[assigned[k]]].Value;
+    const TSharedBoxTarget& target = targets[chosen[assigned[k]]];
+    TOptimizationSolution v = BestFitIn(*enabled[k], planProducts[k], target, S, Calc, Criterion);
     v.UnifiedGroupId = assigned[k] + 1;
     v.UnifiedProductCount = members[assigned[k]];
     v.Box.Score = Criterion.Evaluate(v, S);

@@ -15,12 +15,6 @@ struct TSharedBoxTarget {
   double H = 0;
 };
 
-// One product in one target box: the best of its candidates rebuilt there.
-struct TPlanCell {
-  bool Feasible = false;
-  TOptimizationSolution Value;  // meaningful only when Feasible
-};
-
 // The sizes every run offers besides its own candidates' boxes.
 extern const TSharedBoxTarget StandardBoxTargets[15];
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "calc/CostCalculator.h"
+#include "calc/PackBoxBuilder.h"
 #include "calc/PackGeometry.h"
 #include "calc/PackPlacementCalculator.h"
 #include "calc/PackVariantGenerator.h"
@@ -92,8 +93,9 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
     if (pack.LengthMM <= 0)
       throw Exception(Format("Invalid generated pack index %d of %d", j, count));
     candidate.Pack = pack;
+    const TPackBoxBuilder builder(Calc, P, pack, S);
     EnumeratePlacements(pack, P, S, Token, [&](const TPackPlacement& placement) {
-      if (!Calc.Build(P, pack, placement, S, candidate.Box)) return;
+      if (!builder.Build(placement, candidate.Box)) return;
       candidate.Box.Score = Criterion.Evaluate(candidate, S);
       if (keeper.Ignores(candidate.Box.Score)) return;
       candidate.SavingPercent = CalcSavingPercent(candidate.OriginalBox.PackagingCostPerM3,

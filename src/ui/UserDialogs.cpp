@@ -1,0 +1,56 @@
+#include "ui/UserDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quelmora {
+
+namespace {
+
+QString Title() { return QApplication::applicationDisplayName(); }
+
+}  // namespace
+
+void TQtUserDialogs::ShowError(QWidget* Parent, const QString& Text) {
+  QMessageBox::critical(Parent, Title(), Text, QMessageBox::Ok);
+}
+
+IUserDialogs::TAnswer TQtUserDialogs::AskYesNo(QWidget* Parent, const QString& Text) {
+  const auto button =
+      QMessageBox::question(Parent, Title(), Text, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No);
+  return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}
+
+IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QString& Text) {
+  QMessageBox box(QMessageBox::Question, Title(), Text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::No: return TAnswer::No;
+    default: return TAnswer::Cancel;
+  }
+}
+
+QString TQtUserDialogs::OpenFileName(QWidget* Parent, const QStringList& Filters) {
+  return QFileDialog::getOpenFileName(Parent, Title(), QString(), Filters.join(";;"));
+}
+
+IUserDialogs::TSaveChoice TQtUserDialogs::SaveFileName(QWidget* Parent, const QStringList& Filters,
+                                                       const QString& DefaultSuffix) {
+  QFileDialog dialog(Parent, Title());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(Filters);
+  dialog.setDefaultSuffix(DefaultSuffix);
+  TSaveChoice choice;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
+  choice.FileName = dialog.selectedFiles().first();
+  choice.FilterIndex = static_cast<int>(Filters.indexOf(dialog.selectedNameFilter()));
+  if (choice.FilterIndex < 0) choice.FilterIndex = 0;
+  return choice;
+}
+
+}  // namespace quelmora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quelmora {
+
+// The program's message boxes and file dialogs, behind one interface so that
+// tests can answer them without a person.
+class IUserDialogs {
+ public:
+  enum class TAnswer { Yes, No, Cancel };
+
+  // A save dialog's outcome: the chosen file (empty when cancelled) and the
+  // index of the file type selected in the dialog.
+  struct TSaveChoice {
+    QString FileName;
+    int FilterIndex = 0;
+  };
+
+  virtual ~IUserDialogs() = default;
+
+  // An error box with the text and an OK button.
+  virtual void ShowError(QWidget* Parent, const QString& Text) = 0;
+  // A confirmation with Yes and No; closing the box answers No.
+  virtual TAnswer AskYesNo(QWidget* Parent, const QString& Text) = 0;
+  // A confirmation with Yes, No and Cancel; closing the box answers Cancel.
+  virtual TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) = 0;
+  // Filters in Qt's form ("Label (*.ext)"). Empty when the user cancels.
+  virtual QString OpenFileName(QWidget* Parent, const QStringList& Filters) = 0;
+  // Asks before an existing file is replaced; DefaultSuffix (without the dot)
+  // is added to a name typed without one.
+  virtual TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
+                                   const QString& DefaultSuffix) = 0;
+};
+
+// The real boxes and dialogs (QMessageBox, QFileDialog).
+class TQtUserDialogs final : public IUserDialogs {
+ public:
+  void ShowError(QWidget* Parent, const QString& Text) override;
+  TAnswer AskYesNo(QWidget* Parent, const QString& Text) override;
+  TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) override;
+  QString OpenFileName(QWidget* Parent, const QStringList& Filters) override;
+  TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
+                           const QString& DefaultSuffix) override;
+};
+
+}  // namespace quelmora

@@ -32,6 +32,12 @@ TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
   FGridPallet = dynamic_cast<const TGridPalletOptimizer*>(&Calc.Pallet()) != nullptr;
   FPackGrams = P.ProductWeightG + Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2;
   FPalletVolume = S.PalletLengthMM * S.PalletWidthMM * S.MaxPalletHeightMM;
+  FBoxCostPerMM2 = S.CardboardPricePerM2 / 1000000;
+  FInversePackVolume = 1 / Pack.VolumeM3;
+  FInversePalletVolume = 1 / FPalletVolume;
+  FInverseCount.resize(static_cast<size_t>(std::max(S.MaxPacksPerBox, 0)) + 1);
+  for (size_t n = 1; n < FInverseCount.size(); ++n)
+    FInverseCount[n] = 1.0 / static_cast<double>(n);
   const double T = S.BoardThicknessMM;
   const double heightLimit = std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8;
   const int32_t maxCount = std::max(S.MaxCountPerAxis, 0);
@@ -46,6 +52,7 @@ TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
         a.Need = n * dim + gap;
         a.Outer = a.Need + 2 * T;
         a.Inner = a.Outer - 2 * T;
+        a.InverseNeed = 1 / a.Need;
         if (height) {
           a.AlongPalletLength = Fit(S.MaxPalletHeightMM, a.Outer);  // layers
           a.Fits = !(a.Outer > heightLimit);
@@ -68,6 +75,43 @@ const TPackBoxBuilder::TAxis* TPackBoxBuilder::Find(const std::array<TAxisTable,
   if (o < 0 || o >= PackOrientationCount || Count < 1) return nullptr;
   const TAxisTable& table = Tables[o];
   return static_cast<size_t>(Count) < table.size() ? &table[Count] : nullptr;
+}
+
+bool TPackBoxBuilder::Estimate(const TPackPlacement& Placement, unsigned Parts,
+                               TBoxEstimate& Estimate) const {
+  if (!FGridPallet) return false;
+  const TAxis* x = Find(FX, Placement.Orientation, Placement.CountX);
+  const TAxis* y = Find(FY, Placement.Orientation, Placement.CountY);
+  const TAxis* z = Find(FZ, Placement.Orientation, Placement.CountZ);
+  const int32_t n = Placement.TotalCount;
+  const TPackPlacement& sizes = FSizes[static_cast<int>(Placement.Orientation) % 6];
+  if (!x || !y || !z || n <= 0 || static_cast<size_t>(n) >= FInverseCount.size() ||
+      Placement.PackDimX != sizes.PackDimX || Placement.PackDimY != sizes.PackDimY ||
+      Placement.PackDimZ != sizes.PackDimZ)
+    return false;
+  Estimate.PackCount = n;
+  if (Parts & epCost) {
+    const TOptimizationSettings& S = FSettings;
+    const double T = S.BoardThicknessMM;
+    // The blank's two sides exactly as Build has them; then products instead
+    // of quotients.
+    const double blankLength = 2 * x->Inner + 2 * y->Inner + 3 * T + S.BoxGlueFlapMM;
+    const double blankWidth = y->Inner + z->Inner + 2 * T;
+    const double boxCost = blankLength * blankWidth * FBoxCostPerMM2;
+    Estimate.PackagingCostPerM3 = (FPack.Cost + boxCost * FInverseCount[n]) * FInversePackVolume;
+  }
+  if (Parts & epPallet) {
+    const double straight = x->AlongPalletLength * y->AlongPalletWidth;
+    const double turned = y->AlongPalletLength * x->AlongPalletWidth;
+    const double perPallet = static_cast<double>(
+        SaturatedCount(static_cast<double>(SaturatedCount(std::max(straight, turned))) *
+                       static_cast<double>(SaturatedCount(z->AlongPalletLength))));
+    Estimate.PalletUtilization = perPallet * x->Outer * y->Outer * z->Outer * FInversePalletVolume;
+  }
+  if (Parts & epFill)
+    Estimate.FillRatio =
+        n * FPack.VolumeM3 * 1000000000 * x->InverseNeed * y->InverseNeed * z->InverseNeed;
+  return true;
 }
 
 bool TPackBoxBuilder::Build(const TPackPlacement& Placement, TBoxVariant& Box) const {

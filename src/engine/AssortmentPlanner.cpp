@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <string>
 #include <unordered_set>
 
@@ -85,35 +86,42 @@ class TPlanProduct {
 
   const std::vector<TPlanCandidate>& candidates() const { return FCandidates; }
 
-  // The lowest score of a candidate rebuilt in the fixed size, the value a
-  // full build and evaluation would give; infinite when none fits.
-  double BestScoreIn(const TFixedBoxSize& size, const TOptimizationSettings& S,
-                     const IOptimizationCriterion& criterion) const {
-    double best = kInfeasible;
-    if (!size.Usable || FCandidates.empty()) return best;
-    // No candidate needs less than these: a smaller box fits none of them.
-    if (FMinNeedL - 1e-8 > size.InnerLengthMM || FMinNeedB - 1e-8 > size.InnerWidthMM ||
-        FMinNeedH - 1e-8 > size.InnerHeightMM)
-      return best;
+  // Into Best[b] (infinite at first), the lowest score of a candidate rebuilt
+  // in Sizes[b], the value a full build and evaluation would give; stays
+  // infinite where none fits. Largest holds the largest inner sizes of the
+  // usable sizes among them.
+  void BestScoresIn(const std::vector<const TFixedBoxSize*>& Sizes, const TFixedBoxSize& Largest,
+                    const TOptimizationSettings& S, const IOptimizationCriterion& Criterion,
+                    double* Best) const {
+    // A candidate that fits none of the largest sizes fits none of them.
+    auto fitsLargest = [&](double needL, double needB, double needH) {
+      return !(needL - 1e-8 > Largest.InnerLengthMM || needB - 1e-8 > Largest.InnerWidthMM ||
+               needH - 1e-8 > Largest.InnerHeightMM);
+    };
+    if (FCandidates.empty() || !fitsLargest(FMinNeedL, FMinNeedB, FMinNeedH)) return;
     for (const TPlanCandidate& c : FCandidates) {
-      if (c.NeedL - 1e-8 > size.InnerLengthMM || c.NeedB - 1e-8 > size.InnerWidthMM ||
-          c.NeedH - 1e-8 > size.InnerHeightMM || c.Count <= 0)
-        continue;
-      if (!(GramsToKG(c.PackGrams + size.BoardGrams) <= FProduct->MaxBoxWeightKG + 1e-8)) continue;
+      if (c.Count <= 0 || !fitsLargest(c.NeedL, c.NeedB, c.NeedH)) continue;
       const TPackVariant& pack = c.Source->Pack;
       TCriterionInputs in;
-      in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
       in.PackCount = c.Count;
-      in.PalletUtilization = size.Pallet.Utilization;
-      in.FillRatio = FDiv(c.PackVolume, size.InnerVolumeM3);
       in.OriginalPackagingCostPerM3 = c.Source->OriginalBox.PackagingCostPerM3;
       in.DimensionPenalty = pack.DimensionPenalty;
       in.GeometryPenalty = pack.GeometryPenalty;
       in.UnifiedProductCount = 1;
-      const double score = criterion.EvaluateInputs(in, S);
-      if (score < best) best = score;
+      for (size_t b = 0; b < Sizes.size(); ++b) {
+        const TFixedBoxSize& size = *Sizes[b];
+        if (!size.Usable || c.NeedL - 1e-8 > size.InnerLengthMM ||
+            c.NeedB - 1e-8 > size.InnerWidthMM || c.NeedH - 1e-8 > size.InnerHeightMM)
+          continue;
+        if (!(GramsToKG(c.PackGrams + size.BoardGrams) <= FProduct->MaxBoxWeightKG + 1e-8))
+          continue;
+        in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
+        in.PalletUtilization = size.Pallet.Utilization;
+        in.FillRatio = FDiv(c.PackVolume, size.InnerVolumeM3);
+        const double score = Criterion.EvaluateInputs(in, S);
+        if (score < Best[b]) Best[b] = score;
+      }
     }
-    return best;
   }
 
  private:
@@ -190,13 +198,47 @@ std::vector<TOptimizationSolution> PlanAssortment(
 
   // The plan holds only each cell's best score (infinite where no candidate
   // fits); the few cells that are chosen are rebuilt in full at the end.
-  std::vector<double> plan(productCount * targetCount);
+  std::vector<TFixedBoxSize> sizes(targetCount);
   ParallelFor(targetCount, [&](size_t t) {
+    if (t % 1024 == 0) Token.Check();
+    sizes[t] = Calc.PrepareFixedSize(S, targets[t].L, targets[t].B, targets[t].H);
+  });
+  // Targets are worked through in blocks of similar length, so that a
+  // product's candidates stay at hand for a whole block and candidates too
+  // large for every size of a block are passed over at once.
+  std::vector<size_t> order(targetCount);
+  for (size_t t = 0; t < targetCount; ++t)
+    order[t] = t;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return sizes[a].InnerLengthMM < sizes[b].InnerLengthMM;
+  });
+  constexpr size_t kBlock = 32;
+  // Every block writes all of its cells: no need to clear the (possibly very
+  // large) plan first, and its pages are first touched in the parallel loop.
+  const std::unique_ptr<double[]> plan(new double[productCount * targetCount]);
+  ParallelFor((targetCount + kBlock - 1) / kBlock, [&](size_t block) {
     Token.Check();
-    const TFixedBoxSize size = Calc.PrepareFixedSize(S, targets[t].L, targets[t].B, targets[t].H);
-    double* column = &plan[t * productCount];
-    for (size_t k = 0; k < productCount; ++k)
-      column[k] = planProducts[k].BestScoreIn(size, S, Criterion);
+    const size_t first = block * kBlock;
+    const size_t last = std::min(first + kBlock, targetCount);
+    std::vector<const TFixedBoxSize*> blockSizes;
+    TFixedBoxSize largest;
+    largest.InnerLengthMM = largest.InnerWidthMM = largest.InnerHeightMM =
+        -std::numeric_limits<double>::infinity();
+    for (size_t i = first; i < last; ++i) {
+      const TFixedBoxSize& size = sizes[order[i]];
+      blockSizes.push_back(&size);
+      if (!size.Usable) continue;
+      largest.InnerLengthMM = std::max(largest.InnerLengthMM, size.InnerLengthMM);
+      largest.InnerWidthMM = std::max(largest.InnerWidthMM, size.InnerWidthMM);
+      largest.InnerHeightMM = std::max(largest.InnerHeightMM, size.InnerHeightMM);
+    }
+    std::vector<double> best(blockSizes.size());
+    for (size_t k = 0; k < productCount; ++k) {
+      std::fill(best.begin(), best.end(), kInfeasible);
+      planProducts[k].BestScoresIn(blockSizes, largest, S, Criterion, best.data());
+      for (size_t i = first; i < last; ++i)
+        plan[order[i] * productCount + k] = best[i - first];
+    }
   });
   auto cell = [&](size_t k, size_t t) { return plan[t * productCount + k]; };
 
@@ -213,6 +255,7 @@ std::vector<TOptimizationSolution> PlanAssortment(
   std::vector<double> total(targetCount);
   for (size_t s = 0; s < size; ++s) {
     ParallelFor(targetCount, [&](size_t t) {
+      if (t % 64 == 0) Token.Check();
       if (isChosen[t]) return;
       size_t m = 0;
       double sum = 0;  // in product order

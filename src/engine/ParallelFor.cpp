@@ -21,13 +21,19 @@ void ParallelFor(size_t Count, const std::function<void(size_t)>& Body) {
   if (Count == 0) return;
   const size_t threadCount = std::min<size_t>(WorkerThreadCount(), Count);
   std::atomic<size_t> next{0};
+  // After a failure no further index is started: every lower one was handed
+  // out before it, so the failure to report is among those already run.
+  std::atomic<bool> failed{false};
   std::vector<std::exception_ptr> errors(Count);
   auto work = [&] {
-    for (size_t i = next++; i < Count; i = next++) {
+    while (!failed.load(std::memory_order_relaxed)) {
+      const size_t i = next++;  // an index taken is always run
+      if (i >= Count) break;
       try {
         Body(i);
       } catch (...) {
         errors[i] = std::current_exception();
+        failed.store(true, std::memory_order_relaxed);
       }
     }
   };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -22,6 +23,7 @@ class TCandidateKeeper {
   void Keep(const TOptimizationSolution& Candidate);
   // True when Keep would leave everything as it is for a candidate of this
   // score, whatever its box: the list is full and the score above its worst.
+  bool Full() const { return FBest.size() >= FRetain && !FBest.empty(); }
   bool Ignores(double Score) const {
     return FBest.size() >= FRetain && !FBest.empty() && Score > FBest[Worst()].Box.Score;
   }
@@ -44,6 +46,13 @@ class TCandidateKeeper {
 // Called after each pack variant with its index and the number of variants.
 using TVariantProgress = std::function<void(int Index, int Count)>;
 
+// What a search weighed, for measurements.
+struct TSearchCounters {
+  int64_t Placements = 0;  // every grid of every pack: the boxes the search considers
+  int64_t Skipped = 0;     // of those, left unbuilt because their score could not count
+  int64_t Built = 0;       // built in full
+};
+
 // One enabled product's search: pack variants, every placement of each built
 // and scored, the best distinct boxes kept (3 x MaxResultsPerProduct), in
 // solution order. P is the product as the run sees it (volume range already
@@ -52,6 +61,7 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
                                                  const TBoxCalculator& Calc,
                                                  const IOptimizationCriterion& Criterion,
                                                  const TCancelToken& Token,
-                                                 const TVariantProgress& OnVariant = nullptr);
+                                                 const TVariantProgress& OnVariant = nullptr,
+                                                 TSearchCounters* Counters = nullptr);
 
 }  // namespace quelmora

@@ -243,7 +243,8 @@ TOptimizationResult RunWorker(const std::vector<TProduct>& products,
   ProgressBar bar(err);
   worker.Start();
   while (!worker.Done()) {
-    if (waitForInterrupt(50)) worker.Cancel();
+    // A short wait: the run may end any moment, and small runs take milliseconds.
+    if (waitForInterrupt(2)) worker.Cancel();
     if (o.progress) {
       int32_t percent = 0;
       std::string stage;

@@ -12,20 +12,6 @@
 
 namespace quelmora {
 
-namespace {
-
-// The grid pallet's arithmetic, step for step.
-double Fit(double room, double size) {
-  return std::floor(FDiv(room + 1e-8, size));
-}
-
-int32_t SaturatedCount(double count) {
-  return static_cast<int32_t>(
-      std::clamp(count, 0.0, static_cast<double>(std::numeric_limits<int32_t>::max())));
-}
-
-}  // namespace
-
 TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
                                  const TPackVariant& Pack, const TOptimizationSettings& S)
     : FCalc(Calc), FProduct(P), FPack(Pack), FSettings(S) {
@@ -54,11 +40,11 @@ TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
         a.Inner = a.Outer - 2 * T;
         a.InverseNeed = 1 / a.Need;
         if (height) {
-          a.AlongPalletLength = Fit(S.MaxPalletHeightMM, a.Outer);  // layers
+          a.AlongPalletLength = PalletFit(S.MaxPalletHeightMM, a.Outer);  // layers
           a.Fits = !(a.Outer > heightLimit);
         } else {
-          a.AlongPalletLength = Fit(S.PalletLengthMM, a.Outer);
-          a.AlongPalletWidth = Fit(S.PalletWidthMM, a.Outer);
+          a.AlongPalletLength = PalletFit(S.PalletLengthMM, a.Outer);
+          a.AlongPalletWidth = PalletFit(S.PalletWidthMM, a.Outer);
         }
       }
     };

@@ -1,36 +1,21 @@
 #include "calc/PackVariantGenerator.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <unordered_set>
 
 #include "calc/PackGeometry.h"
 #include "model/FloatChecks.h"
+#include "model/TextFormat.h"
 
 namespace quelmora {
 
 namespace {
 
-// Up to 15 significant digits, shortest form, "." as decimal separator.
-void AppendGeneral(std::string& out, double value) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  out.append(buffer, result.ptr);
-}
-
 // Equal exactly when the three dimensions agree to 15 significant digits.
 std::string PackKey(double L, double B, double H) {
-  std::string key;
-  key.reserve(64);
-  AppendGeneral(key, L);
-  key += '/';
-  AppendGeneral(key, B);
-  key += '/';
-  AppendGeneral(key, H);
-  return key;
+  return NumberKey(L, B, H, std::chars_format::general, 15);
 }
 
 // value limited to [low, high]; unlike std::clamp defined for any bounds.

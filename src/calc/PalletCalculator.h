@@ -1,8 +1,27 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "model/FloatChecks.h"
 #include "model/PalletModel.h"
 
 namespace quelmora {
+
+// How many boxes of one size fit along a room, counting one that fits to
+// within 1e-8 mm.
+inline double PalletFit(double Room, double Size) {
+  return std::floor(FDiv(Room + 1e-8, Size));
+}
+
+// Counts of absurdly small boxes saturate instead of wrapping; a room that
+// holds nothing (only possible on unvalidated input) holds 0.
+inline int32_t SaturatedCount(double Count) {
+  return static_cast<int32_t>(
+      std::clamp(Count, 0.0, static_cast<double>(std::numeric_limits<int32_t>::max())));
+}
 
 // Identical boxes in a column-stacked grid: every layer the same grid, all
 // boxes in one orientation (turned by 90 degrees when that gives more), layers

@@ -1,7 +1,6 @@
 #include "engine/AssortmentPlanner.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 #include "engine/ParallelFor.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
+#include "model/TextFormat.h"
 
 namespace quelmora {
 
@@ -22,13 +22,6 @@ const TSharedBoxTarget StandardBoxTargets[15] = {
 };
 
 namespace {
-
-void AppendFixed4(std::string& out, double value) {
-  char buffer[400];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-  out.append(buffer, result.ptr);
-}
 
 class TargetList {
  public:
@@ -157,14 +150,7 @@ TOptimizationSolution BestFitIn(const TProduct& product, const TPlanProduct& pla
 }  // namespace
 
 std::string TargetKey(double L, double B, double H) {
-  std::string key;
-  key.reserve(48);
-  AppendFixed4(key, L);
-  key += '/';
-  AppendFixed4(key, B);
-  key += '/';
-  AppendFixed4(key, H);
-  return key;
+  return NumberKey(L, B, H, std::chars_format::fixed, 4);
 }
 
 std::vector<TOptimizationSolution> PlanAssortment(

@@ -1,19 +1,13 @@
 #include "engine/SolutionOrder.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+
+#include "model/TextFormat.h"
 
 namespace quelmora {
 
 namespace {
-
-void AppendFixed7(std::string& out, double value) {
-  char buffer[400];  // room for the widest finite double in fixed notation
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 7);
-  out.append(buffer, result.ptr);
-}
 
 int CompareValues(double a, double b) {
   if (EqualWithinTolerance(a, b)) return 0;
@@ -23,14 +17,7 @@ int CompareValues(double a, double b) {
 }  // namespace
 
 std::string BoxKey(const TBoxVariant& Box) {
-  std::string key;
-  key.reserve(64);
-  AppendFixed7(key, Box.LengthMM);
-  key += '/';
-  AppendFixed7(key, Box.WidthMM);
-  key += '/';
-  AppendFixed7(key, Box.HeightMM);
-  return key;
+  return NumberKey(Box.LengthMM, Box.WidthMM, Box.HeightMM, std::chars_format::fixed, 7);
 }
 
 bool EqualWithinTolerance(double a, double b) {

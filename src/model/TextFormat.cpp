@@ -44,6 +44,18 @@ std::string Format(const char* format, ...) {
   return result;
 }
 
+std::string NumberKey(double a, double b, double c, std::chars_format format, int precision) {
+  std::string key;
+  key.reserve(64);
+  for (const double value : {a, b, c}) {
+    if (!key.empty()) key += '/';
+    char buffer[400];  // the widest finite double in fixed notation
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    key.append(buffer, result.ptr);
+  }
+  return key;
+}
+
 std::string_view Trim(std::string_view text) {
   size_t first = 0;
   size_t last = text.size();

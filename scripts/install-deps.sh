@@ -15,6 +15,11 @@ packages=(
   libjpeg62-turbo-dev
   fonts-dejavu-core
   poppler-utils
+  # Redrawing the splash picture and the icon (resources/artwork/make_artwork.py).
+  python3
+  librsvg2-bin
+  netpbm
+  libjpeg-turbo-progs
 )
 
 missing=()

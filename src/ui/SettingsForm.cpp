@@ -1,0 +1,242 @@
+#include "ui/SettingsForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <string>
+
+#include "l10n/LocalFormat.h"
+#include "l10n/Localization.h"
+#include "l10n/TranslateControl.h"
+#include "model/AppStrings.h"
+#include "model/Errors.h"
+#include "model/Validation.h"
+#include "ui/UserDialogs.h"
+
+namespace quelmora {
+
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Translated(std::string_view text) {
+  return QString::fromStdString(Tr(text));
+}
+
+// Lets Enter and Esc act on the dialog while a cell is being edited; the
+// stock delegate would keep them for the editor.
+class TCellDelegate final : public QStyledItemDelegate {
+ public:
+  explicit TCellDelegate(TFieldGrid* Grid) : QStyledItemDelegate(Grid), FGrid(Grid) {}
+
+ protected:
+  bool eventFilter(QObject* Editor, QEvent* Event) override {
+    if (Event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(Event);
+      if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+          FGrid->EmitEnter();
+          return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+          FGrid->EmitEscape();
+          return true;
+        }
+      }
+    }
+    return QStyledItemDelegate::eventFilter(Editor, Event);
+  }
+
+ private:
+  TFieldGrid* FGrid;
+};
+
+}  // namespace
+
+QString FieldNumberText(double Value) {
+  // TryParseNumber reads a point or a comma; any other separator could not
+  // be read back, and an unchanged dialog must apply.
+  const TNumberFormat numbers{QLocale().decimalPoint() == QStringLiteral(",") ? "," : "."};
+  return QString::fromStdString(FormatLocal(numbers, "%.15g", Value));
+}
+
+TFieldGrid::TFieldGrid(QWidget* Parent, int RowCount, int CaptionWidth, int ValueWidth,
+                       int RowHeight)
+    : QTableWidget(RowCount, 2, Parent) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(RowHeight);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setColumnWidth(0, CaptionWidth);
+  setColumnWidth(1, ValueWidth);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
+                  QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
+  setWordWrap(false);
+  setItemDelegate(new TCellDelegate(this));
+
+  const QBrush fixedBack = palette().button();
+  const QBrush fixedText = palette().buttonText();
+  for (int row = 0; row < RowCount; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      auto* item = new QTableWidgetItem();
+      if (row == 0 || column == 0) {
+        // Fixed cells take no focus, so Tab and the arrows go from value to value.
+        item->setFlags(Qt::NoItemFlags);
+        item->setBackground(fixedBack);
+        item->setForeground(fixedText);
+      } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+      }
+      setItem(row, column, item);
+    }
+  }
+  if (RowCount > 1) setCurrentCell(1, 1);
+}
+
+QString TFieldGrid::Cell(int Column, int Row) const {
+  const QTableWidgetItem* cell = item(Row, Column);
+  return cell ? cell->text() : QString();
+}
+
+void TFieldGrid::SetCell(int Column, int Row, const QString& Text) {
+  if (QTableWidgetItem* cell = item(Row, Column)) cell->setText(Text);
+}
+
+void TFieldGrid::CommitEditor() {
+  if (QWidget* editor = indexWidget(currentIndex())) commitData(editor);
+}
+
+void TFieldGrid::showEvent(QShowEvent* Event) {
+  QTableWidget::showEvent(Event);
+  OpenCurrentEditor();
+}
+
+void TFieldGrid::OpenCurrentEditor() {
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && (current.flags() & Qt::ItemIsEditable) && state() != EditingState)
+    edit(current);
+}
+
+void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height) {
+  Dialog.setWindowTitle(Utf8(Caption));
+  Dialog.setFont(QFont(QStringLiteral("Segoe UI"), 10));
+  Dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
+  Dialog.setFixedSize(Width, Height);
+  Dialog.setSizeGripEnabled(false);
+  const QScreen* screen =
+      Dialog.parentWidget() ? Dialog.parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    QRect frame(QPoint(0, 0), Dialog.size());
+    frame.moveCenter(screen->availableGeometry().center());
+    Dialog.move(frame.topLeft());
+  }
+}
+
+TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Settings,
+                             IUserDialogs& Dialogs)
+    : QDialog(Parent), FDialogs(Dialogs), FSettings(Settings) {
+  SetUpDialogFrame(*this, "Все параметры", 780, 720);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  FGrid = new TFieldGrid(this, SettingsFieldCount + 1, 500, 225, 30);
+  layout->addWidget(FGrid, 1);
+
+  auto* bottom = new QWidget(this);
+  bottom->setFixedHeight(122);
+  layout->addWidget(bottom);
+
+  auto* modeLabel = new QLabel(Utf8("При несовпадении объема"), bottom);
+  modeLabel->setGeometry(12, 8, 250, 20);
+  FMode = new QComboBox(bottom);
+  FMode->setEditable(false);
+  FMode->addItems({Utf8("Заданный диапазон"), Utf8("Объем образца"), Utf8("Спрашивать")});
+  FMode->setGeometry(12, 30, 260, 28);
+  auto* currencyLabel = new QLabel(Utf8("Валюта"), bottom);
+  currencyLabel->setGeometry(300, 8, 100, 20);
+  FCurrency = new QLineEdit(bottom);
+  FCurrency->setGeometry(300, 30, 100, 28);
+  FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
+  FOversize->setGeometry(12, 70, 410, 28);
+  FApply = new QPushButton(Utf8("Применить"), bottom);
+  FApply->setGeometry(510, 76, 110, 32);
+  FApply->setDefault(true);
+  FCancel = new QPushButton(Utf8("Отмена"), bottom);
+  FCancel->setGeometry(630, 76, 110, 32);
+
+  connect(FApply, &QPushButton::clicked, this, &TSettingsForm::ApplyClick);
+  connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(FGrid, &TFieldGrid::EnterPressed, this, &TSettingsForm::ApplyClick);
+  connect(FGrid, &TFieldGrid::EscapePressed, this, &QDialog::reject);
+
+  FGrid->SetCell(0, 0, Utf8("Все параметры"));
+  for (int r = 1; r <= SettingsFieldCount; ++r)
+    FGrid->SetCell(0, r, Translated(SettingsFieldCaptions[r - 1]));
+  TranslateControlTree(this);
+  FGrid->SetCell(0, 0, Translated("Все параметры"));
+
+  ShowSettings();
+  FGrid->setFocus();
+}
+
+void TSettingsForm::ShowSettings() {
+  for (int r = 1; r <= SettingsFieldCount; ++r)
+    FGrid->SetCell(1, r, FieldNumberText(GetSettingsField(FSettings, r - 1)));
+  FMode->setCurrentIndex(static_cast<int>(FSettings.VolumeMismatchMode));
+  FCurrency->setText(QString::fromStdString(FSettings.CurrencySymbol));
+  FOversize->setChecked(FSettings.AllowOversizeBoxes);
+}
+
+bool TSettingsForm::Edit(QWidget* Parent, TOptimizationSettings& Settings, IUserDialogs& Dialogs) {
+  TSettingsForm form(Parent, Settings, Dialogs);
+  if (form.exec() != QDialog::Accepted) return false;
+  Settings = form.FSettings;
+  return true;
+}
+
+void TSettingsForm::ApplyClick() {
+  FGrid->CommitEditor();
+  try {
+    TOptimizationSettings s = FSettings;
+    for (int i = 0; i < SettingsFieldCount; ++i) {
+      double value = 0;
+      if (!TryParseNumber(FGrid->Cell(1, i + 1).toStdString(), value))
+        throw EConvertError(std::string(SettingsFieldCaptions[i]));
+      SetSettingsField(s, i, value);
+    }
+    // No selection (a mode the list does not know) keeps the mode as it was.
+    if (FMode->currentIndex() >= 0)
+      s.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(FMode->currentIndex());
+    s.CurrencySymbol = FCurrency->text().toStdString();
+    s.AllowOversizeBoxes = FOversize->isChecked();
+    ValidateSettings(s);
+    FSettings = s;
+  } catch (const Exception& e) {
+    FDialogs.ShowError(this, QString::fromStdString(e.Message()));
+    return;
+  } catch (const std::exception& e) {
+    FDialogs.ShowError(this, QString::fromStdString(e.what()));
+    return;
+  }
+  accept();
+}
+
+}  // namespace quelmora

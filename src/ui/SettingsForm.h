@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QTableWidget>
+
+#include "model/OptimizationModel.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace quelmora {
+
+class IUserDialogs;
+
+// A value cell's text: the shortest general form with up to 15 significant
+// digits and the user's decimal separator (a point where the locale's could
+// not be read back).
+QString FieldNumberText(double Value);
+
+// The dialogs' two-column grid: row 0 and column 0 are fixed (captions), the
+// value cells of column 1 are edited in place with the editor kept open on
+// the current cell. Enter in an editor presses the dialog's Apply, Esc its
+// Cancel, as they would outside the grid.
+class TFieldGrid final : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  TFieldGrid(QWidget* Parent, int RowCount, int CaptionWidth, int ValueWidth, int RowHeight);
+
+  // Texts by (column, row), column 0 the captions, column 1 the values.
+  QString Cell(int Column, int Row) const;
+  void SetCell(int Column, int Row, const QString& Text);
+
+  // Stores what the open editor holds, so a click on Apply never loses typing.
+  void CommitEditor();
+
+  // Sent by an open editor for Enter and Esc.
+  void EmitEnter() { emit EnterPressed(); }
+  void EmitEscape() { emit EscapePressed(); }
+
+ signals:
+  void EnterPressed();
+  void EscapePressed();
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+
+ private:
+  void OpenCurrentEditor();
+};
+
+// The dialog of every calculation setting of the project. Edit is the way in
+// for the program; the constructor and ApplyClick let tests drive it without
+// a modal loop.
+class TSettingsForm final : public QDialog {
+  Q_OBJECT
+
+ public:
+  TSettingsForm(QWidget* Parent, const TOptimizationSettings& Settings, IUserDialogs& Dialogs);
+
+  // True when the user applied valid values, which then replace Settings.
+  static bool Edit(QWidget* Parent, TOptimizationSettings& Settings, IUserDialogs& Dialogs);
+
+  // Reads and checks every control; on success keeps the values and closes
+  // with the OK result, else shows the error and stays open.
+  void ApplyClick();
+
+  const TOptimizationSettings& Settings() const { return FSettings; }
+  TFieldGrid* Grid() const { return FGrid; }
+  QComboBox* ModeBox() const { return FMode; }
+  QLineEdit* CurrencyEdit() const { return FCurrency; }
+  QCheckBox* OversizeBox() const { return FOversize; }
+  QPushButton* ApplyButton() const { return FApply; }
+  QPushButton* CancelButton() const { return FCancel; }
+
+ private:
+  void ShowSettings();
+
+  IUserDialogs& FDialogs;
+  TOptimizationSettings FSettings;
+  TFieldGrid* FGrid = nullptr;
+  QComboBox* FMode = nullptr;
+  QLineEdit* FCurrency = nullptr;
+  QCheckBox* FOversize = nullptr;
+  QPushButton* FApply = nullptr;
+  QPushButton* FCancel = nullptr;
+};
+
+// Window chrome both dialogs share: font, fixed size, centred on the screen.
+void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height);
+
+}  // namespace quelmora

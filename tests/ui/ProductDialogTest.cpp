@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "io/LumarData.h"
+#include "io/TempFolder.h"
+#include "l10n/Localization.h"
+#include "model/AppStrings.h"
+#include "ui/ProductEditForm.h"
+#include "ui/SettingsForm.h"
+#include "ui/UserDialogs.h"
+
+namespace quelmora {
+namespace {
+
+// Records the error boxes instead of showing them.
+class TRecordingDialogs final : public IUserDialogs {
+ public:
+  void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
+  TAnswer AskYesNo(QWidget*, const QString&) override { return TAnswer::No; }
+  TAnswer AskYesNoCancel(QWidget*, const QString&) override { return TAnswer::Cancel; }
+  QString OpenFileName(QWidget*, const QStringList&) override { return {}; }
+  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
+
+  std::vector<std::string> Errors;
+};
+
+// Grid rows of product fields (row 0 is the header).
+constexpr int RatioLBRow = 2 + 1;
+constexpr int NameRow = 4 + 1;
+constexpr int BoxCountRow = 13 + 1;
+
+class ProductDialogTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    form_.reset();
+    if (english_) {
+      LoadLanguage("Russian.lng");
+      OverrideLanguageFolder("");
+    }
+  }
+
+  TProductEditForm& ApplyWith(int Row, const char* Value) {
+    form_ = std::make_unique<TProductEditForm>(nullptr, product_, dialogs_);
+    form_->show();
+    form_->Grid()->SetCell(1, Row, QString::fromUtf8(Value));
+    form_->ApplyClick();
+    return *form_;
+  }
+
+  TProduct product_ = DefaultProduct(7);
+  TRecordingDialogs dialogs_;
+  std::unique_ptr<TProductEditForm> form_;
+  testing::TTempFolder appData_;
+  bool english_ = false;
+};
+
+TEST_F(ProductDialogTest, EverySampleProductSurvivesAnUnchangedApply) {
+  std::vector<TProduct> products = LoadLumarProject().Products;
+  products.push_back(DefaultProduct(7));
+  for (const TProduct& given : products) {
+    TProductEditForm form(nullptr, given, dialogs_);
+    EXPECT_EQ(form.Grid()->Cell(1, NameRow).toStdString(), given.Name);
+    EXPECT_EQ(form.EnabledBox()->isChecked(), given.Enabled);
+    form.ApplyClick();
+    EXPECT_EQ(form.result(), QDialog::Accepted) << given.Name;
+    EXPECT_EQ(form.Product(), given) << given.Name;
+  }
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+TEST_F(ProductDialogTest, NameIsTrimmedIdKeptAndEnabledRead) {
+  product_.Id = 41;
+  product_.Enabled = true;
+  TProductEditForm& form = ApplyWith(NameRow, "  Чай зелёный \t");
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.Product().Name, "Чай зелёный");
+  EXPECT_EQ(form.Product().Id, 41);
+  EXPECT_TRUE(form.Product().Enabled);
+
+  TProductEditForm off(nullptr, product_, dialogs_);
+  off.EnabledBox()->setChecked(false);
+  off.Grid()->SetCell(1, RatioLBRow, QStringLiteral("1,75"));
+  off.ApplyClick();
+  EXPECT_FALSE(off.Product().Enabled);
+  EXPECT_EQ(off.Product().RatioLB, 1.75);
+}
+
+TEST_F(ProductDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
+  struct Case {
+    int Row;
+    const char* Value;
+    std::string Error;
+  };
+  const Case cases[] = {
+      {BoxCountRow, "12.5", "Integer expected"},
+      {RatioLBRow, "x", "L/B"},
+      {RatioLBRow, "0", "Product 7: L/B"},
+      {NameRow, "   ", ": Название"},
+  };
+  for (const Case& c : cases) {
+    dialogs_.Errors.clear();
+    TProductEditForm& form = ApplyWith(c.Row, c.Value);
+    EXPECT_NE(form.result(), QDialog::Accepted) << c.Value;
+    EXPECT_TRUE(form.isVisible()) << c.Value;
+    EXPECT_EQ(form.Product(), product_) << c.Value;
+    EXPECT_EQ(form.Grid()->Cell(1, c.Row).toStdString(), c.Value);
+    EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{c.Error});
+  }
+}
+
+TEST_F(ProductDialogTest, EditReplacesTheProductOnlyOnApply) {
+  auto answer = [](bool apply) {
+    QTimer::singleShot(0, [apply] {
+      auto* form = qobject_cast<TProductEditForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(form, nullptr);
+      form->Grid()->SetCell(1, NameRow, QStringLiteral("Кофе"));
+      if (apply)
+        form->ApplyClick();
+      else
+        form->reject();
+    });
+  };
+  answer(false);
+  EXPECT_FALSE(TProductEditForm::Edit(nullptr, product_, dialogs_));
+  EXPECT_EQ(product_, DefaultProduct(7));
+  answer(true);
+  EXPECT_TRUE(TProductEditForm::Edit(nullptr, product_, dialogs_));
+  EXPECT_EQ(product_.Name, "Кофе");
+}
+
+TEST_F(ProductDialogTest, LayoutAndEnglishCaptions) {
+  setenv("LOCALAPPDATA", appData_.Path().c_str(), 1);
+  OverrideLanguageFolder(QUELMORA_SOURCE_DIR "/lang");
+  english_ = true;
+  ASSERT_TRUE(LoadLanguage("English.lng"));
+  TProductEditForm form(nullptr, product_, dialogs_);
+  EXPECT_EQ(form.size(), QSize(620, 640));
+  EXPECT_EQ(form.Grid()->rowCount(), 15);
+  EXPECT_EQ(form.Grid()->columnWidth(0), 285);
+  EXPECT_EQ(form.Grid()->columnWidth(1), 290);
+  EXPECT_EQ(form.Grid()->rowHeight(1), 33);
+  EXPECT_EQ(form.ApplyButton()->geometry(), QRect(365, 10, 110, 32));
+  EXPECT_EQ(form.EnabledBox()->geometry(), QRect(12, 14, 180, 28));
+  EXPECT_EQ(form.windowTitle().toStdString(), "Product parameters");
+  EXPECT_EQ(form.Grid()->Cell(0, 0).toStdString(), "Product parameters");
+  EXPECT_EQ(form.Grid()->Cell(0, 1).toStdString(), "Min. volume, m³");
+  EXPECT_EQ(form.Grid()->Cell(0, NameRow).toStdString(), "Name");
+  EXPECT_EQ(form.EnabledBox()->text().toStdString(), "On");
+  EXPECT_EQ(form.ApplyButton()->text().toStdString(), "Apply");
+}
+
+}  // namespace
+}  // namespace quelmora

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "io/TempFolder.h"
+#include "l10n/Localization.h"
+#include "model/AppStrings.h"
+#include "ui/SettingsForm.h"
+#include "ui/UserDialogs.h"
+
+namespace quelmora {
+namespace {
+
+// Records the error boxes instead of showing them.
+class TRecordingDialogs final : public IUserDialogs {
+ public:
+  void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
+  TAnswer AskYesNo(QWidget*, const QString&) override { return TAnswer::No; }
+  TAnswer AskYesNoCancel(QWidget*, const QString&) override { return TAnswer::Cancel; }
+  QString OpenFileName(QWidget*, const QStringList&) override { return {}; }
+  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
+
+  std::vector<std::string> Errors;
+};
+
+// Row of a settings field in the grid (row 0 is the header).
+constexpr int LengthGapRow = 2 + 1;
+constexpr int MaxPacksPerBoxRow = 24 + 1;
+constexpr int MaxGeometryEvaluationsRow = 26 + 1;
+
+class SettingsDialogTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    form_.reset();
+    QLocale::setDefault(locale_);
+    if (english_) {
+      LoadLanguage("Russian.lng");
+      OverrideLanguageFolder("");
+    }
+  }
+
+  // English current, from the shipped language files.
+  void UseEnglish() {
+    setenv("LOCALAPPDATA", appData_.Path().c_str(), 1);
+    OverrideLanguageFolder(QUELMORA_SOURCE_DIR "/lang");
+    english_ = true;
+    ASSERT_TRUE(LoadLanguage("English.lng"));
+  }
+
+  // Shows the dialog on the given settings, sets one value cell, applies.
+  TSettingsForm& ApplyWith(int Row, const char* Value) {
+    form_ = std::make_unique<TSettingsForm>(nullptr, settings_, dialogs_);
+    form_->show();
+    form_->Grid()->SetCell(1, Row, QString::fromUtf8(Value));
+    form_->ApplyClick();
+    return *form_;
+  }
+
+  TOptimizationSettings settings_ = DefaultSettings();
+  TRecordingDialogs dialogs_;
+  std::unique_ptr<TSettingsForm> form_;
+  QLocale locale_;
+  testing::TTempFolder appData_;
+  bool english_ = false;
+};
+
+TEST_F(SettingsDialogTest, UnchangedApplyReturnsTheSameSettings) {
+  TOptimizationSettings odd = DefaultSettings();
+  odd.LengthGapMM = 123.456789012345;  // 15 significant digits
+  odd.WeightDimension = 0.1;
+  odd.BoardThicknessMM = 1e-5;
+  odd.VolumeMismatchMode = Ask;
+  odd.AllowOversizeBoxes = true;
+  odd.SortBoxes = false;
+  odd.CurrencySymbol = " €";
+  for (const TOptimizationSettings& given : {DefaultSettings(), odd}) {
+    for (const char* locale : {"C", "de_DE", "en_US"}) {
+      QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+      TSettingsForm form(nullptr, given, dialogs_);
+      form.ApplyClick();
+      EXPECT_EQ(form.result(), QDialog::Accepted) << locale;
+      EXPECT_EQ(form.Settings(), given) << locale;
+    }
+  }
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+TEST_F(SettingsDialogTest, ValuesUseTheUsersDecimalSeparator) {
+  TSettingsForm plain(nullptr, settings_, dialogs_);
+  EXPECT_EQ(plain.Grid()->Cell(1, 1).toStdString(), "-15");
+  EXPECT_EQ(plain.Grid()->Cell(1, 18).toStdString(), "0.1");
+  EXPECT_EQ(plain.Grid()->Cell(1, MaxGeometryEvaluationsRow).toStdString(), "50000");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  TSettingsForm german(nullptr, settings_, dialogs_);
+  EXPECT_EQ(german.Grid()->Cell(1, 18).toStdString(), "0,1");
+  // A separator TryParseNumber could not read back is shown as a point.
+  QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+  TSettingsForm arabic(nullptr, settings_, dialogs_);
+  EXPECT_EQ(arabic.Grid()->Cell(1, 18).toStdString(), "0.1");
+}
+
+TEST_F(SettingsDialogTest, DecimalCommaIsAcceptedInAnyLocale) {
+  for (const char* locale : {"C", "de_DE", "en_US"}) {
+    QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+    EXPECT_EQ(ApplyWith(LengthGapRow, "1,5").result(), QDialog::Accepted) << locale;
+    EXPECT_EQ(form_->Settings().LengthGapMM, 1.5) << locale;
+  }
+}
+
+TEST_F(SettingsDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
+  struct Case {
+    int Row;
+    const char* Value;
+    std::string Error;
+  };
+  const Case cases[] = {
+      {LengthGapRow, "abc", std::string(SettingsFieldCaptions[2])},
+      {MaxPacksPerBoxRow, "12.5", "Integer expected"},
+      {MaxGeometryEvaluationsRow, "99", "Некорректный параметр: Лимит проверок геометрии"},
+  };
+  for (const Case& c : cases) {
+    dialogs_.Errors.clear();
+    TSettingsForm& form = ApplyWith(c.Row, c.Value);
+    EXPECT_NE(form.result(), QDialog::Accepted) << c.Value;
+    EXPECT_TRUE(form.isVisible()) << c.Value;
+    EXPECT_EQ(form.Settings(), settings_) << c.Value;
+    EXPECT_EQ(form.Grid()->Cell(1, c.Row).toStdString(), c.Value);
+    EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{c.Error});
+  }
+}
+
+TEST_F(SettingsDialogTest, CurrencyMustNotBeBlankAndKeepsALeadingBlank) {
+  for (const char* blank : {"", "   "}) {
+    dialogs_.Errors.clear();
+    TSettingsForm form(nullptr, settings_, dialogs_);
+    form.CurrencyEdit()->setText(QString::fromLatin1(blank));
+    form.ApplyClick();
+    EXPECT_NE(form.result(), QDialog::Accepted);
+    EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{"Некорректный параметр: Валюта"});
+  }
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  form.CurrencyEdit()->setText(QStringLiteral(" $"));
+  form.ApplyClick();
+  EXPECT_EQ(form.Settings().CurrencySymbol, " $");
+}
+
+TEST_F(SettingsDialogTest, ControlsOutsideTheGridAreReadAndSortBoxesPassesThrough) {
+  for (bool sort : {false, true}) {
+    settings_.SortBoxes = sort;
+    TSettingsForm form(nullptr, settings_, dialogs_);
+    EXPECT_EQ(form.ModeBox()->currentIndex(), 0);
+    form.ModeBox()->setCurrentIndex(2);
+    form.OversizeBox()->setChecked(true);
+    form.ApplyClick();
+    EXPECT_EQ(form.Settings().SortBoxes, sort);
+    EXPECT_EQ(form.Settings().VolumeMismatchMode, Ask);
+    EXPECT_TRUE(form.Settings().AllowOversizeBoxes);
+  }
+}
+
+TEST_F(SettingsDialogTest, TypingInTheOpenEditorIsAppliedByEnter) {
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  form.show();
+  auto* editor = qobject_cast<QLineEdit*>(form.Grid()->indexWidget(form.Grid()->currentIndex()));
+  ASSERT_NE(editor, nullptr);  // the editor is open from the start
+  editor->setText(QStringLiteral("-7,25"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.Settings().DimensionDeviationMinPercent, -7.25);
+}
+
+TEST_F(SettingsDialogTest, EscapeInTheEditorCancels) {
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  form.show();
+  QWidget* editor = form.Grid()->indexWidget(form.Grid()->currentIndex());
+  ASSERT_NE(editor, nullptr);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(editor, &escape);
+  EXPECT_EQ(form.result(), QDialog::Rejected);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(SettingsDialogTest, EditReplacesTheSettingsOnlyOnApply) {
+  auto answer = [](bool apply) {
+    QTimer::singleShot(0, [apply] {
+      auto* form = qobject_cast<TSettingsForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(form, nullptr);
+      form->Grid()->SetCell(1, LengthGapRow, QStringLiteral("9"));
+      if (apply)
+        form->ApplyClick();
+      else
+        form->CancelButton()->click();
+    });
+  };
+  answer(false);
+  EXPECT_FALSE(TSettingsForm::Edit(nullptr, settings_, dialogs_));
+  EXPECT_EQ(settings_, DefaultSettings());
+  answer(true);
+  EXPECT_TRUE(TSettingsForm::Edit(nullptr, settings_, dialogs_));
+  EXPECT_EQ(settings_.LengthGapMM, 9);
+}
+
+TEST_F(SettingsDialogTest, LayoutFollowsTheDesign) {
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  EXPECT_EQ(form.size(), QSize(780, 720));
+  EXPECT_EQ(form.Grid()->rowCount(), 30);
+  EXPECT_EQ(form.Grid()->columnWidth(0), 500);
+  EXPECT_EQ(form.Grid()->columnWidth(1), 225);
+  EXPECT_EQ(form.Grid()->rowHeight(5), 30);
+  EXPECT_EQ(form.ApplyButton()->geometry(), QRect(510, 76, 110, 32));
+  EXPECT_TRUE(form.ApplyButton()->isDefault());
+  EXPECT_EQ(form.CancelButton()->geometry(), QRect(630, 76, 110, 32));
+  EXPECT_EQ(form.ModeBox()->count(), 3);
+  EXPECT_FALSE(form.ModeBox()->isEditable());
+  EXPECT_FALSE(form.Grid()->item(3, 0)->flags() & Qt::ItemIsEditable);
+  EXPECT_TRUE(form.Grid()->item(3, 1)->flags() & Qt::ItemIsEditable);
+  EXPECT_EQ(form.Grid()->Cell(0, 0).toStdString(), "Все параметры");
+  EXPECT_EQ(form.Grid()->Cell(1, 0).toStdString(), "");
+}
+
+TEST_F(SettingsDialogTest, CaptionsFollowTheCurrentLanguageButErrorsDoNot) {
+  UseEnglish();
+  TSettingsForm& form = ApplyWith(LengthGapRow, "abc");
+  EXPECT_EQ(form.windowTitle().toStdString(), "All parameters");
+  EXPECT_EQ(form.Grid()->Cell(0, 0).toStdString(), "All parameters");
+  EXPECT_EQ(form.Grid()->Cell(0, LengthGapRow).toStdString(), "Length clearance (total), mm");
+  EXPECT_EQ(form.ApplyButton()->text().toStdString(), "Apply");
+  EXPECT_EQ(form.CancelButton()->text().toStdString(), "Cancel");
+  EXPECT_EQ(form.ModeBox()->itemText(0).toStdString(), "Specified range");
+  EXPECT_EQ(form.OversizeBox()->text().toStdString(), "Allow boxes beyond the pallet dimensions");
+  EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{"Зазор по длине (суммарный), мм"});
+}
+
+}  // namespace
+}  // namespace quelmora

@@ -15,6 +15,10 @@ packages=(
   libjpeg62-turbo-dev
   fonts-dejavu-core
   poppler-utils
+  xvfb
+  xauth
+  xdotool
+  imagemagick
   # Redrawing the splash picture and the icon (resources/artwork/make_artwork.py).
   python3
   librsvg2-bin

@@ -1,0 +1,54 @@
+// The desktop program: splash while the main window is built, then the window.
+#include <QApplication>
+#include <QMessageBox>
+#include <clocale>
+#include <exception>
+
+#include "l10n/Localization.h"
+#include "model/AppStrings.h"
+#include "model/Errors.h"
+#include "ui/MainForm.h"
+#include "ui/SplashForm.h"
+#include "ui/UserDialogs.h"
+
+namespace {
+
+int RunProgram(QApplication& app) {
+  using namespace quelmora;
+  // Russian is current before any window exists.
+  CurrentLanguageFile();
+  QApplication::setApplicationDisplayName(QString::fromUtf8(SAppTitle));
+  QApplication::setWindowIcon(ProgramIcon());
+
+  TQtUserDialogs dialogs;
+  std::unique_ptr<TMainForm> window;
+  {
+    TSplashForm splash;
+    splash.ShowAndPaint();
+    window = std::make_unique<TMainForm>(dialogs);
+    splash.WaitUntilShownFor(TSplashForm::MinimumShowMs);
+  }
+  window->show();
+  return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // Qt takes the user's locale for the C library too; files and keys are
+  // written with a point whatever the user's separator is.
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName(QStringLiteral("quelmora"));
+  QApplication::setOrganizationName(QStringLiteral("Osterlin"));
+  try {
+    return RunProgram(app);
+  } catch (const quelmora::Exception& e) {
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                          QString::fromStdString(e.Message()));
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                          QString::fromUtf8(e.what()));
+  }
+  return 1;
+}

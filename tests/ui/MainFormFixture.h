@@ -1,0 +1,206 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QThread>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/ProjectSerializer.h"
+#include "io/TempFolder.h"
+#include "l10n/Localization.h"
+#include "ui/MainForm.h"
+#include "ui/ProductGridWidget.h"
+#include "ui/UserDialogs.h"
+
+namespace quelmora::testing {
+
+// Answers the window's boxes and dialogs from queues and records what it was
+// asked. An empty queue answers as closing the box would.
+class TFakeDialogs final : public IUserDialogs {
+ public:
+  void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
+  TAnswer AskYesNo(QWidget*, const QString& Text) override {
+    Questions.push_back(Text.toStdString());
+    return Next(YesNo, TAnswer::No);
+  }
+  TAnswer AskYesNoCancel(QWidget*, const QString& Text) override {
+    Questions.push_back(Text.toStdString());
+    return Next(YesNoCancel, TAnswer::Cancel);
+  }
+  QString OpenFileName(QWidget*, const QStringList& Filters) override {
+    FiltersSeen.push_back(Filters);
+    return Next(OpenNames, QString());
+  }
+  TSaveChoice SaveFileName(QWidget*, const QStringList& Filters,
+                           const QString& DefaultSuffix) override {
+    FiltersSeen.push_back(Filters);
+    SuffixesSeen.push_back(DefaultSuffix);
+    return Next(SaveChoices, TSaveChoice{});
+  }
+
+  std::deque<TAnswer> YesNo;
+  std::deque<TAnswer> YesNoCancel;
+  std::deque<QString> OpenNames;
+  std::deque<TSaveChoice> SaveChoices;
+
+  std::vector<std::string> Errors;
+  std::vector<std::string> Questions;
+  std::vector<QStringList> FiltersSeen;
+  std::vector<QString> SuffixesSeen;
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+// A main window on the built-in sample, with the repository's language files,
+// a settings folder of its own, Russian texts and a point as decimal
+// separator. The product and settings dialogs are replaced by functions the
+// test sets.
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+      const char* value = getenv(name);
+      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+      unsetenv(name);
+    }
+    setenv("LOCALAPPDATA", (temp_.Path() / "appdata").c_str(), 1);
+    OverrideLanguageFolder(LanguageFolderForTests());
+    LoadLanguage("Russian.lng");
+    savedLocale_ = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  }
+
+  void TearDown() override {
+    window_.reset();
+    QLocale::setDefault(savedLocale_);
+    OverrideLanguageFolder("");
+    LoadLanguage("Russian.lng");
+    for (const auto& [name, value] : saved_) {
+      if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+      else
+        unsetenv(name.c_str());
+    }
+  }
+
+  virtual std::string LanguageFolderForTests() const {
+    return std::string(QUELMORA_SOURCE_DIR) + "/lang";
+  }
+
+  TMainForm& Window() {
+    if (!window_) {
+      TMainFormEditors editors;
+      editors.EditProduct = [this](QWidget*, TProduct& product, IUserDialogs&) {
+        productsEdited_.push_back(product);
+        return EditProductAnswer ? EditProductAnswer(product) : false;
+      };
+      editors.EditSettings = [this](QWidget*, TOptimizationSettings& settings, IUserDialogs&) {
+        return EditSettingsAnswer ? EditSettingsAnswer(settings) : false;
+      };
+      window_ = std::make_unique<TMainForm>(dialogs_, editors);
+    }
+    return *window_;
+  }
+
+  // Shows the window and lets it lay out its controls.
+  void ShowWindow() {
+    Window().show();
+    QCoreApplication::processEvents();
+  }
+
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = Window().findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  TProductGridWidget* Grid() { return Control<TProductGridWidget>("FGrid"); }
+  QListWidget* Boxes() { return Control<QListWidget>("FList"); }
+  QListWidget* Products() { return Control<QListWidget>("FProductList"); }
+  QPlainTextEdit* OptimalMemo() { return Control<QPlainTextEdit>("FOptimalMemo"); }
+  QPlainTextEdit* OriginalMemo() { return Control<QPlainTextEdit>("FOriginalMemo"); }
+  std::string Status() { return Control<QLabel>("FStatus")->text().toStdString(); }
+  QPushButton* Button(int code) { return Window().CommandButton(code); }
+
+  // Clicks a command button as the user would (it must be enabled).
+  void Click(int code) {
+    QPushButton* button = Button(code);
+    ASSERT_NE(button, nullptr) << code;
+    ASSERT_TRUE(button->isEnabled()) << code;
+    button->click();
+  }
+
+  // Processes events until Done holds; false after Seconds.
+  static bool WaitUntil(const std::function<bool()>& Done, int Seconds = 120) {
+    QDeadlineTimer deadline(Seconds * 1000);
+    while (!Done()) {
+      if (deadline.hasExpired()) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      QThread::msleep(5);
+    }
+    return true;
+  }
+
+  // Run, then let the window's timer take the worker's result.
+  void RunAndWait() {
+    Click(cmdRun);
+    ASSERT_TRUE(WaitUntil([this] { return !Window().Busy(); })) << "the run did not end";
+  }
+
+  // Makes Project the window's project through the Open command.
+  void OpenProject(const TProjectData& Project, const std::string& name = "project.vld") {
+    const std::string file = temp_.File(name);
+    SaveProject(file, Project);
+    dialogs_.OpenNames.push_back(QString::fromStdString(file));
+    if (Window().Modified()) dialogs_.YesNoCancel.push_back(IUserDialogs::TAnswer::No);
+    Click(cmdOpen);
+  }
+
+  // Types Text into a grid cell as a finished in-place edit.
+  void TypeIntoCell(int column, int row, const QString& text) {
+    Grid()->setCurrentCell(row - 1, column);
+    Grid()->SetCell(column, row, text);
+  }
+
+  static bool AllPixels(const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) return false;
+    return true;
+  }
+
+  TTempFolder temp_;
+  TFakeDialogs dialogs_;
+  std::function<bool(TProduct&)> EditProductAnswer;
+  std::function<bool(TOptimizationSettings&)> EditSettingsAnswer;
+  std::vector<TProduct> productsEdited_;
+
+ private:
+  std::unique_ptr<TMainForm> window_;
+  std::map<std::string, std::optional<std::string>> saved_;
+  QLocale savedLocale_;
+};
+
+}  // namespace quelmora::testing

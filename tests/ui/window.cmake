@@ -1,0 +1,10 @@
+# Tests of the main window: start-up, commands, product grid, result views.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+target_sources(quelmora_ui_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormCommandsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormFixture.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormGridTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormResultViewsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormStartupTest.cpp
+)
+target_link_libraries(quelmora_ui_tests PRIVATE Qt6::Test)

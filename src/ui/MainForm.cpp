@@ -895,6 +895,7 @@ std::vector<TProduct> TMainForm::TakeOverGridRows(int SkipRow) const {
     const int column = std::max(FirstRejectedColumn(cells, stored), 0);
     std::string name(Trim(cells[ProductNameFieldIndex]));
     if (name.empty()) name = stored.Name;
+    FGrid->SetCurrentCell(column, row);  // where the user has to look
     throw EArgumentException(Tr(SFixHighlightedCells) + "\n\n" + name + ": " +
                              Tr(GridColumnHeader(column)));
   }

@@ -109,6 +109,7 @@ TEST_F(MainFormTest, ReadGridRowOverlaysUsableCellsOnTheStoredProduct) {
 TEST_F(MainFormTest, ARejectedRowStopsRunAndSaveNamingTheCell) {
   Window();
   TypeIntoCell(7, 4, "-1");
+  Grid()->setCurrentCell(0, 0);
   const std::string file = temp_.File("never.vld");
   dialogs_.SaveChoices.push_back({QString::fromStdString(file), 0});
   for (int code : {cmdRun, cmdSave}) {
@@ -118,6 +119,8 @@ TEST_F(MainFormTest, ARejectedRowStopsRunAndSaveNamingTheCell) {
     EXPECT_EQ(dialogs_.Errors[0], std::string(SFixHighlightedCells) + "\n\n" +
                                       LoadLumarProject().Products[3].Name + ": H, мм");
   }
+  EXPECT_EQ(Grid()->CurrentGridColumn(), 7) << "the rejected cell becomes the current one";
+  EXPECT_EQ(Grid()->CurrentGridRow(), 4);
   EXPECT_FALSE(Window().Busy());
   EXPECT_TRUE(dialogs_.FiltersSeen.empty());
   EXPECT_EQ(Window().Project(), LoadLumarProject());

@@ -631,7 +631,7 @@ void TMainForm::StartCalculation() {
 void TMainForm::ExportResults() {
   if (FResult.Solutions.empty()) return;
   const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, ExportFilters, QStringLiteral("csv"));
+      FDialogs.SaveFileName(this, ExportFilters, QStringLiteral("csv"), QString());
   if (choice.FileName.isEmpty()) return;
   // The selected file type decides, whatever extension was typed.
   if (choice.FilterIndex == 1) {
@@ -646,7 +646,8 @@ void TMainForm::ExportResults() {
 void TMainForm::WriteReport() {
   if (FResult.Solutions.empty()) return;
   const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, PdfFilter, QStringLiteral("pdf"));
+      FDialogs.SaveFileName(this, PdfFilter, QStringLiteral("pdf"),
+                            QStringLiteral("quelmora-report.pdf"));
   if (choice.FileName.isEmpty()) return;
   ExportPdfReport(S(choice.FileName), FData, FResult);
   SetStatus(Tr(SPdfReportSaved));
@@ -693,7 +694,7 @@ void TMainForm::TimerTick() {
 bool TMainForm::SaveProjectAs() {
   CollectProject();
   const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, ProjectFilter, QStringLiteral("vld"));
+      FDialogs.SaveFileName(this, ProjectFilter, QStringLiteral("vld"), QString());
   if (choice.FileName.isEmpty()) return false;
   SaveProject(S(choice.FileName), FData);
   FModified = false;
@@ -703,7 +704,8 @@ bool TMainForm::SaveProjectAs() {
 
 bool TMainForm::ConfirmSaveChanges() {
   if (!FModified) return true;
-  switch (FDialogs.AskYesNoCancel(this, Q(SSave) + QStringLiteral("?"))) {
+  // The Save button's caption as the user reads it, with a question mark.
+  switch (FDialogs.AskYesNoCancel(this, Translated(SSave) + QStringLiteral("?"))) {
     case IUserDialogs::TAnswer::Yes:
       return SaveProjectAs();
     case IUserDialogs::TAnswer::No:

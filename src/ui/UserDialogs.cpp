@@ -3,23 +3,35 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace quelmora {
 
 namespace {
 
-QString Title() { return QApplication::applicationDisplayName(); }
+QString Title() {
+  return QApplication::applicationDisplayName();
+}
 
 }  // namespace
+
+QString FilterSuffix(const QString& Filter) {
+  const qsizetype open = Filter.indexOf(QStringLiteral("(*."));
+  if (open < 0) return QString();
+  const qsizetype start = open + 3;
+  const qsizetype end = Filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), start);
+  if (end < 0 || Filter.at(end) != QLatin1Char(')')) return QString();
+  const QString suffix = Filter.mid(start, end - start);
+  return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
+}
 
 void TQtUserDialogs::ShowError(QWidget* Parent, const QString& Text) {
   QMessageBox::critical(Parent, Title(), Text, QMessageBox::Ok);
 }
 
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNo(QWidget* Parent, const QString& Text) {
-  const auto button =
-      QMessageBox::question(Parent, Title(), Text, QMessageBox::Yes | QMessageBox::No,
-                            QMessageBox::No);
+  const auto button = QMessageBox::question(Parent, Title(), Text,
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
 }
 
@@ -28,9 +40,12 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QStr
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Yes: return TAnswer::Yes;
-    case QMessageBox::No: return TAnswer::No;
-    default: return TAnswer::Cancel;
+    case QMessageBox::Yes:
+      return TAnswer::Yes;
+    case QMessageBox::No:
+      return TAnswer::No;
+    default:
+      return TAnswer::Cancel;
   }
 }
 
@@ -39,12 +54,22 @@ QString TQtUserDialogs::OpenFileName(QWidget* Parent, const QStringList& Filters
 }
 
 IUserDialogs::TSaveChoice TQtUserDialogs::SaveFileName(QWidget* Parent, const QStringList& Filters,
-                                                       const QString& DefaultSuffix) {
+                                                       const QString& DefaultSuffix,
+                                                       const QString& InitialName) {
   QFileDialog dialog(Parent, Title());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(Filters);
   dialog.setDefaultSuffix(DefaultSuffix);
+  if (!InitialName.isEmpty()) dialog.selectFile(InitialName);
+  // A name typed without extension gets the one of the selected type: JSON
+  // chosen in the export dialog must not end up in a ".csv" file.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &Filters, &DefaultSuffix](const QString& filter) {
+                     const QString suffix =
+                         filter == Filters.value(0) ? DefaultSuffix : FilterSuffix(filter);
+                     dialog.setDefaultSuffix(suffix);
+                   });
   TSaveChoice choice;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
   choice.FileName = dialog.selectedFiles().first();

@@ -30,11 +30,16 @@ class IUserDialogs {
   virtual TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) = 0;
   // Filters in Qt's form ("Label (*.ext)"). Empty when the user cancels.
   virtual QString OpenFileName(QWidget* Parent, const QStringList& Filters) = 0;
-  // Asks before an existing file is replaced; DefaultSuffix (without the dot)
-  // is added to a name typed without one.
+  // Asks before an existing file is replaced. DefaultSuffix (without the
+  // dot) is added to a name typed without one while the first file type is
+  // selected; another type adds its own. InitialName may be empty.
   virtual TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
-                                   const QString& DefaultSuffix) = 0;
+                                   const QString& DefaultSuffix, const QString& InitialName) = 0;
 };
+
+// The extension a file-dialog filter names: "JSON (*.json)" gives "json";
+// empty when it names no single extension.
+QString FilterSuffix(const QString& Filter);
 
 // The real boxes and dialogs (QMessageBox, QFileDialog).
 class TQtUserDialogs final : public IUserDialogs {
@@ -44,7 +49,7 @@ class TQtUserDialogs final : public IUserDialogs {
   TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) override;
   QString OpenFileName(QWidget* Parent, const QStringList& Filters) override;
   TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
-                           const QString& DefaultSuffix) override;
+                           const QString& DefaultSuffix, const QString& InitialName) override;
 };
 
 }  // namespace quelmora

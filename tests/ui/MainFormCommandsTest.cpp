@@ -180,6 +180,7 @@ TEST_F(MainFormTest, ReportWritesThePdf) {
   Click(cmdReport);
   EXPECT_EQ(dialogs_.FiltersSeen.back(), QStringList({"PDF (*.pdf)"}));
   EXPECT_EQ(dialogs_.SuffixesSeen.back(), "pdf");
+  EXPECT_EQ(dialogs_.InitialNamesSeen.back(), "quelmora-report.pdf");
   EXPECT_EQ(ReadBytes(pdf).rfind("%PDF-1.4", 0), 0u);
   EXPECT_EQ(Status(), SPdfReportSaved);
   EXPECT_TRUE(dialogs_.Errors.empty());
@@ -524,6 +525,16 @@ TEST_F(MainFormTest, AnInvalidProjectIsNotRun) {
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
   EXPECT_FALSE(Window().Busy());
   EXPECT_EQ(Window().Project(), LoadLumarProject());
+}
+
+TEST_F(MainFormTest, TheSaveQuestionUsesTheSaveCaptionOfTheUserLanguage) {
+  Window();
+  auto* language = Control<QComboBox>("FLanguage");
+  language->setCurrentIndex(language->findText("English"));
+  Control<QLineEdit>("FQuick2")->setText("9");
+  dialogs_.YesNoCancel.push_back(TAnswer::Cancel);
+  Click(cmdOpen);
+  EXPECT_EQ(dialogs_.Questions, std::vector<std::string>{"Save?"});
 }
 
 }  // namespace

@@ -46,10 +46,11 @@ class TFakeDialogs final : public IUserDialogs {
     FiltersSeen.push_back(Filters);
     return Next(OpenNames, QString());
   }
-  TSaveChoice SaveFileName(QWidget*, const QStringList& Filters,
-                           const QString& DefaultSuffix) override {
+  TSaveChoice SaveFileName(QWidget*, const QStringList& Filters, const QString& DefaultSuffix,
+                           const QString& InitialName) override {
     FiltersSeen.push_back(Filters);
     SuffixesSeen.push_back(DefaultSuffix);
+    InitialNamesSeen.push_back(InitialName);
     return Next(SaveChoices, TSaveChoice{});
   }
 
@@ -62,6 +63,7 @@ class TFakeDialogs final : public IUserDialogs {
   std::vector<std::string> Questions;
   std::vector<QStringList> FiltersSeen;
   std::vector<QString> SuffixesSeen;
+  std::vector<QString> InitialNamesSeen;
 
  private:
   template <typename T>

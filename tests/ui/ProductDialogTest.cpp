@@ -28,7 +28,9 @@ class TRecordingDialogs final : public IUserDialogs {
   TAnswer AskYesNo(QWidget*, const QString&) override { return TAnswer::No; }
   TAnswer AskYesNoCancel(QWidget*, const QString&) override { return TAnswer::Cancel; }
   QString OpenFileName(QWidget*, const QStringList&) override { return {}; }
-  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
+  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&, const QString&) override {
+    return {};
+  }
 
   std::vector<std::string> Errors;
 };

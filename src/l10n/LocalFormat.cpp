@@ -40,42 +40,42 @@ double AsReal(const TFormatArg& arg) {
   return arg.Kind() == TFormatArg::TKind::Real ? arg.Real() : static_cast<double>(arg.Integer());
 }
 
-// The text of one conversion: Spec is the flags, width and precision
+// The text of one conversion: Flags holds the flags, width and precision
 // (without the length modifier), Conversion its letter.
-std::string Convert(const TNumberFormat& numbers, const std::string& spec, char conversion,
+std::string Convert(const TNumberFormat& numbers, const std::string& flags, char conversion,
                     const TFormatArg& arg) {
   if (arg.Kind() == TFormatArg::TKind::Text && conversion != 'c') {
     // Text for a number conversion is shown whole, padded the same way.
-    const std::string f = "%" + spec.substr(0, spec.find('.')) + "s";
+    const std::string f = "%" + flags.substr(0, flags.find('.')) + "s";
     return Format(f.c_str(), arg.Text().c_str());
   }
   switch (conversion) {
     case 'd':
     case 'i': {
-      const std::string f = "%" + spec + "lld";
+      const std::string f = "%" + flags + "lld";
       return Format(f.c_str(), static_cast<long long>(AsInteger(arg)));
     }
     case 'u':
     case 'x':
     case 'X':
     case 'o': {
-      const std::string f = "%" + spec + "ll" + conversion;
+      const std::string f = "%" + flags + "ll" + conversion;
       return Format(f.c_str(), static_cast<unsigned long long>(AsInteger(arg)));
     }
     case 'c': {
       if (arg.Kind() == TFormatArg::TKind::Text) return arg.Text().substr(0, 1);
-      const std::string f = "%" + spec + "c";
+      const std::string f = "%" + flags + "c";
       return Format(f.c_str(), static_cast<int>(AsInteger(arg) & 0x7F));
     }
     case 's': {
-      const std::string f = "%" + spec + "s";
+      const std::string f = "%" + flags + "s";
       std::string text = arg.Kind() == TFormatArg::TKind::Integer
                              ? Format("%lld", static_cast<long long>(arg.Integer()))
                              : Convert(numbers, "", 'g', arg);
       return Format(f.c_str(), text.c_str());
     }
     default: {  // f F e E g G a A
-      const std::string f = "%" + spec + conversion;
+      const std::string f = "%" + flags + conversion;
       std::string text = Format(f.c_str(), AsReal(arg));
       const size_t point = text.find('.');
       if (point != std::string::npos) text.replace(point, 1, numbers.DecimalSeparator);
@@ -99,17 +99,17 @@ std::string FormatLocalArgs(const TNumberFormat& Numbers, std::string_view Forma
       continue;
     }
     const size_t start = i++;
-    std::string spec;
+    std::string flags;
     size_t digits = 0;
     while (i < Format.size() && IsFlag(Format[i]))
-      spec += Format[i++];
+      flags += Format[i++];
     for (digits = 0; i < Format.size() && IsDigit(Format[i]); ++digits)
-      spec += Format[i++];
+      flags += Format[i++];
     bool tooWide = digits > 3;
     if (i < Format.size() && Format[i] == '.') {
-      spec += Format[i++];
+      flags += Format[i++];
       for (digits = 0; i < Format.size() && IsDigit(Format[i]); ++digits)
-        spec += Format[i++];
+        flags += Format[i++];
       tooWide = tooWide || digits > 3;
     }
     while (i < Format.size() && IsLength(Format[i]))
@@ -129,7 +129,7 @@ std::string FormatLocalArgs(const TNumberFormat& Numbers, std::string_view Forma
       out.append(Format.substr(start, i - start));
       continue;
     }
-    out += Convert(Numbers, spec, conversion, *next++);
+    out += Convert(Numbers, flags, conversion, *next++);
   }
   return out;
 }

@@ -43,14 +43,13 @@ row() {
   result=$(measure "$n" "$bin/quelmora-batch" $source --quiet --json "$work/out.json")
   boxes=$("$bin/quelmora-countboxes" ${source#--project })
   read -r wall peak <<<"$result"
-  printf '| %-40s | %9s s | %7d MB | %11s | %-22s |\n' "$name" "$wall" $((peak / 1024)) "$boxes" "$goal"
+  printf '| %s | %s s | %s MB | %s | %s |\n' "$name" "$wall" $((peak / 1024)) "$boxes" "$goal"
 }
 
 echo "Machine: $(nproc) hardware threads; $(date -u +%Y-%m-%d)"
 echo
-printf '| %-40s | %11s | %10s | %11s | %-22s |\n' scenario "wall (median)" "peak mem" "boxes" goal
-printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" "$(printf -- '-%.0s' {1..13})" \
-  "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..13})" "$(printf -- '-%.0s' {1..24})"
+echo "| scenario | wall (median) | peak memory | boxes weighed | goal |"
+echo "|---|---:|---:|---:|---|"
 row "sample project as shipped" "≤ 0.05 s" "$runs" "--sample"
 row "12 sample products, default settings" "≤ 0.5 s" "$runs" "--project $work/sample12.vld"
 row "200 generated products, default settings" "≤ 10 s, ≤ 500 MB" "$runs" "--project $work/gen200.vld"

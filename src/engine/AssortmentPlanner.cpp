@@ -8,6 +8,7 @@
 
 #include "calc/CostCalculator.h"
 #include "calc/UnitConversion.h"
+#include "engine/LargeBuffer.h"
 #include "engine/ParallelFor.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
@@ -201,7 +202,7 @@ std::vector<TOptimizationSolution> PlanAssortment(
   constexpr size_t kBlock = 32;
   // Every block writes all of its cells: no need to clear the (possibly very
   // large) plan first, and its pages are first touched in the parallel loop.
-  const std::unique_ptr<double[]> plan(new double[productCount * targetCount]);
+  const TLargeBuffer plan(productCount * targetCount);
   ParallelFor((targetCount + kBlock - 1) / kBlock, [&](size_t block) {
     Token.Check();
     const size_t first = block * kBlock;
@@ -220,6 +221,8 @@ std::vector<TOptimizationSolution> PlanAssortment(
     }
     std::vector<double> best(blockSizes.size());
     for (size_t k = 0; k < productCount; ++k) {
+      // A block of a large assortment takes milliseconds: look in between.
+      if (k % 64 == 63) Token.Check();
       std::fill(best.begin(), best.end(), kInfeasible);
       planProducts[k].BestScoresIn(blockSizes, largest, S, Criterion, best.data());
       for (size_t i = first; i < last; ++i)

@@ -89,12 +89,20 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
     });
     // In product order, as a sequential search would have written them: the
     // first product that did not finish ends the run with its error.
-    for (size_t e = 0; e < enabled.size(); ++e) {
-      if (failed[e]) std::rethrow_exception(failed[e]);
+    const size_t firstFailed =
+        static_cast<size_t>(std::find_if(failed.begin(), failed.end(),
+                                         [](const std::exception_ptr& p) { return p != nullptr; }) -
+                            failed.begin());
+    for (size_t e = 0; e < firstFailed; ++e)
       if (kept[e].empty()) log.push_back(work[enabled[e]].Name + ": " + SNoFeasibleSolutions);
-      allCandidates.insert(allCandidates.end(), std::make_move_iterator(kept[e].begin()),
-                           std::make_move_iterator(kept[e].end()));
-    }
+    // A cancelled or failed run ends here, without gathering what it found.
+    if (firstFailed < failed.size()) std::rethrow_exception(failed[firstFailed]);
+    size_t total = 0;
+    for (const auto& k : kept)
+      total += k.size();
+    allCandidates.reserve(total);
+    for (auto& k : kept)
+      allCandidates.insert(allCandidates.end(), k.begin(), k.end());
     kept.clear();
 
     Token.Check();

@@ -54,11 +54,24 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
   const TPackVariant pack = MakePackVariant(p, c.L, c.B, c.H, s);
   const TPackBoxBuilder builder(calc, p, pack, s);
   TCancelToken token;
-  int placements = 0, accepted = 0;
+  int placements = 0, accepted = 0, estimated = 0;
   EnumeratePlacements(pack, p, s, token, [&](const TPackPlacement& placement) {
     TBoxVariant expected, actual;
     const bool ok = calc.Build(p, pack, placement, s, expected);
     ASSERT_EQ(builder.Build(placement, actual), ok) << placements;
+    // The estimates stay within a relative 1e-12 of what the box holds,
+    // whether or not the box is acceptable.
+    TBoxEstimate e;
+    if (builder.Estimate(placement, epCost | epPallet | epFill, e)) {
+      EXPECT_EQ(e.PackCount, actual.PackCount);
+      EXPECT_NEAR(e.PackagingCostPerM3, actual.PackagingCostPerM3,
+                  1e-12 * actual.PackagingCostPerM3);
+      EXPECT_NEAR(e.PalletUtilization, actual.PalletUtilization, 1e-12 * actual.PalletUtilization);
+      EXPECT_NEAR(e.FillRatio, actual.FillRatio, 1e-12 * actual.FillRatio);
+      ++estimated;
+    } else {
+      EXPECT_FALSE(c.gridPallet) << "the grid pallet always has estimates";
+    }
     if (ok) {
       EXPECT_EQ(actual, expected) << placements;
     }
@@ -67,6 +80,7 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
   });
   EXPECT_GT(placements, 100);
   EXPECT_GT(accepted, 0);
+  EXPECT_EQ(estimated, c.gridPallet ? placements : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -36,6 +37,25 @@ class OptimizerTest : public ::testing::Test {
   }
 };
 
+// Runs the searches on one thread while it lives, so that the order of the
+// progress calls is the sequential one.
+class OneSearchThread {
+ public:
+  OneSearchThread() {
+    if (const char* old = std::getenv("QUELMORA_THREADS")) previous_ = old;
+    setenv("QUELMORA_THREADS", "1", 1);
+  }
+  ~OneSearchThread() {
+    if (previous_.empty())
+      unsetenv("QUELMORA_THREADS");
+    else
+      setenv("QUELMORA_THREADS", previous_.c_str(), 1);
+  }
+
+ private:
+  std::string previous_;
+};
+
 bool EndsWithClosingLine(const TOptimizationResult& r, int solutions) {
   return !r.Log.empty() &&
          std::regex_match(r.Log.back(), std::regex("solutions=" + std::to_string(solutions) +
@@ -43,6 +63,7 @@ bool EndsWithClosingLine(const TOptimizationResult& r, int solutions) {
 }
 
 TEST_F(OptimizerTest, CompletedRunInvariants) {
+  const OneSearchThread sequential;
   for (TCriterionKind kind : {ckCostPerVolume, ckBoxCount, ckPalletUtilization, ckCombined}) {
     SCOPED_TRACE(kind);
     calls.clear();
@@ -83,6 +104,21 @@ TEST_F(OptimizerTest, CompletedRunInvariants) {
   }
 }
 
+// In parallel the calls of several products interleave: a report that would
+// go back is left out, so the bar only moves forward.
+TEST_F(OptimizerTest, ParallelProgressOnlyMovesForward) {
+  for (int i = 0; i < 3; ++i) {
+    calls.clear();
+    const TOptimizationResult r = Run();
+    ASSERT_EQ(r.Solutions.size(), 4u);
+    ASSERT_GE(calls.size(), 3u);
+    for (size_t c = 1; c < calls.size(); ++c)
+      EXPECT_GE(calls[c].percent, calls[c - 1].percent);
+    EXPECT_EQ(calls[calls.size() - 2].stage, SStageUnification);
+    EXPECT_EQ(calls.back().percent, 100);
+  }
+}
+
 TEST_F(OptimizerTest, SortBoxesOffKeepsProductOrder) {
   settings.SortBoxes = false;
   const TOptimizationResult r = Run();
@@ -97,6 +133,7 @@ TEST_F(OptimizerTest, SortBoxesOffKeepsProductOrder) {
 }
 
 TEST_F(OptimizerTest, DisabledProductCountsInProgressOnly) {
+  const OneSearchThread sequential;
   products[1].Enabled = false;
   settings.SortBoxes = false;
   const TOptimizationResult r = Run();

@@ -37,6 +37,7 @@
 #include "ui/ProductGridWidget.h"
 #include "ui/ResultViews.h"
 #include "ui/SettingsForm.h"
+#include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 
 namespace quelmora {
@@ -60,21 +61,13 @@ const QStringList ExportFilters = {QStringLiteral("CSV UTF-8 (*.csv)"),
                                    QStringLiteral("JSON (*.json)")};
 const QStringList PdfFilter = {QStringLiteral("PDF (*.pdf)")};
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string S(const QString& text) {
   return text.toStdString();
 }
 
-QString Translated(std::string_view text) {
-  return Q(Tr(text));
-}
-
 // Detail texts keep CR LF; the text widgets want plain line feeds.
 QString MemoText(const std::string& text) {
-  QString lines = Q(text);
+  QString lines = Utf8(text);
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return lines;
 }
@@ -133,7 +126,7 @@ TMainForm::TMainForm(IUserDialogs& Dialogs, QWidget* Owner)
 TMainForm::TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* Owner)
     : QWidget(Owner), FDialogs(Dialogs), FEditors(std::move(Editors)) {
   InitLanguage();
-  setWindowTitle(Q(SAppTitle));
+  setWindowTitle(Utf8(SAppTitle));
   resize(1340, 920);
   setMinimumSize(1080, 700);
   setFont(QFont(FontName, 10));
@@ -162,7 +155,7 @@ QWidget* TMainForm::AddPanel(QWidget* Parent) {
 }
 
 QLabel* TMainForm::AddLabel(QWidget* Parent, const char* Caption, int Left, int Top, bool Bold) {
-  auto* label = new QLabel(Q(Caption), Parent);
+  auto* label = new QLabel(Utf8(Caption), Parent);
   label->setGeometry(Left, Top, 500, 22);
   if (Bold) {
     QFont font = label->font();
@@ -176,7 +169,7 @@ QLabel* TMainForm::AddLabel(QWidget* Parent, const char* Caption, int Left, int 
 
 QPushButton* TMainForm::AddButton(QWidget* Parent, const char* Caption, int Left, int Width,
                                   int Code) {
-  auto* button = new QPushButton(Q(Caption), Parent);
+  auto* button = new QPushButton(Utf8(Caption), Parent);
   button->setGeometry(Left, 8, Width, 34);
   button->setProperty(CommandProperty, Code);
   button->setObjectName(QStringLiteral("Command%1").arg(Code));
@@ -246,7 +239,7 @@ void TMainForm::BuildWindow() {
   FParameters->setObjectName(QStringLiteral("FParameters"));
   FParameters->setFixedHeight(120);
   for (int i = 0; i < 6; ++i) {
-    auto* caption = new QLabel(Q(SettingsFieldCaptions[QuickFields[i]]), FParameters);
+    auto* caption = new QLabel(Utf8(SettingsFieldCaptions[QuickFields[i]]), FParameters);
     caption->setGeometry(12 + 174 * i, 8, 166, 40);
     caption->setWordWrap(true);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
@@ -259,11 +252,11 @@ void TMainForm::BuildWindow() {
   FCriterion->setObjectName(QStringLiteral("FCriterion"));
   FCriterion->setGeometry(12, 86, 248, 28);
   for (const char* text : CriterionTexts)
-    FCriterion->addItem(Q(text));
+    FCriterion->addItem(Utf8(text));
   connect(FCriterion, &QComboBox::currentIndexChanged, this, [this] { MarkModified(); });
   QPushButton* allParameters = AddButton(FParameters, SAllParameters, 280, 145, cmdAllParameters);
   allParameters->move(280, 82);
-  FSort = new QCheckBox(Q(SListSortedByName), FParameters);
+  FSort = new QCheckBox(Utf8(SListSortedByName), FParameters);
   FSort->setObjectName(QStringLiteral("FSort"));
   FSort->setGeometry(450, 84, 220, 30);
   FSort->setChecked(true);
@@ -283,7 +276,7 @@ void TMainForm::BuildWindow() {
 
   const auto addList = [this](QWidget* parent, QVBoxLayout* layout, const char* name) {
     auto* list = new QListWidget(parent);
-    list->setObjectName(Q(name));
+    list->setObjectName(Utf8(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(list, 1);
@@ -357,7 +350,7 @@ void TMainForm::BuildWindow() {
   FProgress->setRange(0, 100);
   FProgress->setValue(0);
   FProgress->setTextVisible(false);
-  FStatus = new QLabel(Q(SReadyToCalculate), FStatusBand);
+  FStatus = new QLabel(Utf8(SReadyToCalculate), FStatusBand);
   FStatus->setObjectName(QStringLiteral("FStatus"));
   FStatus->setGeometry(244, 14, 650, 22);
   FCancel = AddButton(FStatusBand, SCancel, 910, 120, cmdCancel);
@@ -398,7 +391,7 @@ void TMainForm::FillLanguages() {
   FLanguage->clear();
   int selected = -1;
   for (size_t i = 0; i < FLanguages.size(); ++i) {
-    FLanguage->addItem(Q(FLanguages[i].DisplayName));
+    FLanguage->addItem(Utf8(FLanguages[i].DisplayName));
     if (selected < 0 && SameLatinCase(FLanguages[i].FileName, CurrentLanguageFile()))
       selected = static_cast<int>(i);
   }
@@ -474,7 +467,7 @@ bool TMainForm::Guarded(const std::function<void()>& Action) {
     Action();
     return true;
   } catch (const Exception& e) {
-    FDialogs.ShowError(this, Q(e.Message()));
+    FDialogs.ShowError(this, Utf8(e.Message()));
   } catch (const std::exception& e) {
     FDialogs.ShowError(this, QString::fromUtf8(e.what()));
   }
@@ -610,7 +603,7 @@ void TMainForm::StartCalculation() {
   const auto ask = [&](const TProduct& product, double volume) {
     const std::string question = FormatLocal(numbers, Tr(SVolumeMismatchQuestion), product.Name,
                                              product.MinVolumeM3, product.MaxVolumeM3, volume);
-    switch (FDialogs.AskYesNoCancel(this, Q(question))) {
+    switch (FDialogs.AskYesNoCancel(this, Utf8(question))) {
       case IUserDialogs::TAnswer::Yes:
         return TMismatchAnswer::UseSample;
       case IUserDialogs::TAnswer::No:
@@ -645,9 +638,8 @@ void TMainForm::ExportResults() {
 
 void TMainForm::WriteReport() {
   if (FResult.Solutions.empty()) return;
-  const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, PdfFilter, QStringLiteral("pdf"),
-                            QStringLiteral("quelmora-report.pdf"));
+  const IUserDialogs::TSaveChoice choice = FDialogs.SaveFileName(
+      this, PdfFilter, QStringLiteral("pdf"), QStringLiteral("quelmora-report.pdf"));
   if (choice.FileName.isEmpty()) return;
   ExportPdfReport(S(choice.FileName), FData, FResult);
   SetStatus(Tr(SPdfReportSaved));
@@ -679,7 +671,7 @@ void TMainForm::TimerTick() {
   SetBusy(false);
   if (!error.empty()) {
     FResult = TOptimizationResult{};
-    FDialogs.ShowError(this, Q(error));
+    FDialogs.ShowError(this, Utf8(error));
   } else if (FResult.Cancelled) {
     SetStatus(Tr(SCalculationCancelled));
   } else {
@@ -748,7 +740,7 @@ void TMainForm::ShowResults() {
     FPackSolutionIndices.clear();
     FBoxSolutionIndices = UnifiedBoxRepresentatives(FResult);
     for (int representative : FBoxSolutionIndices) {
-      auto* item = new QListWidgetItem(Q(UnifiedBoxLine(numbers, FResult, representative)));
+      auto* item = new QListWidgetItem(Utf8(UnifiedBoxLine(numbers, FResult, representative)));
       item->setSizeHint(QSize(650, 28));
       FList->addItem(item);
     }
@@ -780,7 +772,7 @@ void TMainForm::BoxSelection() {
   FPackSolutionIndices = SolutionsOfGroup(FData, FResult, group);
   FProductList->setUpdatesEnabled(false);
   for (int index : FPackSolutionIndices) {
-    auto* item = new QListWidgetItem(Q(ProductLine(numbers, FData, FResult.Solutions[index])));
+    auto* item = new QListWidgetItem(Utf8(ProductLine(numbers, FData, FResult.Solutions[index])));
     item->setSizeHint(QSize(650, 28));
     FProductList->addItem(item);
   }
@@ -842,11 +834,11 @@ void TMainForm::ShowProject() {
   for (int j = 0; j < products; ++j) {
     const TGridRowTexts cells = ProductRowTexts(FData.Products[j], separator);
     for (int column = 0; column < GridColumnCount; ++column)
-      FGrid->SetCell(column, j + 1, Q(cells[column]));
+      FGrid->SetCell(column, j + 1, Utf8(cells[column]));
   }
   for (int i = 0; i < 6; ++i)
     FQuick[i]->setText(
-        Q(FormatGridNumber(GetSettingsField(FData.Settings, QuickFields[i]), separator)));
+        Utf8(FormatGridNumber(GetSettingsField(FData.Settings, QuickFields[i]), separator)));
   FCriterion->setCurrentIndex(static_cast<int>(FData.OptimizationCriterion));
   FSort->setChecked(true);
   FGrid->viewport()->update();
@@ -957,7 +949,7 @@ void TMainForm::ClearResults() {
 }
 
 void TMainForm::SetStatus(const std::string& Text) {
-  FStatus->setText(Q(Text));
+  FStatus->setText(Utf8(Text));
 }
 
 }  // namespace quelmora

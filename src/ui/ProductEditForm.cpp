@@ -12,19 +12,12 @@
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 #include "ui/SettingsForm.h"
+#include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 
 namespace quelmora {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Translated(std::string_view text) {
-  return QString::fromStdString(Tr(text));
-}
 
 constexpr int NameRow = ProductNameFieldIndex + 1;
 
@@ -45,24 +38,11 @@ TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUs
   bottom->setFixedHeight(52);
   layout->addWidget(bottom);
 
-  FApply = new QPushButton(Utf8("Применить"), bottom);
-  FApply->setGeometry(365, 10, 110, 32);
-  FApply->setDefault(true);
-  FCancel = new QPushButton(Utf8("Отмена"), bottom);
-  FCancel->setGeometry(483, 10, 110, 32);
+  AddApplyAndCancel(
+      *this, *FGrid, bottom, {365, 10}, {483, 10}, [this] { ApplyClick(); }, FApply, FCancel);
   FEnabled = new QCheckBox(Utf8("Вкл."), bottom);
   FEnabled->setGeometry(12, 14, 180, 28);
-
-  connect(FApply, &QPushButton::clicked, this, &TProductEditForm::ApplyClick);
-  connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(FGrid, &TFieldGrid::EnterPressed, this, &TProductEditForm::ApplyClick);
-  connect(FGrid, &TFieldGrid::EscapePressed, this, &QDialog::reject);
-
-  FGrid->SetCell(0, 0, Utf8("Параметры изделия"));
-  for (int r = 1; r <= ProductFieldCount; ++r)
-    FGrid->SetCell(0, r, Translated(ProductFieldCaptions[r - 1]));
-  TranslateControlTree(this);
-  FGrid->SetCell(0, 0, Translated("Параметры изделия"));
+  ShowCaptions(*this, *FGrid, "Параметры изделия", ProductFieldCaptions.data(), ProductFieldCount);
 
   ShowProduct();
   FGrid->setFocus();

@@ -1,4 +1,5 @@
 #include "ui/ResultViews.h"
+#include "ui/UiText.h"
 
 #include <QString>
 #include <algorithm>
@@ -23,8 +24,7 @@ bool ReadDecimalInt64(std::string_view text, int64_t& value) {
 }
 
 std::u16string UpperLatinUtf16(std::string_view text) {
-  std::u16string units =
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdU16String();
+  std::u16string units = Utf8(text).toStdU16String();
   for (char16_t& unit : units)
     if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
   return units;

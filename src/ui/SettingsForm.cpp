@@ -20,19 +20,12 @@
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/Validation.h"
+#include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 
 namespace quelmora {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Translated(std::string_view text) {
-  return QString::fromStdString(Tr(text));
-}
 
 // Lets Enter and Esc act on the dialog while a cell is being edited; the
 // stock delegate would keep them for the editor.
@@ -132,6 +125,29 @@ void TFieldGrid::OpenCurrentEditor() {
     edit(current);
 }
 
+void AddApplyAndCancel(QDialog& Dialog, TFieldGrid& Grid, QWidget* Panel, QPoint Apply,
+                       QPoint Cancel, const std::function<void()>& OnApply,
+                       QPushButton*& ApplyButton, QPushButton*& CancelButton) {
+  ApplyButton = new QPushButton(Utf8("Применить"), Panel);
+  ApplyButton->setGeometry(Apply.x(), Apply.y(), 110, 32);
+  ApplyButton->setDefault(true);
+  CancelButton = new QPushButton(Utf8("Отмена"), Panel);
+  CancelButton->setGeometry(Cancel.x(), Cancel.y(), 110, 32);
+  QObject::connect(ApplyButton, &QPushButton::clicked, &Dialog, OnApply);
+  QObject::connect(CancelButton, &QPushButton::clicked, &Dialog, &QDialog::reject);
+  QObject::connect(&Grid, &TFieldGrid::EnterPressed, &Dialog, OnApply);
+  QObject::connect(&Grid, &TFieldGrid::EscapePressed, &Dialog, &QDialog::reject);
+}
+
+void ShowCaptions(QDialog& Dialog, TFieldGrid& Grid, const char* Title,
+                  const std::string_view* Captions, int Count) {
+  Grid.SetCell(0, 0, Utf8(Title));
+  for (int r = 1; r <= Count; ++r)
+    Grid.SetCell(0, r, Translated(Captions[r - 1]));
+  TranslateControlTree(&Dialog);
+  Grid.SetCell(0, 0, Translated(Title));
+}
+
 void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height) {
   Dialog.setWindowTitle(Utf8(Caption));
   Dialog.setFont(QFont(QStringLiteral("Segoe UI"), 10));
@@ -176,22 +192,9 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   FCurrency->setGeometry(300, 30, 100, 28);
   FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
   FOversize->setGeometry(12, 70, 410, 28);
-  FApply = new QPushButton(Utf8("Применить"), bottom);
-  FApply->setGeometry(510, 76, 110, 32);
-  FApply->setDefault(true);
-  FCancel = new QPushButton(Utf8("Отмена"), bottom);
-  FCancel->setGeometry(630, 76, 110, 32);
-
-  connect(FApply, &QPushButton::clicked, this, &TSettingsForm::ApplyClick);
-  connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(FGrid, &TFieldGrid::EnterPressed, this, &TSettingsForm::ApplyClick);
-  connect(FGrid, &TFieldGrid::EscapePressed, this, &QDialog::reject);
-
-  FGrid->SetCell(0, 0, Utf8("Все параметры"));
-  for (int r = 1; r <= SettingsFieldCount; ++r)
-    FGrid->SetCell(0, r, Translated(SettingsFieldCaptions[r - 1]));
-  TranslateControlTree(this);
-  FGrid->SetCell(0, 0, Translated("Все параметры"));
+  AddApplyAndCancel(
+      *this, *FGrid, bottom, {510, 76}, {630, 76}, [this] { ApplyClick(); }, FApply, FCancel);
+  ShowCaptions(*this, *FGrid, "Все параметры", SettingsFieldCaptions.data(), SettingsFieldCount);
 
   ShowSettings();
   FGrid->setFocus();

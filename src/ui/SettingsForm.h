@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QPoint>
+
+#include <functional>
+#include <string_view>
+
 #include <QDialog>
 #include <QString>
 #include <QTableWidget>
@@ -88,6 +93,17 @@ class TSettingsForm final : public QDialog {
   QPushButton* FApply = nullptr;
   QPushButton* FCancel = nullptr;
 };
+
+// The Apply (default button, also Enter in the grid) and Cancel (also Esc)
+// buttons of a field dialog, at the given places of its bottom panel.
+void AddApplyAndCancel(QDialog& Dialog, TFieldGrid& Grid, QWidget* Panel, QPoint Apply,
+                       QPoint Cancel, const std::function<void()>& OnApply,
+                       QPushButton*& ApplyButton, QPushButton*& CancelButton);
+
+// The header cell and the caption column, translated, and the dialog's own
+// texts; Title is also the window caption.
+void ShowCaptions(QDialog& Dialog, TFieldGrid& Grid, const char* Title,
+                  const std::string_view* Captions, int Count);
 
 // Window chrome both dialogs share: font, fixed size, centred on the screen.
 void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height);

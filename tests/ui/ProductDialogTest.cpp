@@ -14,26 +14,12 @@
 #include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "ui/FakeDialogs.h"
 #include "ui/ProductEditForm.h"
 #include "ui/SettingsForm.h"
-#include "ui/UserDialogs.h"
 
 namespace quelmora {
 namespace {
-
-// Records the error boxes instead of showing them.
-class TRecordingDialogs final : public IUserDialogs {
- public:
-  void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
-  TAnswer AskYesNo(QWidget*, const QString&) override { return TAnswer::No; }
-  TAnswer AskYesNoCancel(QWidget*, const QString&) override { return TAnswer::Cancel; }
-  QString OpenFileName(QWidget*, const QStringList&) override { return {}; }
-  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&, const QString&) override {
-    return {};
-  }
-
-  std::vector<std::string> Errors;
-};
 
 // Grid rows of product fields (row 0 is the header).
 constexpr int RatioLBRow = 2 + 1;
@@ -59,7 +45,7 @@ class ProductDialogTest : public ::testing::Test {
   }
 
   TProduct product_ = DefaultProduct(7);
-  TRecordingDialogs dialogs_;
+  testing::TFakeDialogs dialogs_;
   std::unique_ptr<TProductEditForm> form_;
   testing::TTempFolder appData_;
   bool english_ = false;

@@ -17,25 +17,11 @@
 #include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "ui/FakeDialogs.h"
 #include "ui/SettingsForm.h"
-#include "ui/UserDialogs.h"
 
 namespace quelmora {
 namespace {
-
-// Records the error boxes instead of showing them.
-class TRecordingDialogs final : public IUserDialogs {
- public:
-  void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
-  TAnswer AskYesNo(QWidget*, const QString&) override { return TAnswer::No; }
-  TAnswer AskYesNoCancel(QWidget*, const QString&) override { return TAnswer::Cancel; }
-  QString OpenFileName(QWidget*, const QStringList&) override { return {}; }
-  TSaveChoice SaveFileName(QWidget*, const QStringList&, const QString&, const QString&) override {
-    return {};
-  }
-
-  std::vector<std::string> Errors;
-};
 
 // Row of a settings field in the grid (row 0 is the header).
 constexpr int LengthGapRow = 2 + 1;
@@ -71,7 +57,7 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   TOptimizationSettings settings_ = DefaultSettings();
-  TRecordingDialogs dialogs_;
+  testing::TFakeDialogs dialogs_;
   std::unique_ptr<TSettingsForm> form_;
   QLocale locale_;
   testing::TTempFolder appData_;

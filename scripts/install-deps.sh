@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need.
 # Packages already installed are skipped, so a second run costs a few dpkg queries.
+# --fuzz adds clang and its libFuzzer and sanitizer runtimes (./fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -25,6 +26,10 @@ packages=(
   netpbm
   libjpeg-turbo-progs
 )
+
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

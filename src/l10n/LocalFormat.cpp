@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "io/Utf8.h"
 #include "model/TextFormat.h"
 
 namespace quelmora {
@@ -63,7 +64,13 @@ std::string Convert(const TNumberFormat& numbers, const std::string& flags, char
       return Format(f.c_str(), static_cast<unsigned long long>(AsInteger(arg)));
     }
     case 'c': {
-      if (arg.Kind() == TFormatArg::TKind::Text) return arg.Text().substr(0, 1);
+      if (arg.Kind() == TFormatArg::TKind::Text) {
+        // The first character, never half of one.
+        size_t end = 0;
+        char32_t codePoint = 0;
+        if (!DecodeUtf8(arg.Text(), end, codePoint)) end = 0;
+        return arg.Text().substr(0, end);
+      }
       const std::string f = "%" + flags + "c";
       return Format(f.c_str(), static_cast<int>(AsInteger(arg) & 0x7F));
     }

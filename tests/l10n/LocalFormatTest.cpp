@@ -35,6 +35,13 @@ TEST(FormatLocalTest, ValuesOfTheWrongKindAreConverted) {
   EXPECT_EQ(FormatLocal(Point, "%d", 1e300), "9223372036854775807");
 }
 
+TEST(FormatLocalTest, CharacterOfATextIsAWholeCharacter) {
+  EXPECT_EQ(FormatLocal(Point, "[%c]", "Чай"), "[Ч]");
+  EXPECT_EQ(FormatLocal(Point, "[%c]", "\xF0\x9F\x8D\xB5 tea"), "[\xF0\x9F\x8D\xB5]");
+  EXPECT_EQ(FormatLocal(Point, "[%c]", "x"), "[x]");
+  EXPECT_EQ(FormatLocal(Point, "[%c]", ""), "[]");
+}
+
 TEST(FormatLocalTest, RefusesAbsurdWidths) {
   EXPECT_EQ(FormatLocal(Point, "%999999999d|%9999.2f|%999d", 1, 2.0, 3).size(),
             std::string("%999999999d|%9999.2f|").size() + 999);

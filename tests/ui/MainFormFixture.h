@@ -81,6 +81,9 @@ class MainFormTest : public ::testing::Test {
     return *window_;
   }
 
+  // Destroys the window as quitting the program would; Window() then makes a new one.
+  void DestroyWindow() { window_.reset(); }
+
   // Shows the window and lets it lay out its controls.
   void ShowWindow() {
     Window().show();

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "calc/CostCalculator.h"
 #include "calc/UnitConversion.h"
 #include "engine/LargeBuffer.h"
 #include "engine/ParallelFor.h"
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
 #include "model/TextFormat.h"
@@ -52,11 +55,12 @@ struct TPlanCandidate {
 class TPlanProduct {
  public:
   TPlanProduct() = default;
-  TPlanProduct(const TProduct& product, const std::vector<TOptimizationSolution>& candidates,
+  // Candidates: the product's own, in the order of the run's list.
+  TPlanProduct(const TProduct& product, const std::vector<const TOptimizationSolution*>& candidates,
                const TOptimizationSettings& S)
       : FProduct(&product) {
-    for (const TOptimizationSolution& c : candidates) {
-      if (c.ProductId != product.Id) continue;
+    for (const TOptimizationSolution* source : candidates) {
+      const TOptimizationSolution& c = *source;
       const TPackPlacement& p = c.Box.PackPlacement;
       TPlanCandidate pc;
       pc.Source = &c;
@@ -166,7 +170,9 @@ std::vector<TOptimizationSolution> PlanAssortment(
   // Targets: every candidate's box, the standard sizes, the largest box.
   TargetList targetList;
   double maxL = 0, maxB = 0, maxH = 0;
-  for (const TOptimizationSolution& c : Candidates) {
+  for (size_t i = 0; i < Candidates.size(); ++i) {
+    if (i % 4096 == 4095) Token.Check();
+    const TOptimizationSolution& c = Candidates[i];
     targetList.Add(c.Box.LengthMM, c.Box.WidthMM, c.Box.HeightMM);
     maxL = std::max(maxL, c.Box.LengthMM);
     maxB = std::max(maxB, c.Box.WidthMM);
@@ -179,9 +185,32 @@ std::vector<TOptimizationSolution> PlanAssortment(
   const size_t productCount = enabled.size();
   const size_t targetCount = targets.size();
 
+  // A plan beyond the memory at hand would get the program killed while it
+  // fills the table: refuse it, before any of it is built, with a message
+  // the user can act on.
+  if (const size_t available = AvailableMemoryBytes();
+      !TableFits(productCount, targetCount, available)) {
+    const std::optional<size_t> bytes = TableBytes(productCount, targetCount);
+    const double needed = bytes ? static_cast<double>(*bytes) : 0x1p64;
+    throw EOutOfMemory(Format(SPlanTooLarge, static_cast<int>(productCount), needed / 0x1p30,
+                              static_cast<double>(available) / 0x1p30));
+  }
+
+  // Each product's candidates, gathered in one pass: looking through the
+  // whole list once per product grows with the square of the assortment.
+  std::unordered_map<int32_t, std::vector<const TOptimizationSolution*>> byProduct;
+  for (size_t i = 0; i < Candidates.size(); ++i) {
+    if (i % 4096 == 4095) Token.Check();
+    byProduct[Candidates[i].ProductId].push_back(&Candidates[i]);
+  }
+  const std::vector<const TOptimizationSolution*> none;
   std::vector<TPlanProduct> planProducts(productCount);
-  for (size_t k = 0; k < productCount; ++k)
-    planProducts[k] = TPlanProduct(*enabled[k], Candidates, S);
+  for (size_t k = 0; k < productCount; ++k) {
+    if (k % 1024 == 1023) Token.Check();
+    const auto own = byProduct.find(enabled[k]->Id);
+    planProducts[k] = TPlanProduct(*enabled[k], own == byProduct.end() ? none : own->second, S);
+  }
+  byProduct.clear();
 
   // The plan holds only each cell's best score (infinite where no candidate
   // fits); the few cells that are chosen are rebuilt in full at the end.

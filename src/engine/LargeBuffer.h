@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 namespace quelmora {
 
@@ -23,5 +24,17 @@ class TLargeBuffer {
   double* FData = nullptr;
   size_t FBytes = 0;
 };
+
+// The bytes a table of Rows x Columns doubles takes; none when that does not
+// fit in a size_t.
+std::optional<size_t> TableBytes(size_t Rows, size_t Columns);
+
+// Whether a table of Rows x Columns doubles fits in AvailableBytes.
+bool TableFits(size_t Rows, size_t Columns, size_t AvailableBytes);
+
+// The memory the program can still get: the system's available memory
+// (MemAvailable, else the physical memory), lowered by the process's address
+// space limit and its control group's memory limit where these are set.
+size_t AvailableMemoryBytes();
 
 }  // namespace quelmora

@@ -1,5 +1,7 @@
 #include "io/CsvCodec.h"
 
+#include <algorithm>
+
 #include "io/Utf8File.h"
 #include "model/Errors.h"
 
@@ -7,71 +9,111 @@ namespace quelmora {
 
 namespace {
 
-class TCsvParser {
+class TCsvScanner {
  public:
-  TCsvParser(char separator, size_t maxRows) : separator_(separator), maxRows_(maxRows) {}
+  TCsvScanner(char separator, size_t maxFieldsKept, const TCsvRowSink& sink)
+      : separator_(separator), maxFieldsKept_(maxFieldsKept), sink_(sink) {}
 
-  std::vector<TCsvRow> Parse(std::string_view text) {
+  void Scan(std::string_view text) {
     if (text.starts_with(Utf8Bom)) text.remove_prefix(Utf8Bom.size());
-    for (size_t i = 0; i < text.size() && rows_.size() < maxRows_; ++i) {
+    for (size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
       const bool nextIs = i + 1 < text.size();
       if (inQuotes_) {
         if (c == '"' && nextIs && text[i + 1] == '"') {
-          field_ += '"';
+          Append(text.substr(i, 1), text.size() - i);
           ++i;
         } else if (c == '"') {
           inQuotes_ = false;
           afterQuote_ = true;
         } else {
-          field_ += c;
+          // The run up to the next quote at once: a long quoted field is
+          // the common case of a large cell.
+          const size_t quote = text.find('"', i);
+          const size_t stop = quote == std::string_view::npos ? text.size() : quote;
+          Append(text.substr(i, stop - i), text.size() - i);
+          i = stop - 1;
         }
       } else if (c == separator_) {
         EndField();
       } else if (c == '\r' || c == '\n') {
-        EndRow();
+        if (!EndRow()) return;
         if (c == '\r' && nextIs && text[i + 1] == '\n') ++i;
-      } else if (c == '"' && field_.empty() && !afterQuote_) {
+      } else if (c == '"' && fieldEmpty_ && !afterQuote_) {
         inQuotes_ = true;
       } else if (afterQuote_ || c == '"') {
         throw EConvertError("Invalid CSV quoting");
       } else {
-        field_ += c;
+        size_t stop = i + 1;
+        while (stop < text.size() && text[stop] != separator_ && text[stop] != '\r' &&
+               text[stop] != '\n' && text[stop] != '"')
+          ++stop;
+        Append(text.substr(i, stop - i), text.size() - i);
+        i = stop - 1;
       }
     }
-    if (rows_.size() >= maxRows_) return std::move(rows_);
     if (inQuotes_) throw EConvertError("Unclosed CSV quote");
-    if (!field_.empty() || !row_.empty() || afterQuote_) EndRow();
-    return std::move(rows_);
+    if (!fieldEmpty_ || fieldCount_ > 0 || afterQuote_) EndRow();
   }
 
  private:
+  bool Keeping() const { return fieldCount_ < maxFieldsKept_; }
+
+  // Part goes to the field; Left (the text still to scan) bounds how long the
+  // field can grow, so a huge cell is never given twice its room.
+  void Append(std::string_view part, size_t left) {
+    fieldEmpty_ = false;
+    if (!Keeping()) return;
+    if (field_.size() + part.size() > field_.capacity())
+      field_.reserve(std::min(std::max(field_.capacity() * 2, field_.size() + part.size()),
+                              field_.size() + left));
+    field_.append(part);
+  }
+
   void EndField() {
-    row_.push_back(std::move(field_));
+    if (Keeping()) row_.push_back(std::move(field_));
     field_.clear();
+    ++fieldCount_;
+    fieldEmpty_ = true;
     afterQuote_ = false;
   }
 
   // A row of one empty field is a blank line, or one holding only "".
-  void EndRow() {
+  bool EndRow() {
+    const bool blank = fieldCount_ == 0 && fieldEmpty_;
     EndField();
-    if (row_.size() >= 2 || !row_.front().empty()) rows_.push_back(std::move(row_));
+    bool more = true;
+    if (!blank) more = sink_(row_, fieldCount_);
     row_.clear();
+    fieldCount_ = 0;
+    return more;
   }
 
   const char separator_;
-  const size_t maxRows_;
+  const size_t maxFieldsKept_;
+  const TCsvRowSink& sink_;
   std::string field_;
+  bool fieldEmpty_ = true;
+  size_t fieldCount_ = 0;  // fields of the current row ended so far
   TCsvRow row_;
-  std::vector<TCsvRow> rows_;
   bool inQuotes_ = false;
   bool afterQuote_ = false;
 };
 
 }  // namespace
 
+void ScanCsv(std::string_view Text, char Separator, size_t MaxFieldsKept, const TCsvRowSink& Sink) {
+  TCsvScanner(Separator, MaxFieldsKept, Sink).Scan(Text);
+}
+
 std::vector<TCsvRow> ParseCsv(std::string_view Text, char Separator, size_t MaxRows) {
-  return TCsvParser(Separator, MaxRows).Parse(Text);
+  std::vector<TCsvRow> rows;
+  if (MaxRows == 0) return rows;
+  ScanCsv(Text, Separator, std::numeric_limits<size_t>::max(), [&](TCsvRow& row, size_t) {
+    rows.push_back(std::move(row));
+    return rows.size() < MaxRows;
+  });
+  return rows;
 }
 
 std::string CsvQuote(std::string_view Value) {

@@ -1,5 +1,7 @@
 #include "io/CsvProductImporter.h"
 
+#include <functional>
+
 #include "io/CsvCodec.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
@@ -32,21 +34,24 @@ bool HeaderCellMatches(std::string_view cell, int index) {
 // own, and a comma file with quoted decimal commas is never read with the
 // semicolon, which would trip over its quotes.
 char DetectSeparator(std::string_view text) {
-  std::vector<TCsvRow> header;
+  size_t headerFields = 0;
   try {
-    header = ParseCsv(text, ';', 1);
+    ScanCsv(text, ';', 0, [&](TCsvRow&, size_t fieldCount) {
+      headerFields = fieldCount;
+      return false;
+    });
   } catch (const EConvertError&) {
     return ',';
   }
-  return !header.empty() && header.front().size() == 1 ? ',' : ';';
+  return headerFields == 1 ? ',' : ';';
 }
 
-TProduct ParseProductRow(const TCsvRow& row, int32_t position) {
-  if (row.size() != static_cast<size_t>(ProductFieldCount)) throw Exception("Expected 14 fields");
+TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
+  if (fieldCount != static_cast<size_t>(ProductFieldCount)) throw Exception("Expected 14 fields");
   TProduct product = DefaultProduct(position);
   for (int i = 0; i < ProductFieldCount; ++i) {
     if (i == ProductNameFieldIndex) {
-      product.Name = row[i];
+      product.Name = std::move(row[i]);
       continue;
     }
     double value = 0;
@@ -57,26 +62,49 @@ TProduct ParseProductRow(const TCsvRow& row, int32_t position) {
   return product;
 }
 
-}  // namespace
-
-std::vector<TProduct> ImportProductsCsv(std::string_view Text) {
-  const std::vector<TCsvRow> rows = ParseCsv(Text, DetectSeparator(Text));
-  if (rows.empty() || rows.front().size() != static_cast<size_t>(ProductFieldCount))
-    throw Exception(SInvalidCsvHeader);
-  for (int i = 0; i < ProductFieldCount; ++i)
-    if (!HeaderCellMatches(rows.front()[i], i)) throw Exception(SInvalidCsvHeader);
-
-  std::vector<TProduct> products;
-  products.reserve(rows.size() - 1);
-  for (size_t r = 1; r < rows.size(); ++r) {
-    const int32_t position = static_cast<int32_t>(r);
+// Converts the rows of Text one by one as the scanner hands them over; Keep
+// receives each product. The first fault (the header or a row) is remembered,
+// not raised at once: a quoting fault anywhere in the text still comes first.
+void ConvertRows(std::string_view text, char separator,
+                 const std::function<void(TProduct&&)>& keep) {
+  bool headerSeen = false;
+  int32_t position = 1;
+  std::string fault;
+  ScanCsv(text, separator, ProductFieldCount, [&](TCsvRow& row, size_t fieldCount) {
+    if (!fault.empty()) return true;
+    if (!headerSeen) {
+      headerSeen = true;
+      bool matches = fieldCount == static_cast<size_t>(ProductFieldCount);
+      for (int i = 0; matches && i < ProductFieldCount; ++i)
+        matches = HeaderCellMatches(row[i], i);
+      if (!matches) fault = SInvalidCsvHeader;
+      return true;
+    }
     try {
-      products.push_back(ParseProductRow(rows[r], position));
+      keep(ParseProductRow(row, fieldCount, position));
     } catch (const Exception& e) {
       // The header is row 1, so the row number is the position plus one.
-      throw Exception(Format(SCsvRowError, position + 1, e.Message().c_str()));
+      fault = Format(SCsvRowError, position + 1, e.Message().c_str());
     }
-  }
+    ++position;
+    return true;
+  });
+  if (!headerSeen) throw Exception(SInvalidCsvHeader);
+  if (!fault.empty()) throw Exception(fault);
+}
+
+}  // namespace
+
+// Two passes over the text: the first only checks and counts, so that a file
+// that fails late never holds its products, and the second keeps them in a
+// list of exactly their number.
+std::vector<TProduct> ImportProductsCsv(std::string_view Text) {
+  const char separator = DetectSeparator(Text);
+  size_t count = 0;
+  ConvertRows(Text, separator, [&](TProduct&&) { ++count; });
+  std::vector<TProduct> products;
+  products.reserve(count);
+  ConvertRows(Text, separator, [&](TProduct&& product) { products.push_back(std::move(product)); });
   return products;
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
 #include <system_error>
 
 #include "io/Utf8.h"
@@ -76,6 +77,13 @@ std::atomic<unsigned> tempCounter{0};
 
 void WriteReplacing(const std::string& path, std::string_view head, std::string_view body) {
   const std::string target = ResolveTarget(path);
+  // Only a regular file is replaced: renaming over a device or a pipe (say
+  // /dev/null, or settings.ini made a pipe) would swap out the system's own.
+  if (struct stat existing; ::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    if (S_ISDIR(existing.st_mode))
+      RaiseFileError<EFCreateError>("Cannot replace file", path, EISDIR);
+    throw EFCreateError(Format("Cannot replace file \"%s\": not a regular file", path.c_str()));
+  }
   const size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -125,9 +133,24 @@ void WriteUtf8TextFile(const std::string& Path, std::string_view Text) {
 }
 
 std::string ReadUtf8TextFile(const std::string& Path) {
-  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so that a named pipe without a writer reads as
+  // empty instead of blocking for ever; reads then wait as usual.
+  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) RaiseFileError<EFOpenError>("Cannot open file", Path, errno);
+  (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string bytes;
+  // Room for the whole file at once: growing by doubling would need up to
+  // three times its size for a moment.
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    try {
+      bytes.reserve(static_cast<size_t>(st.st_size));
+    } catch (const std::exception&) {
+      ::close(fd);
+      throw EInOutError(Format("Cannot read file \"%s\": %s", Path.c_str(),
+                               std::error_code(ENOMEM, std::generic_category()).message().c_str()));
+    }
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);

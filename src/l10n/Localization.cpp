@@ -1,13 +1,14 @@
 #include "l10n/Localization.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 #include <unordered_map>
@@ -189,18 +190,54 @@ bool IsWordCodePoint(char32_t cp) {
 // such as "Крупа гречневая" must not lose its letters to the unit "г".
 void ReplaceUnitWord(std::string& text, std::string_view word, std::string_view translation) {
   const std::string from = " " + std::string(word);
-  size_t pos = 0;
-  while ((pos = text.find(from, pos)) != std::string::npos) {
-    size_t after = pos + from.size();
+  size_t pos = text.find(from);
+  if (pos == std::string::npos) return;
+  // Built anew in one pass: replacing in place would move the rest of a long
+  // line once per occurrence.
+  std::string out;
+  size_t copied = 0;
+  for (; pos != std::string::npos; pos = text.find(from, pos)) {
+    const size_t after = pos + from.size();
     char32_t next = 0;
     size_t probe = after;
     if (after < text.size() && DecodeUtf8(text, probe, next) && IsWordCodePoint(next)) {
       pos = after;
       continue;
     }
-    text.replace(pos + 1, word.size(), translation);
-    pos += 1 + translation.size();
+    out.append(text, copied, pos + 1 - copied);
+    out += translation;
+    copied = pos = after;
   }
+  if (copied == 0) return;
+  out.append(text, copied, std::string::npos);
+  text = std::move(out);
+}
+
+// The bytes of settings.ini when it is a regular file that can be read; a
+// folder, a named pipe or a device in its place counts as no file (a pipe
+// must not block the program's start).
+std::optional<std::string> ReadSettingsBytes(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  std::optional<std::string> text;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    text.emplace();
+    char buffer[4096];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n > 0) {
+        text->append(buffer, static_cast<size_t>(n));
+      } else if (n == 0) {
+        break;
+      } else if (errno != EINTR) {
+        text.reset();
+        break;
+      }
+    }
+  }
+  ::close(fd);
+  return text;
 }
 
 std::string HomeFolder() {
@@ -311,11 +348,8 @@ std::string DefaultLanguageFile() {
 }
 
 std::string SavedLanguageChoice() {
-  const std::string path = SettingsFileName();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::string();
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return ReadIniValue(text, IniSection, IniKey);
+  const std::optional<std::string> text = ReadSettingsBytes(SettingsFileName());
+  return text ? ReadIniValue(*text, IniSection, IniKey) : std::string();
 }
 
 std::string InitLanguage() {
@@ -335,9 +369,15 @@ void SaveLanguageChoice(const std::string& FileName) {
   if (ec)
     throw EFCreateError(
         Format("Cannot create folder \"%s\": %s", folder.c_str(), ec.message().c_str()));
+  // A settings file that exists but cannot be read is not overwritten: its
+  // other sections would be lost.
   std::string text;
-  if (std::ifstream in(path, std::ios::binary); in)
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    std::optional<std::string> read = ReadSettingsBytes(path);
+    if (!read) throw EFOpenError(Format("Cannot read file \"%s\"", path.c_str()));
+    text = std::move(*read);
+  }
   WriteFileReplacing(path, WriteIniValue(text, IniSection, IniKey, FileNamePart(FileName)));
 }
 

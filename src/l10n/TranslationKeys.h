@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 59> CatalogueTexts = {
+inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -34,6 +34,7 @@ inline constexpr std::array<const char*, 59> CatalogueTexts = {
     SCalculationFinished,
     SCalculationCancelled,
     SNoFeasibleSolutions,
+    SPlanTooLarge,
     SDataChanged,
     SInvalidFile,
     SUnsupportedProjectVersion,

@@ -167,6 +167,9 @@ inline constexpr const char* SCalculationFinished = "Расчет заверше
 inline constexpr const char* SCalculationCancelled = "Расчет отменен";
 inline constexpr const char* SNoFeasibleSolutions =
     "Допустимых решений нет. Проверьте ограничения.";
+inline constexpr const char* SPlanTooLarge =
+    "Недостаточно памяти для унификации ящиков: %d изделий требуют %.1f ГБ, доступно %.1f ГБ. "
+    "Рассчитывайте меньше изделий за один раз.";
 inline constexpr const char* SDataChanged = "Данные изменены — выполните расчет";
 inline constexpr const char* SInvalidFile = "Некорректный файл: %s";
 inline constexpr const char* SUnsupportedProjectVersion = "Неподдерживаемая версия проекта";

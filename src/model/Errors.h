@@ -34,6 +34,8 @@ QUELMORA_ERROR_KIND(EInvalidOp, EMathError);
 QUELMORA_ERROR_KIND(EZeroDivide, EMathError);
 QUELMORA_ERROR_KIND(EOverflow, EMathError);
 QUELMORA_ERROR_KIND(EOptimizationCancelled, Exception);
+// A working table larger than the memory the system can give.
+QUELMORA_ERROR_KIND(EOutOfMemory, Exception);
 // Files: opening for reading, creating or replacing, reading and writing.
 QUELMORA_ERROR_KIND(EFileError, Exception);
 QUELMORA_ERROR_KIND(EFOpenError, EFileError);

@@ -16,6 +16,7 @@
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/TextFormat.h"
 #include "support/SmallProjects.h"
 
 namespace quelmora {
@@ -30,7 +31,8 @@ struct Outcome {
 
   std::string LastErrLine() const {
     std::string text = err;
-    while (!text.empty() && text.back() == '\n') text.pop_back();
+    while (!text.empty() && text.back() == '\n')
+      text.pop_back();
     const size_t cut = text.rfind('\n');
     return cut == std::string::npos ? text : text.substr(cut + 1);
   }
@@ -41,9 +43,10 @@ class BatchToolTest : public ::testing::Test {
   fs::path folder;
 
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("quelmora-batch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder =
+        fs::temp_directory_path() /
+        ("quelmora-batch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
   }
@@ -53,8 +56,7 @@ class BatchToolTest : public ::testing::Test {
 
   static Outcome Run(const std::vector<std::string>& args, bool interrupt = false) {
     std::ostringstream out, err;
-    const int status =
-        RunBatch(args, out, err, [interrupt](int) { return interrupt; });
+    const int status = RunBatch(args, out, err, [interrupt](int) { return interrupt; });
     return {status, out.str(), err.str()};
   }
 };
@@ -95,8 +97,8 @@ TEST_F(BatchToolTest, SampleRunWritesJsonAndTable) {
 }
 
 TEST_F(BatchToolTest, QuietProgressAndCriterion) {
-  const Outcome o = Run({"--sample", "--quiet", "--progress", "--criterion", "3",
-                         "--json", File("r.json")});
+  const Outcome o =
+      Run({"--sample", "--quiet", "--progress", "--criterion", "3", "--json", File("r.json")});
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_TRUE(o.out.empty());
   EXPECT_NE(o.err.find("100% Расчет завершен"), std::string::npos);
@@ -118,6 +120,21 @@ TEST_F(BatchToolTest, InterruptCancelsAndWritesNothing) {
   EXPECT_FALSE(fs::exists(File("r.json")));
 }
 
+// A project nested far beyond the reader's depth limit ends the tool with the
+// invalid-file message, not with a stack overflow.
+TEST_F(BatchToolTest, DeeplyNestedProjectIsAnInvalidFile) {
+  for (const std::string unit : {"[", "{\"a\":"}) {
+    std::string text = "{\"Version\":";
+    for (int i = 0; i < 100000; ++i)
+      text += unit;
+    std::ofstream(File("deep.vld"), std::ios::binary) << text;
+    const Outcome o = Run({"--project", File("deep.vld"), "--json", File("r.json")});
+    EXPECT_EQ(o.status, 1) << unit;
+    EXPECT_EQ(o.LastErrLine(), Format(SInvalidFile, File("deep.vld").c_str())) << unit;
+    EXPECT_FALSE(fs::exists(File("r.json")));
+  }
+}
+
 TEST_F(BatchToolTest, FileAndValidationErrorsAreShownBare) {
   const Outcome missing = Run({"--project", File("missing.vld"), "--json", File("r.json")});
   EXPECT_EQ(missing.status, 1);
@@ -131,7 +148,8 @@ TEST_F(BatchToolTest, FileAndValidationErrorsAreShownBare) {
   EXPECT_EQ(missing.LastErrLine(), expected);
 
   TProjectData project = LoadLumarProject();
-  for (TProduct& p : project.Products) p.Enabled = false;
+  for (TProduct& p : project.Products)
+    p.Enabled = false;
   SaveProject(File("off.vld"), project);
   const Outcome none = Run({"--project", File("off.vld"), "--json", File("r.json")});
   EXPECT_EQ(none.status, 1);

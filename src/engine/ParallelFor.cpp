@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -39,8 +40,14 @@ void ParallelFor(size_t Count, const std::function<void(size_t)>& Body) {
   };
   std::vector<std::thread> helpers;
   helpers.reserve(threadCount - 1);
-  for (size_t t = 1; t < threadCount; ++t)
-    helpers.emplace_back(work);
+  for (size_t t = 1; t < threadCount; ++t) {
+    // Out of threads: the ones running take the rest, with the same results.
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
   work();
   for (std::thread& helper : helpers)
     helper.join();

@@ -51,6 +51,10 @@ struct TModuleState {
   TLanguageTable Previous;
   std::string CurrentFile = std::string(FallbackLanguage);
   std::string FolderOverride;
+  // Every language file of the folder, read on the first text that needs its
+  // source traced and kept until the language or the folder changes: reading
+  // them for each such text made long reports slow and large files a stall.
+  std::optional<std::vector<TLanguageTable>> AllTables;
 };
 
 TModuleState& State() {
@@ -144,6 +148,7 @@ bool LoadLanguageFile(const std::string& fileName) {
   TModuleState& state = State();
   state.Previous = std::move(state.Current);
   state.Current.Clear();
+  state.AllTables.reset();
 
   const std::string folder = LanguageFolder();
   std::string path = Join(folder, FileNamePart(fileName));
@@ -267,6 +272,7 @@ std::string LanguageFolder() {
 
 void OverrideLanguageFolder(const std::string& Folder) {
   State().FolderOverride = Folder;
+  State().AllTables.reset();
 }
 
 std::string SettingsFileName() {
@@ -387,28 +393,27 @@ std::string CurrentLanguageFile() {
 
 std::string Tr(std::string_view Text) {
   if (Text.empty()) return std::string(Text);
-  const TModuleState& state = Started();
+  TModuleState& state = Started();
 
   const std::string key = WithoutAmpersands(Text);
 
   if (const std::string* value = state.Current.Find(key); value && !value->empty()) return *value;
 
   // The text may be a translation already: find its Russian source.
-  std::optional<std::string> source;
-  if (const std::string* k = SourceIn(state.Previous, key)) {
-    source = *k;
-  } else {
-    for (const TPackLanguageInfo& language : ListLanguages()) {
-      try {
-        const TLanguageTable table = ReadTable(Join(LanguageFolder(), language.FileName));
-        if (const std::string* k = SourceIn(table, key)) {
-          source = *k;
-          break;
+  const std::string* source = SourceIn(state.Previous, key);
+  if (!source) {
+    if (!state.AllTables) {
+      state.AllTables.emplace();
+      for (const TPackLanguageInfo& language : ListLanguages()) {
+        try {
+          state.AllTables->push_back(ReadTable(Join(LanguageFolder(), language.FileName)));
+        } catch (const Exception&) {
+          // Unreadable files are skipped.
         }
-      } catch (const Exception&) {
-        // Unreadable files are skipped.
       }
     }
+    for (const TLanguageTable& table : *state.AllTables)
+      if ((source = SourceIn(table, key))) break;
   }
   if (source)
     if (const std::string* value = state.Current.Find(*source); value && !value->empty())

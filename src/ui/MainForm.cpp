@@ -618,7 +618,14 @@ void TMainForm::StartCalculation() {
   FWorker = std::make_unique<TOptimizationWorker>(std::move(products), std::move(settings),
                                                   FData.OptimizationCriterion);
   SetBusy(true);
-  FWorker->Start();
+  try {
+    FWorker->Start();
+  } catch (...) {
+    // No thread was started: the window must not wait for it.
+    FWorker.reset();
+    SetBusy(false);
+    throw;
+  }
 }
 
 void TMainForm::ExportResults() {

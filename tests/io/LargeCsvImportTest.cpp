@@ -123,6 +123,14 @@ void PrintTo(const LargeCase& c, std::ostream* os) {
 
 class LargeCsvImport : public ::testing::TestWithParam<LargeCase> {};
 
+// AddressSanitizer pads every allocation and keeps freed memory aside for a
+// while; its builds get one file size more.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kPeakFactor = 5;
+#else
+constexpr size_t kPeakFactor = 4;
+#endif
+
 // Whatever the shape of a 200 MB file, the import ends cleanly and its memory
 // stays within a few times the file: no table of every field is ever built.
 TEST_P(LargeCsvImport, EndsCleanlyWithinFourTimesTheFile) {
@@ -134,7 +142,7 @@ TEST_P(LargeCsvImport, EndsCleanlyWithinFourTimesTheFile) {
 
   const ChildRun run = RunInChild([&] { return ImportSummary(path); });
   EXPECT_EQ(run.outcome, expected);
-  EXPECT_LT(run.peakBytes, 4 * fileBytes);
+  EXPECT_LT(run.peakBytes, kPeakFactor * fileBytes);
   std::printf("[ measured ] %s: %zu MB file, %.2f s, peak %zu MB\n", GetParam().label,
               fileBytes >> 20, run.seconds, run.peakBytes >> 20);
 }

@@ -75,6 +75,24 @@ TEST_F(TrTest, TextsUnknownToThePreviousTableAreTracedThroughEveryFile) {
   EXPECT_EQ(Tr("Unknown &text"), "Unknown text");
 }
 
+// The files read for tracing are kept between texts, so the next load of a
+// language must see what changed on disk since.
+TEST_F(TrTest, TracingSeesLanguageFilesChangedBeforeTheNextLoad) {
+  WriteThreeLanguages();
+  ASSERT_TRUE(LoadLanguage("Russian.lng"));
+  ASSERT_TRUE(LoadLanguage("German.lng"));
+  EXPECT_EQ(Tr("Box"), "Karton");
+  EXPECT_EQ(Tr("Crate"), "Crate");
+
+  WriteLanguage("English.lng", "language=English\nЯщик=Crate\n");
+  ASSERT_TRUE(LoadLanguage("German.lng"));
+  EXPECT_EQ(Tr("Crate"), "Karton");
+
+  WriteLanguage("Spanish.lng", "language=Español\nЯщик=Caja\n");
+  OverrideLanguageFolder(Lang().string());
+  EXPECT_EQ(Tr("Caja"), "Karton");
+}
+
 TEST_F(TrTest, AcceleratorMarksInTranslationsDoNotStopTheTraceBack) {
   WriteLanguage("English.lng", "Расчет=&Calculate\n");
   WriteLanguage("German.lng", "Расчет=&Berechnen\n");

@@ -63,6 +63,8 @@ int FuzzCsvImport(const uint8_t* Data, size_t Size) {
   } catch (const Exception&) {
     return 0;
   }
+  // A header alone imports nothing, which is no project of its own.
+  if (products.empty()) return 0;
   // Imported products are valid and keep their names through a project file.
   TProjectData project;
   project.Settings = DefaultSettings();

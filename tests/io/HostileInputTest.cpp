@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/CsvCodec.h"
@@ -98,22 +100,41 @@ std::string ProductVerdict(int index, double value) {
   return "";
 }
 
-struct ProductNumber {
+// One extreme text in one field of a product or of the settings.
+struct FieldNumber {
   int index;
+  std::string_view name;
   const char* text;
 };
 
-void PrintTo(const ProductNumber& c, std::ostream* os) {
-  *os << ProductFieldNames[c.index] << " = " << c.text;
+void PrintTo(const FieldNumber& c, std::ostream* os) {
+  *os << c.name << " = " << c.text;
 }
 
-std::vector<ProductNumber> ProductNumbers() {
-  std::vector<ProductNumber> cases;
-  for (int i = 0; i < ProductFieldCount; ++i)
-    if (i != ProductNameFieldIndex)
+// Every extreme text in every field of Names but the one at Skip.
+template <size_t N>
+std::vector<FieldNumber> FieldNumbers(const std::array<std::string_view, N>& names, int skip) {
+  std::vector<FieldNumber> cases;
+  for (int i = 0; i < static_cast<int>(N); ++i)
+    if (i != skip)
       for (const char* text : kExtremeTexts)
-        cases.push_back({i, text});
+        cases.push_back({i, names[i], text});
   return cases;
+}
+
+// Saves Project to Path with the member Key written as Text, as another
+// program could have written it.
+void SaveWithNumberText(const std::string& path, const TProjectData& project, std::string_view key,
+                        const char* text) {
+  SaveProject(path, project);
+  std::string bytes = ReadBytes(path);
+  const std::string member = "\"" + std::string(key) + "\":";
+  const size_t at = bytes.find(member);
+  ASSERT_NE(at, std::string::npos);
+  const size_t start = at + member.size() + (bytes[at + member.size()] == ' ' ? 1 : 0);
+  const size_t end = bytes.find_first_of(",}\r\n", start);
+  bytes.replace(start, end - start, text);
+  WriteBytes(path, bytes);
 }
 
 const std::string kHeader =
@@ -132,12 +153,12 @@ std::string RowWith(int index, const std::string& text) {
   return row + "\n";
 }
 
-class ExtremeProductNumber : public ::testing::TestWithParam<ProductNumber> {};
+class ExtremeProductNumber : public ::testing::TestWithParam<FieldNumber> {};
 
 // The import takes an extreme number exactly when validation passes it, and
 // then keeps its value to the last bit; otherwise it names row and field.
 TEST_P(ExtremeProductNumber, ImportsExactlyWhenValid) {
-  const ProductNumber c = GetParam();
+  const FieldNumber c = GetParam();
   double value = 0;
   const std::string verdict = TryParseNumber(c.text, value)
                                   ? ProductVerdict(c.index, value)
@@ -160,22 +181,14 @@ TEST_P(ExtremeProductNumber, ImportsExactlyWhenValid) {
 // Through the project file: loaded exactly when valid, else refused with the
 // validation message or as an invalid file (a number beyond the range).
 TEST_P(ExtremeProductNumber, LoadsExactlyWhenValid) {
-  const ProductNumber c = GetParam();
+  const FieldNumber c = GetParam();
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
   TProjectData project;
   project.Settings = DefaultSettings();
   project.Products = {DefaultProduct(1)};
   project.Products[0].Name = "Чай";
-  SaveProject(path, project);
-  std::string text = ReadBytes(path);
-  const std::string key = "\"" + std::string(ProductFieldNames[c.index]) + "\":";
-  const size_t at = text.find(key);
-  ASSERT_NE(at, std::string::npos);
-  const size_t start = at + key.size() + (text[at + key.size()] == ' ' ? 1 : 0);
-  const size_t end = text.find_first_of(",}\r\n", start);
-  text.replace(start, end - start, c.text);
-  WriteBytes(path, text);
+  ASSERT_NO_FATAL_FAILURE(SaveWithNumberText(path, project, c.name, c.text));
 
   const double value = Parsed(c.text);
   const std::string verdict = std::isfinite(value)
@@ -190,43 +203,20 @@ TEST_P(ExtremeProductNumber, LoadsExactlyWhenValid) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ExtremeProductNumber, ::testing::ValuesIn(ProductNumbers()));
+INSTANTIATE_TEST_SUITE_P(Table, ExtremeProductNumber,
+                         ::testing::ValuesIn(FieldNumbers(ProductFieldNames,
+                                                          ProductNameFieldIndex)));
 
-struct SettingsNumber {
-  int index;
-  const char* text;
-};
-
-void PrintTo(const SettingsNumber& c, std::ostream* os) {
-  *os << SettingsFieldNames[c.index] << " = " << c.text;
-}
-
-std::vector<SettingsNumber> SettingsNumbers() {
-  std::vector<SettingsNumber> cases;
-  for (int i = 0; i < SettingsFieldCount; ++i)
-    for (const char* text : kExtremeTexts)
-      cases.push_back({i, text});
-  return cases;
-}
-
-class ExtremeSettingsNumber : public ::testing::TestWithParam<SettingsNumber> {};
+class ExtremeSettingsNumber : public ::testing::TestWithParam<FieldNumber> {};
 
 TEST_P(ExtremeSettingsNumber, LoadsExactlyWhenValid) {
-  const SettingsNumber c = GetParam();
+  const FieldNumber c = GetParam();
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
   TProjectData project;
   project.Settings = DefaultSettings();
   project.Products = {DefaultProduct(1)};
-  SaveProject(path, project);
-  std::string text = ReadBytes(path);
-  const std::string key = "\"" + std::string(SettingsFieldNames[c.index]) + "\":";
-  const size_t at = text.find(key);
-  ASSERT_NE(at, std::string::npos);
-  const size_t start = at + key.size() + (text[at + key.size()] == ' ' ? 1 : 0);
-  const size_t end = text.find_first_of(",}\r\n", start);
-  text.replace(start, end - start, c.text);
-  WriteBytes(path, text);
+  ASSERT_NO_FATAL_FAILURE(SaveWithNumberText(path, project, c.name, c.text));
 
   std::string verdict;
   const double value = Parsed(c.text);
@@ -251,7 +241,8 @@ TEST_P(ExtremeSettingsNumber, LoadsExactlyWhenValid) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ExtremeSettingsNumber, ::testing::ValuesIn(SettingsNumbers()));
+INSTANTIATE_TEST_SUITE_P(Table, ExtremeSettingsNumber,
+                         ::testing::ValuesIn(FieldNumbers(SettingsFieldNames, -1)));
 
 // ------------------------------------------------------------ unusual names
 

@@ -126,36 +126,39 @@ std::string Padded(const std::string& text, size_t width, bool right = false) {
   return right ? fill + text : text + fill;
 }
 
-std::string Size3(double a, double b, double c) { return Format("%.1f×%.1f×%.1f", a, b, c); }
+std::string Size3(double a, double b, double c) {
+  return Format("%.1f×%.1f×%.1f", a, b, c);
+}
 
 void PrintSolutions(std::ostream& out, const TProjectData& project,
                     const TOptimizationResult& result) {
   std::map<int32_t, std::string> names;
-  for (const TProduct& p : project.Products) names.emplace(p.Id, p.Name);
+  for (const TProduct& p : project.Products)
+    names.emplace(p.Id, p.Name);
   const std::string& currency = project.Settings.CurrencySymbol;
   struct Column {
     std::string title;
     bool right;
   };
   const std::vector<Column> columns = {
-      {"Product", false},         {"Pack, mm", false},           {"Box, mm", false},
-      {"Packs", true},            {"Group", true},               {"Cost/m³ now", true},
-      {"Cost/m³ before", true},   {"Saving, %", true}};
+      {"Product", false}, {"Pack, mm", false},   {"Box, mm", false},       {"Packs", true},
+      {"Group", true},    {"Cost/m³ now", true}, {"Cost/m³ before", true}, {"Saving, %", true}};
   std::vector<std::vector<std::string>> rows;
   for (const TOptimizationSolution& s : result.Solutions) {
     const auto name = names.find(s.ProductId);
-    rows.push_back({name != names.end() ? name->second : Format("#%d", s.ProductId),
-                    Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
-                    Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM),
-                    Format("%d", s.Box.PackCount), Format("%d", s.UnifiedGroupId),
-                    Format("%.2f", s.Box.PackagingCostPerM3),
-                    Format("%.2f", s.OriginalBox.PackagingCostPerM3),
-                    Format("%.1f", s.SavingPercent)});
+    rows.push_back(
+        {name != names.end() ? name->second : Format("#%d", s.ProductId),
+         Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
+         Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM), Format("%d", s.Box.PackCount),
+         Format("%d", s.UnifiedGroupId), Format("%.2f", s.Box.PackagingCostPerM3),
+         Format("%.2f", s.OriginalBox.PackagingCostPerM3), Format("%.1f", s.SavingPercent)});
   }
   std::vector<size_t> widths;
-  for (const Column& c : columns) widths.push_back(TextWidth(c.title));
+  for (const Column& c : columns)
+    widths.push_back(TextWidth(c.title));
   for (const auto& row : rows)
-    for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], TextWidth(row[i]));
+    for (size_t i = 0; i < row.size(); ++i)
+      widths[i] = std::max(widths[i], TextWidth(row[i]));
   auto printRow = [&](const std::vector<std::string>& cells) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << "  ";
@@ -164,9 +167,11 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
     out << '\n';
   };
   std::vector<std::string> titles;
-  for (const Column& c : columns) titles.push_back(c.title);
+  for (const Column& c : columns)
+    titles.push_back(c.title);
   printRow(titles);
-  for (const auto& row : rows) printRow(row);
+  for (const auto& row : rows)
+    printRow(row);
   if (result.Solutions.empty()) out << "(no solutions)\n";
   out << Format("Average cost/m³: %.2f %s now, %.2f %s before\n", result.AverageCostPerM3,
                 currency.c_str(), result.OriginalAverageCostPerM3, currency.c_str());
@@ -296,7 +301,8 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     const TOptimizationResult result = RunWorker(products, settings, project.OptimizationCriterion,
                                                  o, Err, WaitForInterrupt, error);
     if (o.log)
-      for (const std::string& line : result.Log) Out << line << '\n';
+      for (const std::string& line : result.Log)
+        Out << line << '\n';
     if (!error.empty()) {
       Err << error << '\n';
       return 1;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need.
+# Installs the Debian packages the build, the tests, the formatting check and
+# the benchmarks need.
 # Packages already installed are skipped, so a second run costs a few dpkg queries.
 # --fuzz adds clang and its libFuzzer and sanitizer runtimes (./fuzz.sh).
 set -euo pipefail
@@ -8,6 +9,8 @@ packages=(
   g++
   cmake
   ninja-build
+  # The formatting gate (scripts/check-format.sh).
+  clang-format
   pkg-config
   libgtest-dev
   libgmock-dev

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 build=build-release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMORA_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target quelmora-batch quelmora-genproject \
   quelmora-countboxes quelmora-cancellatency quelmora_bench >/dev/null
 bin="$build/bin"

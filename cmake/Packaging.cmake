@@ -1,38 +1,13 @@
-# Installation in the usual Linux places and the Debian package.
+# The Debian package (cpack -G DEB). The install rules it packs sit next to
+# their targets:
 #
-#   <prefix>/bin/quelmora, <prefix>/bin/quelmora-batch
-#   <prefix>/share/quelmora/lang/*.lng          (installed by src/l10n)
-#   <prefix>/share/applications/quelmora.desktop
-#   <prefix>/share/icons/hicolor/{256x256,scalable}/apps/quelmora.{png,svg}
+#   <prefix>/bin/quelmora-batch                  tools/batch
+#   <prefix>/bin/quelmora, the menu entry and the icons
+#     share/applications/quelmora.desktop,
+#     share/icons/hicolor/{256x256,scalable}/apps/quelmora.{png,svg}   app
+#   <prefix>/share/quelmora/lang/*.lng           src/l10n
 #
 # The programs look for their language files in <exe dir>/../share/quelmora/lang.
-
-install(TARGETS quelmora-batch RUNTIME DESTINATION bin)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/quelmora.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/artwork/quelmora.png
-        DESTINATION share/icons/hicolor/256x256/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/artwork/quelmora.svg
-        DESTINATION share/icons/hicolor/scalable/apps)
-
-# The desktop program's target may be defined after this file is read; its
-# rule is added once the whole top-level file has been processed.
-function(quelmora_install_desktop_program)
-  if(TARGET quelmora)
-    install(TARGETS quelmora RUNTIME DESTINATION bin)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL quelmora_install_desktop_program)
-
-# Installs into a scratch prefix and checks the layout and the language look-up.
-if(QUELMORA_BUILD_TESTS)
-  add_test(NAME install_layout
-    COMMAND ${CMAKE_COMMAND}
-      -DBUILD_DIR=${PROJECT_BINARY_DIR}
-      -DPREFIX=${PROJECT_BINARY_DIR}/install-test
-      -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-      -P ${PROJECT_SOURCE_DIR}/packaging/CheckInstall.cmake)
-  set_tests_properties(install_layout PROPERTIES RUN_SERIAL TRUE)
-endif()
 
 set(CPACK_PACKAGE_NAME quelmora)
 set(CPACK_PACKAGE_VENDOR "Osterlin")

@@ -9,6 +9,7 @@
 #include "engine/SolutionOrder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/ScopedEnv.h"
 #include "support/SmallProjects.h"
 
 namespace quelmora {
@@ -41,19 +42,10 @@ class OptimizerTest : public ::testing::Test {
 // progress calls is the sequential one.
 class OneSearchThread {
  public:
-  OneSearchThread() {
-    if (const char* old = std::getenv("QUELMORA_THREADS")) previous_ = old;
-    setenv("QUELMORA_THREADS", "1", 1);
-  }
-  ~OneSearchThread() {
-    if (previous_.empty())
-      unsetenv("QUELMORA_THREADS");
-    else
-      setenv("QUELMORA_THREADS", previous_.c_str(), 1);
-  }
+  OneSearchThread() { env_.Set("QUELMORA_THREADS", "1"); }
 
  private:
-  std::string previous_;
+  testing::TScopedEnv env_;
 };
 
 bool EndsWithClosingLine(const TOptimizationResult& r, int solutions) {

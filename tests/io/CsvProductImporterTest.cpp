@@ -6,9 +6,9 @@
 
 #include "io/CsvProductImporter.h"
 #include "io/LumarData.h"
-#include "io/TempFolder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "io/CsvResultExporter.h"
-#include "io/TempFolder.h"
 #include "io/Utf8File.h"
 #include "model/Errors.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -13,12 +13,13 @@
 #include "io/CsvProductImporter.h"
 #include "io/CsvResultExporter.h"
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
+#include "support/SmallProjects.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
@@ -184,10 +185,7 @@ TEST_P(ExtremeProductNumber, LoadsExactlyWhenValid) {
   const FieldNumber c = GetParam();
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
-  TProjectData project;
-  project.Settings = DefaultSettings();
-  project.Products = {DefaultProduct(1)};
-  project.Products[0].Name = "Чай";
+  const TProjectData project = test::TeaProject();
   ASSERT_NO_FATAL_FAILURE(SaveWithNumberText(path, project, c.name, c.text));
 
   const double value = Parsed(c.text);

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "io/CsvProductImporter.h"
-#include "io/TempFolder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

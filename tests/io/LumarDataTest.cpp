@@ -8,8 +8,8 @@
 #include "io/Json.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "model/Validation.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -7,12 +7,13 @@
 
 #include "io/Json.h"
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/OptimizationModel.h"
 #include "model/ProductModel.h"
 #include "model/TextFormat.h"
+#include "support/SmallProjects.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
@@ -42,15 +43,6 @@ const std::string kTeaProjectJson =
     R"("TargetUnifiedBoxCount":3,"SortBoxes":true,"AllowOversizeBoxes":false,)"
     R"("VolumeMismatchMode":0,"CurrencySymbol":"\u0440\u0443\u0431."}})";
 
-TProjectData TeaProject() {
-  TProjectData project;
-  project.Settings = DefaultSettings();
-  TProduct tea = DefaultProduct(1);
-  tea.Name = "Чай";
-  project.Products.push_back(tea);
-  return project;
-}
-
 std::string InvalidFile(const std::string& what) {
   return Format(SInvalidFile, what.c_str());
 }
@@ -78,14 +70,14 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 TEST(SaveProject, WritesTheDocumentByteForByte) {
   TTempFolder folder;
   const std::string path = folder.File("tea.vld");
-  SaveProject(path, TeaProject());
+  SaveProject(path, test::TeaProject());
   EXPECT_EQ(ReadBytes(path), kBom + kTeaProjectJson);
 }
 
 TEST(SaveProject, WritesEmptyListsAndEveryCriterion) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
-  TProjectData project = TeaProject();
+  TProjectData project = test::TeaProject();
   project.Products.clear();
   project.OptimizationCriterion = ckCombined;
   project.Settings.VolumeMismatchMode = Ask;
@@ -107,7 +99,7 @@ TEST(SaveProject, WritesEmptyListsAndEveryCriterion) {
 TEST(SaveProject, InvalidProductIsRefusedAndNothingIsWritten) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
-  TProjectData project = TeaProject();
+  TProjectData project = test::TeaProject();
   project.Products[0].OriginalLengthMM = -1;
   try {
     SaveProject(path, project);
@@ -125,7 +117,7 @@ TEST(SaveProject, InvalidProductIsRefusedAndNothingIsWritten) {
 
 TEST(SaveProject, SettingsAreCheckedBeforeProducts) {
   TTempFolder folder;
-  TProjectData project = TeaProject();
+  TProjectData project = test::TeaProject();
   project.Products[0].RatioLB = 0;
   project.Settings.MaxGeometryEvaluations = 99;
   try {
@@ -139,7 +131,7 @@ TEST(SaveProject, SettingsAreCheckedBeforeProducts) {
 TEST(SaveProject, NeitherDuplicateIdsNorDisabledProductsAreCheckedHere) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
-  TProjectData project = TeaProject();
+  TProjectData project = test::TeaProject();
   project.Products.push_back(project.Products[0]);
   project.Products[0].Enabled = project.Products[1].Enabled = false;
   EXPECT_NO_THROW(SaveProject(path, project));
@@ -179,7 +171,7 @@ TEST(LoadProject, SaveThenLoadGivesTheSameProject) {
 TEST(LoadProject, NumbersComeBackRoundedToFifteenDigits) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
-  TProjectData project = TeaProject();
+  TProjectData project = test::TeaProject();
   project.Products[0].RatioLB = 1.0 / 3;
   project.Settings.WeightCost = 2.0 / 3;
   SaveProject(path, project);
@@ -193,7 +185,7 @@ TEST(LoadProject, ReadsTheWrittenDocument) {
   EXPECT_EQ(LoadMessage(folder, kBom + kTeaProjectJson), "");
   const std::string path = folder.File("tea.vld");
   WriteBytes(path, kTeaProjectJson);  // without the mark
-  EXPECT_EQ(LoadProject(path), TeaProject());
+  EXPECT_EQ(LoadProject(path), test::TeaProject());
 }
 
 TEST(LoadProject, RawUtf8LoadsLikeEscapes) {
@@ -201,7 +193,7 @@ TEST(LoadProject, RawUtf8LoadsLikeEscapes) {
   const std::string path = folder.File("raw.vld");
   WriteBytes(path, Replaced(Replaced(kTeaProjectJson, R"(\u0427\u0430\u0439)", "Чай"),
                             R"(\u0440\u0443\u0431.)", "руб."));
-  EXPECT_EQ(LoadProject(path), TeaProject());
+  EXPECT_EQ(LoadProject(path), test::TeaProject());
 }
 
 TEST(LoadProject, WhitespaceAnywhereAndUnknownMembersAreAccepted) {
@@ -216,7 +208,7 @@ TEST(LoadProject, WhitespaceAnywhereAndUnknownMembersAreAccepted) {
   spaced = Replaced(spaced, R"({ )", R"({"Unknown":[1,{"x":null}], )");
   spaced = Replaced(spaced, R"("Id":)", R"("Extra":"x","Id":)");
   WriteBytes(path, "\r\n " + spaced + "\r\n\t ");
-  EXPECT_EQ(LoadProject(path), TeaProject());
+  EXPECT_EQ(LoadProject(path), test::TeaProject());
 }
 
 TEST(LoadProject, MembersInAnyOrder) {
@@ -413,7 +405,7 @@ TEST(LoadProject, FailureLeavesTheCallersProjectUnchanged) {
   const std::string path = folder.File("p.vld");
   WriteBytes(path,
              Replaced(kTeaProjectJson, R"("VolumeMismatchMode":0)", R"("VolumeMismatchMode":3)"));
-  TProjectData current = TeaProject();
+  TProjectData current = test::TeaProject();
   current.Products[0].Name = "Current";
   const TProjectData before = current;
   EXPECT_THROW(current = LoadProject(path), Exception);

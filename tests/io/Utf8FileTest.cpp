@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "io/TempFolder.h"
 #include "io/Utf8File.h"
 #include "model/Errors.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "LanguageFixture.h"
-#include "io/TempFolder.h"
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 #include "l10n/TranslationKeys.h"
 #include "model/AppStrings.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -98,7 +98,7 @@ class OddSettingsFile : public LanguageFixture, public ::testing::WithParamInter
   void SetUp() override {
     LanguageFixture::SetUp();
     WriteThreeLanguages();
-    setenv("LANG", "de_DE.UTF-8", 1);
+    env_.Set("LANG", "de_DE.UTF-8");
     switch (GetParam().kind) {
       case SettingsKind::Folder:
         fs::create_directories(SettingsFileName());
@@ -113,7 +113,7 @@ class OddSettingsFile : public LanguageFixture, public ::testing::WithParamInter
         break;
       case SettingsKind::FileInThePath:
         testing::WriteBytes((temp_.Path() / "plain").string(), "[Interface]\nLanguage=English\n");
-        setenv("LOCALAPPDATA", (temp_.Path() / "plain").c_str(), 1);
+        env_.Set("LOCALAPPDATA", (temp_.Path() / "plain").string());
         break;
     }
   }

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <map>
-#include <optional>
 #include <string>
 
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 
 namespace quelmora::testing {
 
@@ -20,24 +18,10 @@ class LanguageFixture : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(Lang());
     OverrideLanguageFolder(Lang().string());
-    for (const char* name :
-         {"LOCALAPPDATA", "XDG_DATA_HOME", "HOME", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-      const char* value = getenv(name);
-      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-      unsetenv(name);
-    }
-    setenv("LOCALAPPDATA", (temp_.Path() / "appdata").c_str(), 1);
+    env_.Set("LOCALAPPDATA", (temp_.Path() / "appdata").string());
   }
 
-  void TearDown() override {
-    OverrideLanguageFolder("");
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-      else
-        unsetenv(name.c_str());
-    }
-  }
+  void TearDown() override { OverrideLanguageFolder(""); }
 
   std::filesystem::path Lang() const { return temp_.Path() / "lang"; }
 
@@ -56,9 +40,8 @@ class LanguageFixture : public ::testing::Test {
   std::string SettingsText() const { return ReadBytes(SettingsFileName()); }
 
   TTempFolder temp_;
-
- private:
-  std::map<std::string, std::optional<std::string>> saved_;
+  // The variables the language look-up reads, cleared for each test.
+  TScopedEnv env_{"LOCALAPPDATA", "XDG_DATA_HOME", "HOME", "LC_ALL", "LC_MESSAGES", "LANG"};
 };
 
 }  // namespace quelmora::testing

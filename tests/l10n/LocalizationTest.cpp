@@ -200,13 +200,13 @@ TEST_F(DefaultLanguageTest, MapsTheLocaleLanguageToItsFile) {
 
 TEST_F(DefaultLanguageTest, TakesLcAllThenLcMessagesThenLang) {
   EXPECT_EQ(DefaultLanguageFile(), "Russian.lng");
-  setenv("LANG", "en_GB.UTF-8", 1);
+  env_.Set("LANG", "en_GB.UTF-8");
   EXPECT_EQ(DefaultLanguageFile(), "English.lng");
-  setenv("LC_MESSAGES", "de_DE.UTF-8", 1);
+  env_.Set("LC_MESSAGES", "de_DE.UTF-8");
   EXPECT_EQ(DefaultLanguageFile(), "German.lng");
-  setenv("LC_ALL", "", 1);  // empty values do not count
+  env_.Set("LC_ALL", "");  // empty values do not count
   EXPECT_EQ(DefaultLanguageFile(), "German.lng");
-  setenv("LC_ALL", "fr_FR.UTF-8", 1);
+  env_.Set("LC_ALL", "fr_FR.UTF-8");
   EXPECT_EQ(DefaultLanguageFile(), "French.lng");
 }
 
@@ -214,17 +214,17 @@ class InitLanguageTest : public LanguageFixture {};
 
 TEST_F(InitLanguageTest, WithoutSettingsTheLocaleChooses) {
   WriteThreeLanguages();
-  setenv("LANG", "en_US.UTF-8", 1);
+  env_.Set("LANG", "en_US.UTF-8");
   EXPECT_EQ(InitLanguage(), "English.lng");
   EXPECT_EQ(Tr("Ящик"), "Box");
-  setenv("LANG", "uk_UA.UTF-8", 1);
+  env_.Set("LANG", "uk_UA.UTF-8");
   EXPECT_EQ(InitLanguage(), "Russian.lng");
   EXPECT_EQ(Tr("Box"), "Ящик");
 }
 
 TEST_F(InitLanguageTest, TheSavedChoiceWinsOverTheLocale) {
   WriteThreeLanguages();
-  setenv("LANG", "en_US.UTF-8", 1);
+  env_.Set("LANG", "en_US.UTF-8");
   SaveLanguageChoice("German.lng");
   EXPECT_EQ(InitLanguage(), "German.lng");
   EXPECT_EQ(CurrentLanguageFile(), "German.lng");
@@ -244,15 +244,15 @@ TEST_F(InitLanguageTest, AnUnknownSavedLanguageLoadsRussian) {
 class SettingsFileTest : public LanguageFixture {};
 
 TEST_F(SettingsFileTest, LivesUnderLocalAppDataElseTheXdgDataFolder) {
-  setenv("LOCALAPPDATA", "/data/local/", 1);
+  env_.Set("LOCALAPPDATA", "/data/local/");
   EXPECT_EQ(SettingsFileName(), "/data/local/Osterlin/quelmora/settings.ini");
-  setenv("LOCALAPPDATA", "", 1);
-  setenv("XDG_DATA_HOME", "/xdg", 1);
-  setenv("HOME", "/home/user", 1);
+  env_.Set("LOCALAPPDATA", "");
+  env_.Set("XDG_DATA_HOME", "/xdg");
+  env_.Set("HOME", "/home/user");
   EXPECT_EQ(SettingsFileName(), "/xdg/Osterlin/quelmora/settings.ini");
-  setenv("XDG_DATA_HOME", "relative/ignored", 1);
+  env_.Set("XDG_DATA_HOME", "relative/ignored");
   EXPECT_EQ(SettingsFileName(), "/home/user/.local/share/Osterlin/quelmora/settings.ini");
-  unsetenv("XDG_DATA_HOME");
+  env_.Unset("XDG_DATA_HOME");
   EXPECT_EQ(SettingsFileName(), "/home/user/.local/share/Osterlin/quelmora/settings.ini");
 }
 
@@ -273,7 +273,7 @@ TEST_F(SettingsFileTest, SavingCreatesTheFolderAndKeepsOtherEntries) {
 
 TEST_F(SettingsFileTest, AnUnwritableFolderRaisesAFileError) {
   testing::WriteBytes((temp_.Path() / "file").string(), "x");
-  setenv("LOCALAPPDATA", (temp_.Path() / "file").c_str(), 1);
+  env_.Set("LOCALAPPDATA", (temp_.Path() / "file").string());
   EXPECT_THROW(SaveLanguageChoice("German.lng"), Exception);
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,9 +10,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "l10n/TranslateControl.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
@@ -94,10 +92,3 @@ TEST_F(TranslateControlTest, SwitchingBackToRussianRestoresTheCaptions) {
 
 }  // namespace
 }  // namespace quelmora
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

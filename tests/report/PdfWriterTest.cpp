@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "io/TempFolder.h"
 #include "model/Errors.h"
 #include "report/PdfReportExporter.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

@@ -9,12 +9,12 @@
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
 #include "io/LumarData.h"
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/Errors.h"
 #include "report/PdfReportExporter.h"
 #include "report/QtSurface.h"
 #include "report/ReportPages.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {

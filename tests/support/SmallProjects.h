@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/OptimizationModel.h"
@@ -36,6 +37,31 @@ inline TProduct ScaledProduct(int32_t id, double scale, const std::string& name 
 inline std::vector<TProduct> SmallAssortment() {
   return {ScaledProduct(1, 1.0, "Чай"), ScaledProduct(2, 0.8, "Кофе"),
           ScaledProduct(3, 1.2, "Сахар"), ScaledProduct(4, 0.9, "Соль")};
+}
+
+// Products with the small settings: a project that saves, loads and runs in milliseconds.
+inline TProjectData SmallProject(std::vector<TProduct> products = SmallAssortment()) {
+  TProjectData project;
+  project.Settings = SmallSettings();
+  project.Products = std::move(products);
+  return project;
+}
+
+// One default product named "Чай" with the default settings.
+inline TProjectData TeaProject() {
+  TProjectData project;
+  project.Settings = DefaultSettings();
+  project.Products = {DefaultProduct(1)};
+  project.Products[0].Name = "Чай";
+  return project;
+}
+
+// A valid product that fits no box: one pack outweighs the heaviest box allowed.
+inline TProduct UnpackableProduct(int32_t id, const std::string& name) {
+  TProduct p = ScaledProduct(id, 1.0, name);
+  p.ProductWeightG = 1000000;
+  p.MaxBoxWeightKG = 1;
+  return p;
 }
 
 }  // namespace quelmora::test

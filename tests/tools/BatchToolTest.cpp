@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,12 +9,13 @@
 #include "BatchTool.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "support/ScopedEnv.h"
 #include "support/SmallProjects.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
@@ -40,19 +38,9 @@ struct Outcome {
 
 class BatchToolTest : public ::testing::Test {
  protected:
-  fs::path folder;
+  quelmora::testing::TTempFolder temp_;
 
-  void SetUp() override {
-    folder =
-        fs::temp_directory_path() /
-        ("quelmora-batch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  std::string File(const std::string& name) const { return (folder / name).string(); }
+  std::string File(const std::string& name) const { return temp_.File(name); }
 
   static Outcome Run(const std::vector<std::string>& args, bool interrupt = false) {
     std::ostringstream out, err;
@@ -244,10 +232,7 @@ TEST_F(BatchToolTest, CsvWritesOneLinePerSolution) {
 }
 
 TEST_F(BatchToolTest, ImportedProductsTakePartInTheRun) {
-  TProjectData project;
-  project.Settings = test::SmallSettings();
-  project.Products = {test::ScaledProduct(4, 1.0, "Чай")};
-  SaveProject(File("p.vld"), project);
+  SaveProject(File("p.vld"), test::SmallProject({test::ScaledProduct(4, 1.0, "Чай")}));
   quelmora::testing::WriteBytes(
       File("more.csv"),
       kProductsHeader + "0,00095;0,00105;2;4;Кофе;100;50;200;500;15;410;310;210;24\r\n");
@@ -263,13 +248,7 @@ TEST_F(BatchToolTest, ImportedProductsTakePartInTheRun) {
 }
 
 TEST_F(BatchToolTest, CsvIsWrittenAlsoWithoutSolutions) {
-  TProjectData project;
-  project.Settings = test::SmallSettings();
-  TProduct heavy = test::ScaledProduct(1, 1.0, "Гиря");
-  heavy.ProductWeightG = 1000000;  // one pack outweighs any box
-  heavy.MaxBoxWeightKG = 1;
-  project.Products = {heavy};
-  SaveProject(File("p.vld"), project);
+  SaveProject(File("p.vld"), test::SmallProject({test::UnpackableProduct(1, "Гиря")}));
 
   const Outcome o = Run({"--project", File("p.vld"), "--csv", File("r.csv")});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -325,40 +304,18 @@ INSTANTIATE_TEST_SUITE_P(
 class BatchReportTest : public BatchToolTest {
  protected:
   void SetUp() override {
-    BatchToolTest::SetUp();
     OverrideLanguageFolder(std::string(QUELMORA_SOURCE_DIR) + "/lang");
-    for (const char* name : {"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-      const char* value = getenv(name);
-      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-      unsetenv(name);
-    }
-    setenv("LOCALAPPDATA", File("appdata").c_str(), 1);
+    env_.Set("LOCALAPPDATA", File("appdata"));
   }
-  void TearDown() override {
-    OverrideLanguageFolder("");
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-      else
-        unsetenv(name.c_str());
-    }
-    BatchToolTest::TearDown();
-  }
+  void TearDown() override { OverrideLanguageFolder(""); }
 
   // A project whose only product fits no box: the run has no solutions.
   std::string ProjectWithoutSolutions() const {
-    TProjectData project;
-    project.Settings = test::SmallSettings();
-    TProduct heavy = test::ScaledProduct(1, 1.0, "Гиря");
-    heavy.ProductWeightG = 1000000;
-    heavy.MaxBoxWeightKG = 1;
-    project.Products = {heavy};
-    SaveProject(File("p.vld"), project);
+    SaveProject(File("p.vld"), test::SmallProject({test::UnpackableProduct(1, "Гиря")}));
     return File("p.vld");
   }
 
- private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  quelmora::testing::TScopedEnv env_{"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"};
 };
 
 TEST_F(BatchReportTest, PdfHoldsTheSummaryAndOnePagePerProduct) {
@@ -390,7 +347,7 @@ TEST_F(BatchReportTest, LangChoosesTheLanguageOfTheReport) {
 
 TEST_F(BatchReportTest, WithoutLangTheSavedChoiceElseTheLocaleDecides) {
   const std::string project = ProjectWithoutSolutions();
-  setenv("LANG", "en_US.UTF-8", 1);
+  env_.Set("LANG", "en_US.UTF-8");
   EXPECT_EQ(Run({"--project", project, "--pdf", File("r.pdf")}).LastErrLine(),
             "No results for the report.");
   SaveLanguageChoice("German.lng");

@@ -29,13 +29,14 @@
 #include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/Errors.h"
 #include "report/GuiApplication.h"
 #include "report/PdfReportExporter.h"
 #include "report/ReportPages.h"
+#include "support/ScopedEnv.h"
 #include "support/SmallProjects.h"
+#include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
@@ -298,15 +299,8 @@ std::set<std::string> Names(const fs::path& folder) {
 class FullDiskSave : public ::testing::TestWithParam<std::tuple<TSaveKind, TFill>> {
  protected:
   void SetUp() override {
-    const char* value = getenv("LOCALAPPDATA");
-    savedAppData_ = value ? std::optional<std::string>(value) : std::nullopt;
-    Fixtures();  // computed here, not in every child
-  }
-  void TearDown() override {
-    if (savedAppData_)
-      setenv("LOCALAPPDATA", savedAppData_->c_str(), 1);
-    else
-      unsetenv("LOCALAPPDATA");
+    env_.Keep("LOCALAPPDATA");  // the settings.ini case points it at its folder
+    Fixtures();                 // computed here, not in every child
   }
 
   // The bytes the save writes over the previous file when nothing stops it.
@@ -324,7 +318,7 @@ class FullDiskSave : public ::testing::TestWithParam<std::tuple<TSaveKind, TFill
   }
 
  private:
-  std::optional<std::string> savedAppData_;
+  testing::TScopedEnv env_;
 };
 
 TEST_P(FullDiskSave, KeepsThePreviousFileAndLeavesNoTemporary) {

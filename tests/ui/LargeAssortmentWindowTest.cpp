@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/TextFormat.h"
+#include "support/TempFolder.h"
 #include "ui/MainFormFixture.h"
 
 namespace quelmora {

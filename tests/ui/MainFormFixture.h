@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -14,16 +13,15 @@
 #include <QThread>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "io/ProjectSerializer.h"
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
-#include "ui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 #include "ui/MainForm.h"
 #include "ui/ProductGridWidget.h"
 #include "ui/UserDialogs.h"
@@ -37,12 +35,7 @@ namespace quelmora::testing {
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-      const char* value = getenv(name);
-      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-      unsetenv(name);
-    }
-    setenv("LOCALAPPDATA", (temp_.Path() / "appdata").c_str(), 1);
+    env_.Set("LOCALAPPDATA", (temp_.Path() / "appdata").string());
     OverrideLanguageFolder(LanguageFolderForTests());
     LoadLanguage("Russian.lng");
     savedLocale_ = QLocale();
@@ -54,12 +47,6 @@ class MainFormTest : public ::testing::Test {
     QLocale::setDefault(savedLocale_);
     OverrideLanguageFolder("");
     LoadLanguage("Russian.lng");
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-      else
-        unsetenv(name.c_str());
-    }
   }
 
   virtual std::string LanguageFolderForTests() const {
@@ -159,7 +146,7 @@ class MainFormTest : public ::testing::Test {
 
  private:
   std::unique_ptr<TMainForm> window_;
-  std::map<std::string, std::optional<std::string>> saved_;
+  TScopedEnv env_{"LOCALAPPDATA", "LC_ALL", "LC_MESSAGES", "LANG"};
   QLocale savedLocale_;
 };
 

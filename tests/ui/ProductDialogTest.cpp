@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,10 +10,11 @@
 #include <vector>
 
 #include "io/LumarData.h"
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
-#include "ui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 #include "ui/ProductEditForm.h"
 #include "ui/SettingsForm.h"
 
@@ -48,6 +48,7 @@ class ProductDialogTest : public ::testing::Test {
   testing::TFakeDialogs dialogs_;
   std::unique_ptr<TProductEditForm> form_;
   testing::TTempFolder appData_;
+  testing::TScopedEnv env_;
   bool english_ = false;
 };
 
@@ -126,7 +127,7 @@ TEST_F(ProductDialogTest, EditReplacesTheProductOnlyOnApply) {
 }
 
 TEST_F(ProductDialogTest, LayoutAndEnglishCaptions) {
-  setenv("LOCALAPPDATA", appData_.Path().c_str(), 1);
+  env_.Set("LOCALAPPDATA", appData_.Path().string());
   OverrideLanguageFolder(QUELMORA_SOURCE_DIR "/lang");
   english_ = true;
   ASSERT_TRUE(LoadLanguage("English.lng"));

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,10 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "io/TempFolder.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
-#include "ui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 #include "ui/SettingsForm.h"
 
 namespace quelmora {
@@ -41,7 +41,7 @@ class SettingsDialogTest : public ::testing::Test {
 
   // English current, from the shipped language files.
   void UseEnglish() {
-    setenv("LOCALAPPDATA", appData_.Path().c_str(), 1);
+    env_.Set("LOCALAPPDATA", appData_.Path().string());
     OverrideLanguageFolder(QUELMORA_SOURCE_DIR "/lang");
     english_ = true;
     ASSERT_TRUE(LoadLanguage("English.lng"));
@@ -61,6 +61,7 @@ class SettingsDialogTest : public ::testing::Test {
   std::unique_ptr<TSettingsForm> form_;
   QLocale locale_;
   testing::TTempFolder appData_;
+  testing::TScopedEnv env_;
   bool english_ = false;
 };
 

@@ -1,5 +1,4 @@
 # Tests of the main window: start-up, commands, product grid, result views.
-find_package(Qt6 REQUIRED COMPONENTS Test)
 target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormCommandsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormFixture.h
@@ -8,4 +7,3 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormShutdownTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStartupTest.cpp
 )
-target_link_libraries(quelmora_ui_tests PRIVATE Qt6::Test)

@@ -15,7 +15,8 @@ namespace quelmora::testing {
 class TTempFolder {
  public:
   TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quelmora-io-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quelmora-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }

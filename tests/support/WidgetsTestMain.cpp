@@ -1,5 +1,5 @@
-// One QApplication for every window test, on the offscreen platform unless
-// the environment names another.
+// The main of test binaries with widgets: one QApplication for all their
+// tests, on the offscreen platform unless the environment names another.
 #include <gtest/gtest.h>
 
 #include <QApplication>

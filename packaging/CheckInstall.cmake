@@ -11,6 +11,7 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected
+  bin/quelmora
   bin/quelmora-batch
   share/applications/quelmora.desktop
   share/icons/hicolor/256x256/apps/quelmora.png
@@ -19,10 +20,6 @@ file(GLOB languages RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/lang/*.lng)
 foreach(language IN LISTS languages)
   list(APPEND expected share/quelmora/${language})
 endforeach()
-# The desktop program once the build has it.
-if(EXISTS ${BUILD_DIR}/bin/quelmora)
-  list(APPEND expected bin/quelmora)
-endif()
 foreach(path IN LISTS expected)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "not installed: ${path}")

@@ -9,6 +9,7 @@
 #include "io/TempFolder.h"
 #include "io/Utf8File.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 
 namespace quelmora {
 namespace {
@@ -172,7 +173,7 @@ TEST_F(CsvResultExportFile, ReplacesALongerFileWhole) {
 
 TEST_F(CsvResultExportFile, UnwritableFolderIsAFileErrorAndLeavesNothing) {
   const std::string path = folder.File("missing/r.csv");
-  EXPECT_THROW(exporter->ExportFile(path, Products(), TOptimizationResult()), EFileError);
+  EXPECT_FILE_ERROR(exporter->ExportFile(path, Products(), TOptimizationResult()));
   EXPECT_EQ(folder.Listing(), "");
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 
 #include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
@@ -34,9 +35,16 @@ constexpr const char* kUsage =
     "                      [--json FILE] [--csv FILE] [--pdf FILE] [--lang FILE]\n"
     "                      [--log] [--progress] [--quiet]\n";
 
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+Exception UsageError(std::string message) {
+  return Exception(TErrorKind::Usage, std::move(message));
+}
+
+// The text the tool prints for a failure that reached it: the one place
+// where an error becomes words on the terminal.
+std::string FailureText(const std::exception& error) {
+  if (const auto* ours = dynamic_cast<const Exception*>(&error)) return ours->Message();
+  return error.what();
+}
 
 struct Options {
   bool sample = false;
@@ -126,36 +134,39 @@ std::string Padded(const std::string& text, size_t width, bool right = false) {
   return right ? fill + text : text + fill;
 }
 
-std::string Size3(double a, double b, double c) { return Format("%.1f×%.1f×%.1f", a, b, c); }
+std::string Size3(double a, double b, double c) {
+  return Format("%.1f×%.1f×%.1f", a, b, c);
+}
 
 void PrintSolutions(std::ostream& out, const TProjectData& project,
                     const TOptimizationResult& result) {
   std::map<int32_t, std::string> names;
-  for (const TProduct& p : project.Products) names.emplace(p.Id, p.Name);
+  for (const TProduct& p : project.Products)
+    names.emplace(p.Id, p.Name);
   const std::string& currency = project.Settings.CurrencySymbol;
   struct Column {
     std::string title;
     bool right;
   };
   const std::vector<Column> columns = {
-      {"Product", false},         {"Pack, mm", false},           {"Box, mm", false},
-      {"Packs", true},            {"Group", true},               {"Cost/m³ now", true},
-      {"Cost/m³ before", true},   {"Saving, %", true}};
+      {"Product", false}, {"Pack, mm", false},   {"Box, mm", false},       {"Packs", true},
+      {"Group", true},    {"Cost/m³ now", true}, {"Cost/m³ before", true}, {"Saving, %", true}};
   std::vector<std::vector<std::string>> rows;
   for (const TOptimizationSolution& s : result.Solutions) {
     const auto name = names.find(s.ProductId);
-    rows.push_back({name != names.end() ? name->second : Format("#%d", s.ProductId),
-                    Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
-                    Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM),
-                    Format("%d", s.Box.PackCount), Format("%d", s.UnifiedGroupId),
-                    Format("%.2f", s.Box.PackagingCostPerM3),
-                    Format("%.2f", s.OriginalBox.PackagingCostPerM3),
-                    Format("%.1f", s.SavingPercent)});
+    rows.push_back(
+        {name != names.end() ? name->second : Format("#%d", s.ProductId),
+         Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
+         Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM), Format("%d", s.Box.PackCount),
+         Format("%d", s.UnifiedGroupId), Format("%.2f", s.Box.PackagingCostPerM3),
+         Format("%.2f", s.OriginalBox.PackagingCostPerM3), Format("%.1f", s.SavingPercent)});
   }
   std::vector<size_t> widths;
-  for (const Column& c : columns) widths.push_back(TextWidth(c.title));
+  for (const Column& c : columns)
+    widths.push_back(TextWidth(c.title));
   for (const auto& row : rows)
-    for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], TextWidth(row[i]));
+    for (size_t i = 0; i < row.size(); ++i)
+      widths[i] = std::max(widths[i], TextWidth(row[i]));
   auto printRow = [&](const std::vector<std::string>& cells) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << "  ";
@@ -164,9 +175,11 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
     out << '\n';
   };
   std::vector<std::string> titles;
-  for (const Column& c : columns) titles.push_back(c.title);
+  for (const Column& c : columns)
+    titles.push_back(c.title);
   printRow(titles);
-  for (const auto& row : rows) printRow(row);
+  for (const auto& row : rows)
+    printRow(row);
   if (result.Solutions.empty()) out << "(no solutions)\n";
   out << Format("Average cost/m³: %.2f %s now, %.2f %s before\n", result.AverageCostPerM3,
                 currency.c_str(), result.OriginalAverageCostPerM3, currency.c_str());
@@ -206,7 +219,7 @@ void ImportProducts(const std::string& fileName, std::vector<TProduct>& products
   for (const TProduct& p : products)
     next = std::max<int64_t>(next, int64_t{p.Id} + 1);
   if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
-    throw EOverflow("Product Id out of range");
+    throw Exception(TErrorKind::IdOutOfRange, "Product Id out of range");
   for (TProduct& p : imported)
     p.Id = static_cast<int32_t>(next++);
   products.insert(products.end(), imported.begin(), imported.end());
@@ -218,7 +231,7 @@ void CheckLanguageFile(const std::string& name) {
   const std::string path = LanguageFolder() + "/" + std::filesystem::path(name).filename().string();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec))
-    throw EFOpenError(Format("Language file not found: \"%s\"", path.c_str()));
+    throw Exception(TErrorKind::FileOpen, "Language file not found: \"%s\"", {path}).InFile(path);
 }
 
 // The report in the language of --lang, else the one the window would start
@@ -229,7 +242,8 @@ void WriteReport(const std::string& fileName, const std::optional<std::string>& 
   if (!language)
     InitLanguage();
   else if (!LoadLanguage(*language))
-    throw EInOutError(Format("Cannot read language file \"%s\"", language->c_str()));
+    throw Exception(TErrorKind::FileReadWrite, "Cannot read language file \"%s\"", {*language})
+        .InFile(*language);
   ExportPdfReport(fileName, project, result);
 }
 
@@ -270,8 +284,9 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
   Options o;
   try {
     o = ParseOptions(Args);
-  } catch (const UsageError& e) {
-    Err << kUsage << "quelmora-batch: " << e.what() << '\n';
+  } catch (const Exception& e) {
+    if (e.Kind() != TErrorKind::Usage) throw;
+    Err << kUsage << "quelmora-batch: " << e.Message() << '\n';
     return 2;
   }
 
@@ -296,7 +311,8 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     const TOptimizationResult result = RunWorker(products, settings, project.OptimizationCriterion,
                                                  o, Err, WaitForInterrupt, error);
     if (o.log)
-      for (const std::string& line : result.Log) Out << line << '\n';
+      for (const std::string& line : result.Log)
+        Out << line << '\n';
     if (!error.empty()) {
       Err << error << '\n';
       return 1;
@@ -313,10 +329,8 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     }
     if (o.pdf) WriteReport(*o.pdf, o.lang, project, result);
     return 0;
-  } catch (const Exception& e) {
-    Err << e.Message() << '\n';
   } catch (const std::exception& e) {
-    Err << e.what() << '\n';
+    Err << FailureText(e) << '\n';
   }
   return 1;
 }

@@ -43,12 +43,9 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Osterlin"));
   try {
     return RunProgram(app);
-  } catch (const quelmora::Exception& e) {
-    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
-                          QString::fromStdString(e.Message()));
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
-                          QString::fromUtf8(e.what()));
+                          quelmora::ErrorMessageText(e));
   }
   return 1;
 }

@@ -5,12 +5,12 @@
 
 #include "FuzzTargets.h"
 #include "Scratch.h"
-#include "io/Utf8.h"
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 #include "l10n/SettingsIni.h"
 #include "l10n/TranslationKeys.h"
 #include "model/Errors.h"
+#include "model/Utf8.h"
 
 namespace quelmora::fuzz {
 

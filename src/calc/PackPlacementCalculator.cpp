@@ -56,8 +56,8 @@ void EnumeratePlacements(const TPackVariant& Pack, const TProduct& Product,
   // that puts such a size along X; checked before any division by the size.
   for (int o = 0; o < PackOrientationCount; ++o) {
     if (!(OrientPack(Pack, static_cast<TPackOrientation>(o)).PackDimX > 0))
-      throw Exception(Format("Bad pack: %.15g %.15g %.15g orientation %d", Pack.LengthMM,
-                             Pack.WidthMM, Pack.HeightMM, o));
+      throw Exception(TErrorKind::Internal, "Bad pack: %.15g %.15g %.15g orientation %d",
+                      {Pack.LengthMM, Pack.WidthMM, Pack.HeightMM, o});
   }
 
   const double w =

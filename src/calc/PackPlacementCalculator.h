@@ -19,7 +19,7 @@ TPackPlacement OrientPack(const TPackVariant& Pack, TPackOrientation Orientation
 // packs per axis, box weight, box height and (unless oversize boxes are
 // allowed) the pallet's longer side admit: orientation in order, then CountX,
 // CountY, CountZ ascending, CountZ fastest. A pack with a non-positive size
-// raises "Bad pack: ..."; a cancelled token raises EOptimizationCancelled.
+// raises "Bad pack: ..."; a cancelled token raises TErrorKind::Cancelled.
 void EnumeratePlacements(const TPackVariant& Pack, const TProduct& Product,
                          const TOptimizationSettings& Settings, const TCancelToken& Token,
                          const TPlacementCallback& Callback);

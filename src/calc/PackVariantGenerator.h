@@ -13,7 +13,7 @@ namespace quelmora {
 // MaxPackVariantsPerProduct of them, found within MaxGeometryEvaluations
 // evaluations: the sample pack, a coarse grid over length and width, then a
 // fine search around the best coarse results. Heights follow from the volume
-// range and snap to the height grid. Raises EOptimizationCancelled when the
+// range and snap to the height grid. Raises TErrorKind::Cancelled when the
 // token is cancelled; the counters are then not written.
 std::vector<TPackVariant> GeneratePackVariants(const TProduct& Product,
                                                const TOptimizationSettings& Settings,

@@ -192,8 +192,9 @@ std::vector<TOptimizationSolution> PlanAssortment(
       !TableFits(productCount, targetCount, available)) {
     const std::optional<size_t> bytes = TableBytes(productCount, targetCount);
     const double needed = bytes ? static_cast<double>(*bytes) : 0x1p64;
-    throw EOutOfMemory(Format(SPlanTooLarge, static_cast<int>(productCount), needed / 0x1p30,
-                              static_cast<double>(available) / 0x1p30));
+    throw Exception(
+        TErrorKind::OutOfMemory, SPlanTooLarge,
+        {static_cast<int>(productCount), needed / 0x1p30, static_cast<double>(available) / 0x1p30});
   }
 
   // Each product's candidates, gathered in one pass: looking through the
@@ -336,7 +337,8 @@ std::vector<TOptimizationSolution> PlanAssortment(
   std::vector<TOptimizationSolution> result;
   result.reserve(productCount);
   for (size_t k = 0; k < productCount; ++k) {
-    if (assigned[k] < 0) throw EInvalidOp("No shared box fits product " + enabled[k]->Name);
+    if (assigned[k] < 0)
+      throw Exception(TErrorKind::NoSharedBox, "No shared box fits product %s", {enabled[k]->Name});
     const TSharedBoxTarget& target = targets[chosen[assigned[k]]];
     TOptimizationSolution v = BestFitIn(*enabled[k], planProducts[k], target, S, Calc, Criterion);
     v.UnifiedGroupId = assigned[k] + 1;

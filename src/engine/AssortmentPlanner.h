@@ -25,7 +25,7 @@ std::string TargetKey(double L, double B, double H);
 // and returns one solution per enabled product, in product order, each
 // rebuilt in its assigned size with UnifiedGroupId and UnifiedProductCount
 // set. Empty when no product is enabled or there are no candidates. Raises
-// EInvalidOp "No shared box fits product <name>" for the first enabled
+// TErrorKind::NoSharedBox "No shared box fits product <name>" for the first enabled
 // product that fits none of the chosen sizes.
 std::vector<TOptimizationSolution> PlanAssortment(
     const std::vector<TOptimizationSolution>& Candidates, const std::vector<TProduct>& Products,

@@ -42,7 +42,7 @@ class TCsvScanner {
       } else if (c == '"' && fieldEmpty_ && !afterQuote_) {
         inQuotes_ = true;
       } else if (afterQuote_ || c == '"') {
-        throw EConvertError("Invalid CSV quoting");
+        throw Exception(TErrorKind::NotANumber, "Invalid CSV quoting");
       } else {
         size_t stop = i + 1;
         while (stop < text.size() && text[stop] != separator_ && text[stop] != '\r' &&
@@ -52,7 +52,7 @@ class TCsvScanner {
         i = stop - 1;
       }
     }
-    if (inQuotes_) throw EConvertError("Unclosed CSV quote");
+    if (inQuotes_) throw Exception(TErrorKind::NotANumber, "Unclosed CSV quote");
     if (!fieldEmpty_ || fieldCount_ > 0 || afterQuote_) EndRow();
   }
 

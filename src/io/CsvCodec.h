@@ -27,7 +27,7 @@ void ScanCsv(std::string_view Text, char Separator, size_t MaxFieldsKept, const 
 // quote stands for one); records end at CR, LF or CR LF; a leading byte-order
 // mark is skipped; blank lines give no row. Quoting is strict: a quote may only
 // open a field, and only a separator or a line end may follow a closing quote.
-// Raises EConvertError "Invalid CSV quoting" or "Unclosed CSV quote".
+// Raises TErrorKind::NotANumber "Invalid CSV quoting" or "Unclosed CSV quote".
 // MaxRows stops the scan once that many rows are complete, so a caller can
 // look at the header without the rest of the text deciding the outcome.
 std::vector<TCsvRow> ParseCsv(std::string_view Text, char Separator,

@@ -1,6 +1,7 @@
 #include "io/CsvProductImporter.h"
 
 #include <functional>
+#include <optional>
 
 #include "io/CsvCodec.h"
 #include "io/Utf8File.h"
@@ -40,14 +41,25 @@ char DetectSeparator(std::string_view text) {
       headerFields = fieldCount;
       return false;
     });
-  } catch (const EConvertError&) {
+  } catch (const Exception& e) {
+    if (e.Kind() != TErrorKind::NotANumber) throw;
     return ',';
   }
   return headerFields == 1 ? ',' : ';';
 }
 
+// The column of a fault: where the reader stopped, else the field that
+// validation refused.
+int32_t ColumnOf(const TErrorPlace& place) {
+  if (place.Column > 0) return place.Column;
+  for (int i = 0; i < ProductFieldCount; ++i)
+    if (ProductFieldNames[i] == place.Field) return i + 1;
+  return 0;
+}
+
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
-  if (fieldCount != static_cast<size_t>(ProductFieldCount)) throw Exception("Expected 14 fields");
+  if (fieldCount != static_cast<size_t>(ProductFieldCount))
+    throw Exception(TErrorKind::InvalidInput, "Expected 14 fields");
   TProduct product = DefaultProduct(position);
   for (int i = 0; i < ProductFieldCount; ++i) {
     if (i == ProductNameFieldIndex) {
@@ -55,8 +67,15 @@ TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
       continue;
     }
     double value = 0;
-    if (!TryParseNumber(row[i], value)) throw EConvertError(std::string(ProductFieldCaptions[i]));
-    SetProductField(product, i, value);
+    if (!TryParseNumber(row[i], value))
+      throw Exception(TErrorKind::NotANumber, std::string(ProductFieldCaptions[i]))
+          .InField(std::string(ProductFieldNames[i]))
+          .AtCsv(0, i + 1);
+    try {
+      SetProductField(product, i, value);
+    } catch (Exception& e) {
+      throw std::move(e).InField(std::string(ProductFieldNames[i])).AtCsv(0, i + 1);
+    }
   }
   ValidateProduct(product);
   return product;
@@ -69,28 +88,30 @@ void ConvertRows(std::string_view text, char separator,
                  const std::function<void(TProduct&&)>& keep) {
   bool headerSeen = false;
   int32_t position = 1;
-  std::string fault;
+  std::optional<Exception> fault;
   ScanCsv(text, separator, ProductFieldCount, [&](TCsvRow& row, size_t fieldCount) {
-    if (!fault.empty()) return true;
+    if (fault) return true;
     if (!headerSeen) {
       headerSeen = true;
       bool matches = fieldCount == static_cast<size_t>(ProductFieldCount);
       for (int i = 0; matches && i < ProductFieldCount; ++i)
         matches = HeaderCellMatches(row[i], i);
-      if (!matches) fault = SInvalidCsvHeader;
+      if (!matches) fault = Exception(TErrorKind::InvalidInput, SInvalidCsvHeader).AtCsv(1, 0);
       return true;
     }
     try {
       keep(ParseProductRow(row, fieldCount, position));
     } catch (const Exception& e) {
       // The header is row 1, so the row number is the position plus one.
-      fault = Format(SCsvRowError, position + 1, e.Message().c_str());
+      fault = Exception(TErrorKind::InvalidInput, SCsvRowError, {position + 1, e.Message()})
+                  .At(e.Place())
+                  .AtCsv(position + 1, ColumnOf(e.Place()));
     }
     ++position;
     return true;
   });
-  if (!headerSeen) throw Exception(SInvalidCsvHeader);
-  if (!fault.empty()) throw Exception(fault);
+  if (!headerSeen) throw Exception(TErrorKind::InvalidInput, SInvalidCsvHeader);
+  if (fault) throw *fault;
 }
 
 }  // namespace
@@ -109,7 +130,12 @@ std::vector<TProduct> ImportProductsCsv(std::string_view Text) {
 }
 
 std::vector<TProduct> TCsvProductImporter::ImportFile(const std::string& FileName) {
-  return ImportProductsCsv(ReadUtf8TextFile(FileName));
+  const std::string text = ReadUtf8TextFile(FileName);
+  try {
+    return ImportProductsCsv(text);
+  } catch (Exception& e) {
+    throw std::move(e).InFile(FileName);
+  }
 }
 
 }  // namespace quelmora

@@ -46,18 +46,18 @@ TJsonValue JsonObject();
 // Parses a whole JSON text (RFC 8259): one value with only space, tab, CR and
 // LF around it. Strings must be valid UTF-8; escaped surrogates must pair.
 // Numbers keep their text; one too large for a double becomes an infinity
-// here and is refused by whoever reads it. Raises EJsonParseError.
+// here and is refused by whoever reads it. Raises TErrorKind::JsonSyntax.
 TJsonValue ParseJson(std::string_view Text);
 
 // The number as the program's files write it: rounded to 15 significant
 // digits, no trailing zeros, a point as separator, plain notation for decimal
-// exponents -4..14 and d.dddE[-]x otherwise. Raises EInvalidOp for NaN and
-// EOverflow for an infinity.
+// exponents -4..14 and d.dddE[-]x otherwise. Raises TErrorKind::InvalidOperation for NaN and
+// TErrorKind::Overflow for an infinity.
 std::string FormatJsonNumber(double Value);
 
 // Appends Utf8Text as a quoted JSON string with every UTF-16 code unit at or
 // above U+0080 (and every control character) escaped, so the output is plain
-// printable ASCII. Raises EEncodingError when the text is not UTF-8.
+// printable ASCII. Raises TErrorKind::Encoding when the text is not UTF-8.
 void AppendJsonString(std::string& Out, std::string_view Utf8Text);
 
 // Compact serialization: no whitespace at all.

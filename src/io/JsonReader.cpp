@@ -2,9 +2,9 @@
 #include <stdlib.h>
 
 #include "io/Json.h"
-#include "io/Utf8.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "model/Utf8.h"
 
 namespace quelmora {
 
@@ -43,7 +43,7 @@ class TJsonParser {
 
  private:
   [[noreturn]] void Fail(const char* what) const {
-    throw EJsonParseError(Format("%s at byte %zu", what, pos_));
+    throw Exception(TErrorKind::JsonSyntax, "%s at byte %zu", {what, pos_});
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }

@@ -2,9 +2,9 @@
 #include <cstdlib>
 
 #include "io/Json.h"
-#include "io/Utf8.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
+#include "model/Utf8.h"
 
 namespace quelmora {
 
@@ -158,7 +158,8 @@ void AppendJsonString(std::string& Out, std::string_view Utf8Text) {
       continue;
     }
     char32_t cp;
-    if (!DecodeUtf8(Utf8Text, pos, cp)) throw EEncodingError("Text is not valid UTF-8");
+    if (!DecodeUtf8(Utf8Text, pos, cp))
+      throw Exception(TErrorKind::Encoding, "Text is not valid UTF-8");
     if (cp >= 0x10000) {
       const char32_t v = cp - 0x10000;
       AppendUnicodeEscape(Out, 0xD800 + (v >> 10));

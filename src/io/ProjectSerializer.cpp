@@ -17,8 +17,9 @@ constexpr int32_t kProjectVersion = 1;
 constexpr int32_t kMaxCriterion = ckCombined;
 constexpr int32_t kMaxVolumeMismatchMode = Ask;
 
+// What names the member at fault (or the file, when it is no JSON at all).
 [[noreturn]] void RaiseInvalidFile(std::string_view what) {
-  throw Exception(Format(SInvalidFile, std::string(what).c_str()));
+  throw Exception(TErrorKind::InvalidInput, SInvalidFile, {what}).AtMember(std::string(what));
 }
 
 TJsonValue ProductToJson(const TProduct& product) {
@@ -161,19 +162,21 @@ void SaveProject(const std::string& FileName, const TProjectData& Project) {
   WriteUtf8TextFile(FileName, WriteJson(root));
 }
 
-TProjectData LoadProject(const std::string& FileName) {
-  const std::string text = ReadUtf8TextFile(FileName);
+namespace {
+
+TProjectData ProjectFromText(const std::string& text, const std::string& FileName) {
   TJsonValue root;
   try {
     root = ParseJson(text);
-  } catch (const EJsonParseError&) {
-    RaiseInvalidFile(FileName);
+  } catch (const Exception& e) {
+    if (e.Kind() != TErrorKind::JsonSyntax) throw;
+    throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
   }
-  if (!root.IsObject()) RaiseInvalidFile(FileName);
+  if (!root.IsObject()) throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
 
   TProjectData project;
   if (ReadJsonCount(root, "Version") != kProjectVersion)
-    throw Exception(SUnsupportedProjectVersion);
+    throw Exception(TErrorKind::InvalidInput, SUnsupportedProjectVersion).AtMember("Version");
 
   const int32_t criterion = ReadJsonCount(root, "OptimizationCriterion");
   if (criterion > kMaxCriterion) RaiseInvalidFile("OptimizationCriterion");
@@ -183,12 +186,19 @@ TProjectData LoadProject(const std::string& FileName) {
   if (!products.IsArray()) RaiseInvalidFile("Products");
   project.Products.reserve(products.Items.size());
   std::unordered_set<int32_t> ids;
-  for (const TJsonValue& item : products.Items) {
-    if (!item.IsObject()) RaiseInvalidFile("Product");
-    TProduct product = ProductFromJson(item);
-    ValidateProduct(product);
-    if (!ids.insert(product.Id).second) RaiseInvalidFile("Duplicate Product.Id");
-    project.Products.push_back(std::move(product));
+  for (size_t i = 0; i < products.Items.size(); ++i) {
+    try {
+      const TJsonValue& item = products.Items[i];
+      if (!item.IsObject()) RaiseInvalidFile("Product");
+      TProduct product = ProductFromJson(item);
+      ValidateProduct(product);
+      if (!ids.insert(product.Id).second) RaiseInvalidFile("Duplicate Product.Id");
+      project.Products.push_back(std::move(product));
+    } catch (Exception& e) {
+      const std::string member = e.Place().Member.empty() ? e.Place().Field : e.Place().Member;
+      throw std::move(e).AtMember(Format("Products[%zu]", i) + (member.empty() ? "" : ".") +
+                                  member);
+    }
   }
 
   const TJsonValue& settings = RequireValue(root, "Settings");
@@ -196,6 +206,17 @@ TProjectData LoadProject(const std::string& FileName) {
   project.Settings = SettingsFromJson(settings);
   ValidateSettings(project.Settings);
   return project;
+}
+
+}  // namespace
+
+TProjectData LoadProject(const std::string& FileName) {
+  const std::string text = ReadUtf8TextFile(FileName);
+  try {
+    return ProjectFromText(text, FileName);
+  } catch (Exception& e) {
+    throw std::move(e).InFile(FileName);
+  }
 }
 
 void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result) {

@@ -10,18 +10,19 @@
 #include <exception>
 #include <system_error>
 
-#include "io/Utf8.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "model/Utf8.h"
 
 namespace quelmora {
 
 namespace {
 
-template <typename E>
-[[noreturn]] void RaiseFileError(const char* action, const std::string& path, int err) {
-  throw E(Format("%s \"%s\": %s", action, path.c_str(),
-                 std::error_code(err, std::generic_category()).message().c_str()));
+[[noreturn]] void RaiseFileError(TErrorKind kind, const char* action, const std::string& path,
+                                 int err) {
+  throw Exception(kind, "%s \"%s\": %s",
+                  {action, path, std::error_code(err, std::generic_category()).message()})
+      .InFile(path);
 }
 
 // Closes the descriptor and removes the half-written file unless released.
@@ -81,8 +82,10 @@ void WriteReplacing(const std::string& path, std::string_view head, std::string_
   // /dev/null, or settings.ini made a pipe) would swap out the system's own.
   if (struct stat existing; ::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
     if (S_ISDIR(existing.st_mode))
-      RaiseFileError<EFCreateError>("Cannot replace file", path, EISDIR);
-    throw EFCreateError(Format("Cannot replace file \"%s\": not a regular file", path.c_str()));
+      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, EISDIR);
+    throw Exception(TErrorKind::FileCreate, "Cannot replace file \"%s\": not a regular file",
+                    {path})
+        .InFile(path);
   }
   const size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
@@ -95,7 +98,7 @@ void WriteReplacing(const std::string& path, std::string_view head, std::string_
                       base.c_str(), static_cast<long>(::getpid()), tempCounter.fetch_add(1));
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100))
-      RaiseFileError<EFCreateError>("Cannot create file", path, errno);
+      RaiseFileError(TErrorKind::FileCreate, "Cannot create file", path, errno);
   }
   TTempFile temp(fd, tempPath);
 
@@ -108,10 +111,10 @@ void WriteReplacing(const std::string& path, std::string_view head, std::string_
   if (err == 0) err = WriteAll(fd, body);
   if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (err == 0) err = temp.Close();
-  if (err != 0) RaiseFileError<EInOutError>("Cannot write file", path, err);
+  if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
 
   if (::rename(temp.Path().c_str(), target.c_str()) != 0)
-    RaiseFileError<EFCreateError>("Cannot replace file", path, errno);
+    RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, errno);
   temp.Keep();
 
   // Make the rename itself durable; the new content is already in place.
@@ -136,7 +139,7 @@ std::string ReadUtf8TextFile(const std::string& Path) {
   // Opened without waiting, so that a named pipe without a writer reads as
   // empty instead of blocking for ever; reads then wait as usual.
   const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) RaiseFileError<EFOpenError>("Cannot open file", Path, errno);
+  if (fd < 0) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
   (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string bytes;
   // Room for the whole file at once: growing by doubling would need up to
@@ -147,8 +150,7 @@ std::string ReadUtf8TextFile(const std::string& Path) {
       bytes.reserve(static_cast<size_t>(st.st_size));
     } catch (const std::exception&) {
       ::close(fd);
-      throw EInOutError(Format("Cannot read file \"%s\": %s", Path.c_str(),
-                               std::error_code(ENOMEM, std::generic_category()).message().c_str()));
+      RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
     }
   }
   char buffer[65536];
@@ -159,7 +161,7 @@ std::string ReadUtf8TextFile(const std::string& Path) {
       if (errno == EINTR) continue;
       const int err = errno;
       ::close(fd);
-      RaiseFileError<EInOutError>("Cannot read file", Path, err);
+      RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, err);
     }
     bytes.append(buffer, static_cast<size_t>(n));
   }
@@ -168,8 +170,9 @@ std::string ReadUtf8TextFile(const std::string& Path) {
   const size_t skip = std::string_view(bytes).starts_with(Utf8Bom) ? Utf8Bom.size() : 0;
   const size_t bad = FindInvalidUtf8(std::string_view(bytes).substr(skip));
   if (bad != std::string_view::npos)
-    throw EEncodingError(
-        Format("File \"%s\" is not valid UTF-8 (byte %zu)", Path.c_str(), bad + skip));
+    throw Exception(TErrorKind::Encoding, "File \"%s\" is not valid UTF-8 (byte %zu)",
+                    {Path, bad + skip})
+        .InFile(Path);
   bytes.erase(0, skip);
   return bytes;
 }

@@ -14,11 +14,11 @@
 #include <unordered_map>
 #include <utility>
 
-#include "io/Utf8.h"
 #include "io/Utf8File.h"
 #include "l10n/SettingsIni.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "model/Utf8.h"
 
 namespace quelmora {
 
@@ -373,15 +373,17 @@ void SaveLanguageChoice(const std::string& FileName) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec)
-    throw EFCreateError(
-        Format("Cannot create folder \"%s\": %s", folder.c_str(), ec.message().c_str()));
+    throw Exception(TErrorKind::FileCreate, "Cannot create folder \"%s\": %s",
+                    {folder.string(), ec.message()})
+        .InFile(folder.string());
   // A settings file that exists but cannot be read is not overwritten: its
   // other sections would be lost.
   std::string text;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
     std::optional<std::string> read = ReadSettingsBytes(path);
-    if (!read) throw EFOpenError(Format("Cannot read file \"%s\"", path.c_str()));
+    if (!read)
+      throw Exception(TErrorKind::FileOpen, "Cannot read file \"%s\"", {path}).InFile(path);
     text = std::move(*read);
   }
   WriteFileReplacing(path, WriteIniValue(text, IniSection, IniKey, FileNamePart(FileName)));

@@ -65,7 +65,7 @@ std::string DefaultLanguageFile();
 std::string InitLanguage();
 
 // Remembers FileName (its folder ignored) in settings.ini, keeping every other
-// line. Raises EFCreateError or EInOutError when the file cannot be written.
+// line. Raises TErrorKind::FileCreate or TErrorKind::FileReadWrite when the file cannot be written.
 void SaveLanguageChoice(const std::string& FileName);
 
 // The language saved in settings.ini; empty when there is none.

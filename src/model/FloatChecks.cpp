@@ -3,13 +3,13 @@
 namespace quelmora {
 
 void RaiseZeroDivide() {
-  throw EZeroDivide("Floating point division by zero");
+  throw Exception(TErrorKind::DivisionByZero, "Floating point division by zero");
 }
 void RaiseInvalidOp() {
-  throw EInvalidOp("Invalid floating point operation");
+  throw Exception(TErrorKind::InvalidOperation, "Invalid floating point operation");
 }
 void RaiseOverflow() {
-  throw EOverflow("Floating point overflow");
+  throw Exception(TErrorKind::Overflow, "Floating point overflow");
 }
 
 }  // namespace quelmora

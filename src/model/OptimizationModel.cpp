@@ -1,5 +1,6 @@
 #include "model/OptimizationModel.h"
 
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/IntegerField.h"
 
@@ -118,7 +119,7 @@ int32_t* IntegerField(TOptimizationSettings& s, int index) {
 }
 
 [[noreturn]] void RaiseBadSettingsField() {
-  throw EArgumentOutOfRangeException("Settings field");
+  throw Exception(TErrorKind::OutOfRange, "Settings field");
 }
 
 }  // namespace
@@ -137,11 +138,15 @@ void SetSettingsField(TOptimizationSettings& settings, int index, double value) 
   }
   int32_t* field = IntegerField(settings, index);
   if (!field) RaiseBadSettingsField();
-  *field = ToIntegerField(value);
+  try {
+    *field = ToIntegerField(value);
+  } catch (Exception& e) {
+    throw std::move(e).InField(std::string(SettingsFieldNames[index]));
+  }
 }
 
 void TCancelToken::Check() const {
-  if (IsCancelled()) throw EOptimizationCancelled("Cancelled");
+  if (IsCancelled()) throw Exception(TErrorKind::Cancelled, "Cancelled");
 }
 
 }  // namespace quelmora

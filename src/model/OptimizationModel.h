@@ -59,7 +59,7 @@ struct TOptimizationSettings {
 TOptimizationSettings DefaultSettings();
 
 // Numeric access by settings field table index. Raises
-// EArgumentOutOfRangeException "Settings field" outside 0..28 and EConvertError
+// TErrorKind::OutOfRange "Settings field" outside 0..28 and TErrorKind::NotANumber
 // "Integer expected" for an integer field given anything but a whole 32-bit
 // number; nothing is stored then. No range check: that is validation's.
 double GetSettingsField(const TOptimizationSettings& settings, int index);
@@ -107,7 +107,7 @@ class TCancelToken {
 
   void Cancel() noexcept { FCancelled.exchange(1, std::memory_order_seq_cst); }
   bool IsCancelled() const noexcept { return FCancelled.load(std::memory_order_seq_cst) != 0; }
-  // Raises EOptimizationCancelled "Cancelled" every time it is called after Cancel.
+  // Raises TErrorKind::Cancelled "Cancelled" every time it is called after Cancel.
   void Check() const;
 
  private:

@@ -1,5 +1,6 @@
 #include "model/ProductModel.h"
 
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/IntegerField.h"
 
@@ -64,7 +65,7 @@ double* RealField(TProduct& p, int index) {
 constexpr int kCountIndex = 13;
 
 [[noreturn]] void RaiseBadProductField() {
-  throw EArgumentOutOfRangeException("Product field");
+  throw Exception(TErrorKind::OutOfRange, "Product field");
 }
 
 }  // namespace
@@ -77,7 +78,11 @@ double GetProductField(const TProduct& product, int index) {
 
 void SetProductField(TProduct& product, int index, double value) {
   if (index == kCountIndex) {
-    product.OriginalBoxCount = ToIntegerField(value);
+    try {
+      product.OriginalBoxCount = ToIntegerField(value);
+    } catch (Exception& e) {
+      throw std::move(e).InField(std::string(ProductFieldNames[index]));
+    }
     return;
   }
   double* field = RealField(product, index);

@@ -31,8 +31,8 @@ struct TProduct {
 TProduct DefaultProduct(int32_t n);
 
 // Numeric access through the product field table (index 4, the name, is text
-// and not reachable here). Raises EArgumentOutOfRangeException "Product field"
-// for index 4 or one outside the table, EConvertError "Integer expected" for a
+// and not reachable here). Raises TErrorKind::OutOfRange "Product field"
+// for index 4 or one outside the table, TErrorKind::NotANumber "Integer expected" for a
 // count that is not a whole 32-bit number; nothing is stored then.
 double GetProductField(const TProduct& product, int index);
 void SetProductField(TProduct& product, int index, double value);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <charconv>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,46 @@ namespace quelmora {
 // separator whatever locale the process has set (files, keys and log lines
 // must not depend on it).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// One value for FormatArgs; keeps its kind so a conversion that does not
+// match it is converted rather than read as garbage.
+class TFormatArg {
+ public:
+  enum class TKind { Integer, Real, Text };
+
+  TFormatArg(int value) : kind_(TKind::Integer), integer_(value) {}
+  TFormatArg(long value) : kind_(TKind::Integer), integer_(value) {}
+  TFormatArg(long long value) : kind_(TKind::Integer), integer_(value) {}
+  TFormatArg(unsigned value) : kind_(TKind::Integer), integer_(value) {}
+  TFormatArg(unsigned long value) : kind_(TKind::Integer), integer_(static_cast<int64_t>(value)) {}
+  TFormatArg(unsigned long long value)
+      : kind_(TKind::Integer), integer_(static_cast<int64_t>(value)) {}
+  TFormatArg(double value) : kind_(TKind::Real), real_(value) {}
+  TFormatArg(const char* value) : kind_(TKind::Text), text_(value ? value : "") {}
+  TFormatArg(std::string_view value) : kind_(TKind::Text), text_(value) {}
+  TFormatArg(const std::string& value) : kind_(TKind::Text), text_(value) {}
+
+  TKind Kind() const { return kind_; }
+  int64_t Integer() const { return integer_; }
+  double Real() const { return real_; }
+  const std::string& Text() const { return text_; }
+
+ private:
+  TKind kind_;
+  int64_t integer_ = 0;
+  double real_ = 0;
+  std::string text_;
+};
+
+// printf-style formatting at run time (%d %i %u %x %f %e %g %s %c %%, with
+// flags, width and precision), writing DecimalSeparator into real numbers.
+// Formats may come from language files, so a conversion without a value is
+// copied as it stands and a value of the wrong kind is converted; nothing is
+// ever read past the given values.
+std::string FormatArgs(std::string_view Format, std::initializer_list<TFormatArg> Args,
+                       std::string_view DecimalSeparator = ".");
+std::string FormatArgs(std::string_view Format, const TFormatArg* Args, size_t ArgCount,
+                       std::string_view DecimalSeparator = ".");
 
 // Three numbers joined by "/", each as std::to_chars writes it with the given
 // format and precision ("." as decimal separator, locale-independent): the

@@ -48,8 +48,8 @@ bool IsFiniteIn(double v, double low, double high) {
   return std::isfinite(v) && v >= low && v <= high;
 }
 
-[[noreturn]] void RaiseInvalidParameter(std::string_view caption) {
-  throw EArgumentException(Format(SInvalidParameter, std::string(caption).c_str()));
+[[noreturn]] void RaiseInvalidParameter(std::string_view caption, std::string_view key) {
+  throw Exception(TErrorKind::InvalidInput, SInvalidParameter, {caption}).InField(std::string(key));
 }
 
 bool IsSettingsFieldValid(const TOptimizationSettings& s, int index, double v) {
@@ -121,19 +121,22 @@ bool IsProductFieldValid(const TProduct& product, int index) {
 }
 
 void ValidateProduct(const TProduct& product) {
-  if (product.Id <= 0) throw EArgumentException(SFixHighlightedCells);
+  if (product.Id <= 0)
+    throw Exception(TErrorKind::InvalidInput, SFixHighlightedCells).InField("Id");
   for (int index = 0; index < ProductFieldCount; ++index) {
     if (!IsProductFieldValid(product, index))
-      throw EArgumentException(product.Name + ": " + std::string(ProductFieldCaptions[index]));
+      throw Exception(TErrorKind::InvalidInput, "%s: %s",
+                      {product.Name, ProductFieldCaptions[index]})
+          .InField(std::string(ProductFieldNames[index]));
   }
 }
 
 void ValidateSettings(const TOptimizationSettings& settings) {
   for (int index = 0; index < SettingsFieldCount; ++index) {
     if (!IsSettingsFieldValid(settings, index, GetSettingsField(settings, index)))
-      RaiseInvalidParameter(SettingsFieldCaptions[index]);
+      RaiseInvalidParameter(SettingsFieldCaptions[index], SettingsFieldNames[index]);
   }
-  if (Trim(settings.CurrencySymbol).empty()) RaiseInvalidParameter(SCurrency);
+  if (Trim(settings.CurrencySymbol).empty()) RaiseInvalidParameter(SCurrency, "CurrencySymbol");
 }
 
 void ValidateProject(const std::vector<TProduct>& products, const TOptimizationSettings& settings) {
@@ -142,10 +145,12 @@ void ValidateProject(const std::vector<TProduct>& products, const TOptimizationS
   int enabled = 0;
   for (const TProduct& product : products) {
     ValidateProduct(product);
-    if (!seen.insert(product.Id).second) throw EArgumentException("Duplicate Product.Id");
+    if (!seen.insert(product.Id).second)
+      throw Exception(TErrorKind::InvalidInput, "Duplicate Product.Id").InField("Id");
     if (product.Enabled) ++enabled;
   }
-  if (enabled == 0) throw EArgumentException(SAddEnabledProduct);
+  if (enabled == 0)
+    throw Exception(TErrorKind::InvalidInput, SAddEnabledProduct).InField("Enabled");
 }
 
 }  // namespace quelmora

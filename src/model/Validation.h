@@ -16,7 +16,7 @@ bool TryParseNumber(std::string_view text, double& Value);
 
 bool IsProductFieldValid(const TProduct& product, int index);
 
-// The validators raise EArgumentException with the first fault found and
+// The validators raise TErrorKind::InvalidInput with the first fault found and
 // never change their input.
 void ValidateProduct(const TProduct& product);
 void ValidateSettings(const TOptimizationSettings& settings);

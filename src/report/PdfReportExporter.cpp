@@ -72,7 +72,7 @@ void Append(std::string& out, uint64_t n) {
 
 std::string EncodePageJpeg(const QImage& Bitmap) {
   const QImage rgb = Bitmap.convertToFormat(QImage::Format_RGB888);
-  if (rgb.isNull()) throw Exception("Cannot encode an empty page");
+  if (rgb.isNull()) throw Exception(TErrorKind::Internal, "Cannot encode an empty page");
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   char message[JMSG_LENGTH_MAX] = {};
@@ -81,7 +81,7 @@ std::string EncodePageJpeg(const QImage& Bitmap) {
   std::string jpeg;
   if (ok && buffer) jpeg.assign(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
-  if (!ok) throw Exception(std::string("JPEG encoding failed: ") + message);
+  if (!ok) throw Exception(TErrorKind::General, "JPEG encoding failed: %s", {message});
   return jpeg;
 }
 
@@ -182,7 +182,7 @@ void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
 
 void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
                      const TOptimizationResult& Result, const TReportOptions& Options) {
-  if (Result.Solutions.empty()) throw Exception(Tr(RNoResults));
+  if (Result.Solutions.empty()) throw Exception(TErrorKind::InvalidInput, Tr(RNoResults));
   const std::vector<size_t> order = ReportOrder(Project, Result);
 
   // One bitmap for every page; each page is compressed as soon as it is drawn.

@@ -5,8 +5,8 @@
 #include <map>
 
 #include "io/LumarData.h"
-#include "io/Utf8.h"
 #include "l10n/Localization.h"
+#include "model/Utf8.h"
 #include "report/PackagingPreview.h"
 #include "report/ReportTexts.h"
 

@@ -463,15 +463,7 @@ bool TMainForm::eventFilter(QObject* Watched, QEvent* Event) {
 // ---------------------------------------------------------------- commands
 
 bool TMainForm::Guarded(const std::function<void()>& Action) {
-  try {
-    Action();
-    return true;
-  } catch (const Exception& e) {
-    FDialogs.ShowError(this, Utf8(e.Message()));
-  } catch (const std::exception& e) {
-    FDialogs.ShowError(this, QString::fromUtf8(e.what()));
-  }
-  return false;
+  return RunOrShowError(FDialogs, this, Action);
 }
 
 void TMainForm::RunCommand(int Code) {
@@ -541,7 +533,7 @@ void TMainForm::ImportProducts() {
   std::vector<TProduct> products = importer.ImportFile(S(fileName));
   int64_t id = NextProductId();
   if (id + static_cast<int64_t>(products.size()) - 1 > std::numeric_limits<int32_t>::max())
-    throw EOverflow("Product Id");
+    throw Exception(TErrorKind::IdOutOfRange, "Product Id");
   for (TProduct& product : products)
     product.Id = static_cast<int32_t>(id++);
   FData.Products.insert(FData.Products.end(), products.begin(), products.end());
@@ -897,8 +889,9 @@ std::vector<TProduct> TMainForm::TakeOverGridRows(int SkipRow) const {
     std::string name(Trim(cells[ProductNameFieldIndex]));
     if (name.empty()) name = stored.Name;
     FGrid->SetCurrentCell(column, row);  // where the user has to look
-    throw EArgumentException(Tr(SFixHighlightedCells) + "\n\n" + name + ": " +
-                             Tr(GridColumnHeader(column)));
+    throw Exception(TErrorKind::InvalidInput,
+                    Tr(SFixHighlightedCells) + "\n\n" + name + ": " + Tr(GridColumnHeader(column)))
+        .InField(column < ProductFieldCount ? std::string(ProductFieldNames[column]) : "Enabled");
   }
   return products;
 }
@@ -910,7 +903,8 @@ void TMainForm::CollectProject(int SkipRow) {
     if (ShowsStoredNumber(text, GetSettingsField(settings, QuickFields[i]))) continue;
     double value = 0;
     if (!TryParseNumber(text, value))
-      throw EConvertError(std::string(SettingsFieldCaptions[QuickFields[i]]));
+      throw Exception(TErrorKind::NotANumber, std::string(SettingsFieldCaptions[QuickFields[i]]))
+          .InField(std::string(SettingsFieldNames[QuickFields[i]]));
     SetSettingsField(settings, QuickFields[i], value);
   }
   settings.SortBoxes = FSort->isChecked();
@@ -926,7 +920,8 @@ int TMainForm::NextProductId() const {
   int64_t largest = 0;
   for (const TProduct& product : FData.Products)
     largest = std::max<int64_t>(largest, product.Id);
-  if (largest >= std::numeric_limits<int32_t>::max()) throw EOverflow("Product Id");
+  if (largest >= std::numeric_limits<int32_t>::max())
+    throw Exception(TErrorKind::IdOutOfRange, "Product Id");
   return static_cast<int>(largest + 1);
 }
 

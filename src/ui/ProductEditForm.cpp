@@ -65,7 +65,7 @@ bool TProductEditForm::Edit(QWidget* Parent, TProduct& Product, IUserDialogs& Di
 
 void TProductEditForm::ApplyClick() {
   FGrid->CommitEditor();
-  try {
+  const bool applied = RunOrShowError(FDialogs, this, [&] {
     TProduct p = FProduct;
     p.Enabled = FEnabled->isChecked();
     for (int i = 0; i < ProductFieldCount; ++i) {
@@ -75,19 +75,15 @@ void TProductEditForm::ApplyClick() {
         continue;
       }
       double value = 0;
-      if (!TryParseNumber(text, value)) throw EConvertError(std::string(ProductFieldCaptions[i]));
+      if (!TryParseNumber(text, value))
+        throw Exception(TErrorKind::NotANumber, std::string(ProductFieldCaptions[i]))
+            .InField(std::string(ProductFieldNames[i]));
       SetProductField(p, i, value);
     }
     ValidateProduct(p);
     FProduct = p;
-  } catch (const Exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.Message()));
-    return;
-  } catch (const std::exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.what()));
-    return;
-  }
-  accept();
+  });
+  if (applied) accept();
 }
 
 }  // namespace quelmora

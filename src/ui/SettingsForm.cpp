@@ -217,12 +217,13 @@ bool TSettingsForm::Edit(QWidget* Parent, TOptimizationSettings& Settings, IUser
 
 void TSettingsForm::ApplyClick() {
   FGrid->CommitEditor();
-  try {
+  const bool applied = RunOrShowError(FDialogs, this, [&] {
     TOptimizationSettings s = FSettings;
     for (int i = 0; i < SettingsFieldCount; ++i) {
       double value = 0;
       if (!TryParseNumber(FGrid->Cell(1, i + 1).toStdString(), value))
-        throw EConvertError(std::string(SettingsFieldCaptions[i]));
+        throw Exception(TErrorKind::NotANumber, std::string(SettingsFieldCaptions[i]))
+            .InField(std::string(SettingsFieldNames[i]));
       SetSettingsField(s, i, value);
     }
     // No selection (a mode the list does not know) keeps the mode as it was.
@@ -232,14 +233,8 @@ void TSettingsForm::ApplyClick() {
     s.AllowOversizeBoxes = FOversize->isChecked();
     ValidateSettings(s);
     FSettings = s;
-  } catch (const Exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.Message()));
-    return;
-  } catch (const std::exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.what()));
-    return;
-  }
-  accept();
+  });
+  if (applied) accept();
 }
 
 }  // namespace quelmora

@@ -5,7 +5,25 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include "model/Errors.h"
+
 namespace quelmora {
+
+QString ErrorMessageText(const std::exception& Error) {
+  if (const auto* ours = dynamic_cast<const Exception*>(&Error))
+    return QString::fromStdString(ours->Message());
+  return QString::fromUtf8(Error.what());
+}
+
+bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action) {
+  try {
+    Action();
+    return true;
+  } catch (const std::exception& e) {
+    Dialogs.ShowError(Parent, ErrorMessageText(e));
+  }
+  return false;
+}
 
 namespace {
 

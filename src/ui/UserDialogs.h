@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
+#include <functional>
 
 class QWidget;
 
@@ -40,6 +42,14 @@ class IUserDialogs {
 // The extension a file-dialog filter names: "JSON (*.json)" gives "json";
 // empty when it names no single extension.
 QString FilterSuffix(const QString& Filter);
+
+// The text a window shows for a failure that reached it: the one place where
+// an error becomes words on the screen.
+QString ErrorMessageText(const std::exception& Error);
+
+// Runs Action; a failure is shown in an error box over Parent. True when
+// Action completed.
+bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action);
 
 // The real boxes and dialogs (QMessageBox, QFileDialog).
 class TQtUserDialogs final : public IUserDialogs {

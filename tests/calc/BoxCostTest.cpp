@@ -5,6 +5,7 @@
 #include "calc/BoxBlankCalculator.h"
 #include "calc/CostCalculator.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 
 namespace quelmora {
 namespace {
@@ -43,10 +44,10 @@ TEST(CostCalculator, SavingPercent) {
 }
 
 TEST(CostCalculator, DivisionFaultsAreErrors) {
-  EXPECT_THROW(CalcCostPerUnit(0.5, 12, 0), EZeroDivide);
-  EXPECT_THROW(CalcCostPerUnit(0.5, 0, 0), EInvalidOp);
-  EXPECT_THROW(CalcCostPerM3(0.5, 12, 0, 24), EZeroDivide);
-  EXPECT_THROW(CalcCostPerM3(0.5, 12, 1e-310, 24), EOverflow);
+  EXPECT_ERROR_KIND(CalcCostPerUnit(0.5, 12, 0), TErrorKind::DivisionByZero);
+  EXPECT_ERROR_KIND(CalcCostPerUnit(0.5, 0, 0), TErrorKind::InvalidOperation);
+  EXPECT_ERROR_KIND(CalcCostPerM3(0.5, 12, 0, 24), TErrorKind::DivisionByZero);
+  EXPECT_ERROR_KIND(CalcCostPerM3(0.5, 12, 1e-310, 24), TErrorKind::Overflow);
 }
 
 }  // namespace

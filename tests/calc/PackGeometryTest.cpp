@@ -7,6 +7,7 @@
 #include "calc/PackGeometry.h"
 #include "calc/UnitConversion.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/WorkedExample.h"
 
 namespace quelmora {
@@ -57,11 +58,12 @@ TEST(MakePackVariant, ZeroFlapGivesPlainSurface) {
 TEST(MakePackVariant, DivisionFaultsAreErrors) {
   TProduct p = WorkedProduct();
   p.OriginalLengthMM = 0;  // the sample volume becomes 0
-  EXPECT_THROW(MakePackVariant(p, 100, 50, 150, WorkedSettings()), EZeroDivide);
+  EXPECT_ERROR_KIND(MakePackVariant(p, 100, 50, 150, WorkedSettings()), TErrorKind::DivisionByZero);
   p = WorkedProduct();
   p.RatioLB = 0;
-  EXPECT_THROW(MakePackVariant(p, 100, 50, 150, WorkedSettings()), EZeroDivide);
-  EXPECT_THROW(MakePackVariant(WorkedProduct(), 0, 0, 150, WorkedSettings()), EInvalidOp);
+  EXPECT_ERROR_KIND(MakePackVariant(p, 100, 50, 150, WorkedSettings()), TErrorKind::DivisionByZero);
+  EXPECT_ERROR_KIND(MakePackVariant(WorkedProduct(), 0, 0, 150, WorkedSettings()),
+                    TErrorKind::InvalidOperation);
 }
 
 struct LimitCase {

@@ -11,6 +11,7 @@
 #include "calc/PackGeometry.h"
 #include "calc/PackVariantGenerator.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/WorkedExample.h"
 
 namespace quelmora {
@@ -194,9 +195,9 @@ TEST(GeneratePackVariants, CancelledRunRaisesAndLeavesCountersAlone) {
   token.Cancel();
   int32_t evaluations = -7;
   int32_t rejected = -7;
-  EXPECT_THROW(
+  EXPECT_ERROR_KIND(
       GeneratePackVariants(WorkedProduct(), WorkedSettings(), token, evaluations, rejected),
-      EOptimizationCancelled);
+      TErrorKind::Cancelled);
   EXPECT_EQ(evaluations, -7);
   EXPECT_EQ(rejected, -7);
 }

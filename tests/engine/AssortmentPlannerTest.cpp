@@ -8,6 +8,7 @@
 #include "engine/AssortmentPlanner.h"
 #include "engine/ProductSearch.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/SmallProjects.h"
 
 namespace quelmora {
@@ -135,7 +136,8 @@ TEST_F(AssortmentPlannerTest, ProductWithoutCandidatesFailsThePlan) {
   try {
     Plan(products);
     ADD_FAILURE() << "planned";
-  } catch (const EInvalidOp& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::NoSharedBox);
     EXPECT_EQ(e.Message(), "No shared box fits product Сахар");
   }
 }
@@ -144,8 +146,8 @@ TEST_F(AssortmentPlannerTest, CancelledDuringThePlan) {
   const auto products = test::SmallAssortment();
   const auto candidates = CandidatesOf(products);
   token.Cancel();
-  EXPECT_THROW(PlanAssortment(candidates, products, settings, calc, *criterion, token),
-               EOptimizationCancelled);
+  EXPECT_ERROR_KIND(PlanAssortment(candidates, products, settings, calc, *criterion, token),
+                    TErrorKind::Cancelled);
 }
 
 TEST(StandardBoxTargets, HeightEqualsLength) {

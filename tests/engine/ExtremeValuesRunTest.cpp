@@ -68,7 +68,8 @@ void CheckRun(const FieldValue& c, const TOptimizationSettings& base) {
       SetProductField(products[0], c.index, c.value);
     else
       SetSettingsField(settings, c.index, c.value);
-  } catch (const EConvertError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
     EXPECT_EQ(e.Message(), "Integer expected");
     return;
   }
@@ -76,7 +77,8 @@ void CheckRun(const FieldValue& c, const TOptimizationSettings& base) {
   bool valid = true;
   try {
     ValidateProject(products, settings);
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     valid = false;
     EXPECT_FALSE(e.Message().empty());
   }

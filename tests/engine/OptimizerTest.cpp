@@ -155,7 +155,8 @@ TEST_F(OptimizerTest, VolumeMismatchModes) {
   try {
     Run();
     ADD_FAILURE() << "ran";
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_EQ(e.Message(), "Resolve VolumeMismatchMode.Ask before calling optimizer");
   }
 
@@ -185,7 +186,8 @@ TEST_F(OptimizerTest, InvalidInputFailsWithTheValidationMessage) {
   try {
     Run();
     ADD_FAILURE();
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_EQ(e.Message(), "Duplicate Product.Id");
   }
   EXPECT_TRUE(calls.empty());
@@ -196,7 +198,8 @@ TEST_F(OptimizerTest, ProductWithoutAdmissibleBox) {
   try {
     Run();
     ADD_FAILURE();
-  } catch (const EInvalidOp& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::NoSharedBox);
     EXPECT_EQ(e.Message(), "No shared box fits product Кофе");
   }
 

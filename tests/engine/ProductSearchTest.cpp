@@ -7,6 +7,7 @@
 #include "engine/ProductSearch.h"
 #include "engine/SolutionOrder.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/SmallProjects.h"
 
 namespace quelmora {
@@ -144,11 +145,11 @@ TEST_F(SearchProductTest, VariantProgressAndCancellation) {
   });
   EXPECT_EQ(seen.size(), static_cast<size_t>(s.MaxPackVariantsPerProduct));
 
-  EXPECT_THROW(SearchProduct(p, s, calc, *criterion, token,
-                             [&](int j, int) {
-                               if (j == 2) token.Cancel();
-                             }),
-               EOptimizationCancelled);
+  EXPECT_ERROR_KIND(SearchProduct(p, s, calc, *criterion, token,
+                                  [&](int j, int) {
+                                    if (j == 2) token.Cancel();
+                                  }),
+                    TErrorKind::Cancelled);
 }
 
 TEST_F(SearchProductTest, NoAdmissibleBox) {

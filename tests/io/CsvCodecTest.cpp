@@ -75,7 +75,8 @@ TEST_P(ParseCsvErrors, RaiseAConversionError) {
   try {
     ParseCsv(GetParam().text, ';');
     FAIL() << "no error";
-  } catch (const EConvertError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
     EXPECT_EQ(e.Message(), GetParam().message);
     EXPECT_STREQ(e.KindName(), "EConvertError");
   }

@@ -8,6 +8,7 @@
 #include "io/LumarData.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -41,6 +42,37 @@ std::string ImportError(const std::string& text) {
   }
   return "";
 }
+
+// A faulty row names its row, column and field, and the file it came from.
+struct RowFault {
+  std::string row;
+  int32_t column;
+  std::string field;
+};
+
+class CsvRowFaultPlace : public ::testing::TestWithParam<RowFault> {};
+
+TEST_P(CsvRowFaultPlace, NamesRowColumnFieldAndFile) {
+  TTempFolder folder;
+  const std::string path = folder.File("products.csv");
+  WriteBytes(path, kHeader + "\n" + kRow + "\n\n" + GetParam().row + "\n");
+  const auto caught = test::Caught([&] { TCsvProductImporter().ImportFile(path); });
+  ASSERT_TRUE(caught);
+  EXPECT_EQ(caught->Place().Row, 3);  // blank lines do not count
+  EXPECT_EQ(caught->Place().Column, GetParam().column);
+  EXPECT_EQ(caught->Place().Field, GetParam().field);
+  EXPECT_EQ(caught->Place().File, path);
+  EXPECT_EQ(caught->MessageId(), SCsvRowError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Import, CsvRowFaultPlace,
+    ::testing::Values(
+        RowFault{"0,00095;0,00105;2;4;Чай;100;x;200;500;15;410;310;210;24", 7, "OriginalWidthMM"},
+        RowFault{"0,00095;0,00105;2;4;Чай;100;50;200;500;15;410;310;210;24.5", 14,
+                 "OriginalBoxCount"},
+        RowFault{"0,00095;0,00105;0;4;Чай;100;50;200;500;15;410;310;210;24", 3, "RatioLB"},
+        RowFault{"0,00095;0,00105;2;4;Чай;100;50;200;500;15;410;310;210", 0, ""}));
 
 TEST(CsvProductImport, ExampleFileReadsAsTheDocumentedProduct) {
   const std::vector<TProduct> products = ImportProductsCsv(kHeader + "\r\n" + kRow + "\r\n");
@@ -260,11 +292,11 @@ TEST_F(CsvProductImportFile, RefusesBytesThatAreNotUtf8) {
   // Чай in a single-byte Cyrillic code page.
   WriteBytes(path,
              kHeader + "\r\n0,00095;0,00105;2;4;\xD7\xE0\xE9;100;50;200;500;15;410;310;210;24");
-  EXPECT_THROW(importer->ImportFile(path), EEncodingError);
+  EXPECT_ERROR_KIND(importer->ImportFile(path), TErrorKind::Encoding);
 }
 
 TEST_F(CsvProductImportFile, MissingFileIsAFileError) {
-  EXPECT_THROW(importer->ImportFile(folder.File("missing.csv")), EFOpenError);
+  EXPECT_ERROR_KIND(importer->ImportFile(folder.File("missing.csv")), TErrorKind::FileOpen);
 }
 
 TEST_F(CsvProductImportFile, FailedImportLeavesTheCallersListAlone) {

@@ -8,6 +8,7 @@
 #include "io/CsvResultExporter.h"
 #include "io/Utf8File.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -172,7 +173,7 @@ TEST_F(CsvResultExportFile, ReplacesALongerFileWhole) {
 
 TEST_F(CsvResultExportFile, UnwritableFolderIsAFileErrorAndLeavesNothing) {
   const std::string path = folder.File("missing/r.csv");
-  EXPECT_THROW(exporter->ExportFile(path, Products(), TOptimizationResult()), EFileError);
+  EXPECT_FILE_ERROR(exporter->ExportFile(path, Products(), TOptimizationResult()));
   EXPECT_EQ(folder.Listing(), "");
 }
 

@@ -59,7 +59,7 @@ TEST_P(DeeplyNestedProject, IsAnInvalidFile) {
     LoadProject(path);
     FAIL() << "loaded";
   } catch (const Exception& e) {
-    EXPECT_STREQ(e.KindName(), "Exception");
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_EQ(e.Message(), Format(SInvalidFile, path.c_str()));
   }
 }

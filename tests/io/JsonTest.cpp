@@ -7,8 +7,9 @@
 #include <string>
 
 #include "io/Json.h"
-#include "io/Utf8.h"
 #include "model/Errors.h"
+#include "model/Utf8.h"
+#include "support/ExpectError.h"
 
 namespace quelmora {
 namespace {
@@ -55,9 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}));
 
 TEST(JsonNumberFormat, RefusesWhatJsonCannotHold) {
-  EXPECT_THROW(FormatJsonNumber(std::numeric_limits<double>::quiet_NaN()), EInvalidOp);
-  EXPECT_THROW(FormatJsonNumber(std::numeric_limits<double>::infinity()), EOverflow);
-  EXPECT_THROW(FormatJsonNumber(-std::numeric_limits<double>::infinity()), EOverflow);
+  EXPECT_ERROR_KIND(FormatJsonNumber(std::numeric_limits<double>::quiet_NaN()),
+                    TErrorKind::InvalidOperation);
+  EXPECT_ERROR_KIND(FormatJsonNumber(std::numeric_limits<double>::infinity()),
+                    TErrorKind::Overflow);
+  EXPECT_ERROR_KIND(FormatJsonNumber(-std::numeric_limits<double>::infinity()),
+                    TErrorKind::Overflow);
 }
 
 // --- string escaping -------------------------------------------------------
@@ -95,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(JsonStringEscape, RefusesTextThatIsNotUtf8) {
   std::string out;
-  EXPECT_THROW(AppendJsonString(out, "ab\xff"), EEncodingError);
-  EXPECT_THROW(AppendJsonString(out, "\xED\xA0\x80"), EEncodingError);  // a surrogate
+  EXPECT_ERROR_KIND(AppendJsonString(out, "ab\xff"), TErrorKind::Encoding);
+  EXPECT_ERROR_KIND(AppendJsonString(out, "\xED\xA0\x80"), TErrorKind::Encoding);  // a surrogate
 }
 
 TEST(JsonWriter, IsCompactAndKeepsMemberOrder) {
@@ -142,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
 class JsonReaderRefuses : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(JsonReaderRefuses, RaisesParseError) {
-  EXPECT_THROW(ParseJson(GetParam()), EJsonParseError) << GetParam();
+  EXPECT_ERROR_KIND(ParseJson(GetParam()), TErrorKind::JsonSyntax) << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -198,14 +202,15 @@ TEST(JsonReader, NestingHasALimitInsteadOfExhaustingTheStack) {
            std::string(static_cast<size_t>(depth), ']');
   };
   EXPECT_NO_THROW(ParseJson(nested(500)));
-  EXPECT_THROW(ParseJson(nested(100000)), EJsonParseError);
+  EXPECT_ERROR_KIND(ParseJson(nested(100000)), TErrorKind::JsonSyntax);
 }
 
 TEST(JsonReader, ErrorNamesThePosition) {
   try {
     ParseJson("{\"a\":1,}");
     FAIL() << "no error";
-  } catch (const EJsonParseError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::JsonSyntax);
     EXPECT_NE(e.Message().find("byte 7"), std::string::npos) << e.Message();
   }
 }

@@ -160,18 +160,18 @@ INSTANTIATE_TEST_SUITE_P(
         LargeCase{"OneRowOfOneCharacterFields",
                   [](const std::string& path) {
                     WriteRepeated(path, "", "1;", kFileBytes, "1\n");
-                    return std::string("Exception: ") + SInvalidCsvHeader;
+                    return std::string("EArgumentException: ") + SInvalidCsvHeader;
                   }},
         LargeCase{"RowsOfManySeparators",
                   [](const std::string& path) {
                     WriteRepeated(path, kHeader, std::string(999, ';') + "\n", kFileBytes, "");
-                    return std::string("Exception: CSV, строка 2: Expected 14 fields");
+                    return std::string("EArgumentException: CSV, строка 2: Expected 14 fields");
                   }},
         LargeCase{"TinyRowsFailingAtTheEnd",
                   [](const std::string& path) {
                     const size_t n = WriteRepeated(path, kHeader, kTinyRow, kFileBytes,
                                                    "1;1;1;1;a;1;1;1;0;1;1;1;1;x\n");
-                    return Format("Exception: CSV, строка %zu: N0", n + 2);
+                    return Format("EArgumentException: CSV, строка %zu: N0", n + 2);
                   }},
         LargeCase{"TinyRowsWithAQuotingFaultAtTheEnd",
                   [](const std::string& path) {

@@ -12,6 +12,7 @@
 #include "model/OptimizationModel.h"
 #include "model/ProductModel.h"
 #include "model/TextFormat.h"
+#include "support/ExpectError.h"
 #include "support/SmallProjects.h"
 #include "support/TempFolder.h"
 
@@ -104,14 +105,15 @@ TEST(SaveProject, InvalidProductIsRefusedAndNothingIsWritten) {
   try {
     SaveProject(path, project);
     FAIL() << "no error";
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_EQ(e.Message(), "Чай: L, мм");
   }
   EXPECT_EQ(folder.Listing(), "");
 
   // An existing file keeps its content.
   WriteBytes(path, "old");
-  EXPECT_THROW(SaveProject(path, project), EArgumentException);
+  EXPECT_ERROR_KIND(SaveProject(path, project), TErrorKind::InvalidInput);
   EXPECT_EQ(ReadBytes(path), "old");
 }
 
@@ -123,10 +125,49 @@ TEST(SaveProject, SettingsAreCheckedBeforeProducts) {
   try {
     SaveProject(folder.File("p.vld"), project);
     FAIL() << "no error";
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_EQ(e.Message(), Format(SInvalidParameter, "Лимит проверок геометрии"));
   }
 }
+
+// A broken project names the file and the member at fault, so that a person
+// can find it; the message stays the one the reader always gave.
+struct BrokenMember {
+  std::string from, to, member;
+};
+
+class LoadProjectFaultPlace : public ::testing::TestWithParam<BrokenMember> {};
+
+TEST_P(LoadProjectFaultPlace, NamesFileAndMember) {
+  TTempFolder folder;
+  const std::string path = folder.File("broken.vld");
+  TProjectData project = test::TeaProject();
+  project.Products.push_back(project.Products[0]);
+  project.Products[1].Id = 2;
+  SaveProject(path, project);
+  const std::string bytes = ReadBytes(path);
+  // The second product's copy of the text: the fault goes there.
+  const size_t second = bytes.find(R"({"Id":2)");
+  ASSERT_NE(second, std::string::npos);
+  std::string broken = bytes;
+  const size_t at = broken.find(GetParam().from, second);
+  ASSERT_NE(at, std::string::npos);
+  broken.replace(at, GetParam().from.size(), GetParam().to);
+  WriteBytes(path, broken);
+  const auto caught = test::Caught([&] { LoadProject(path); });
+  ASSERT_TRUE(caught);
+  EXPECT_EQ(caught->Place().File, path);
+  EXPECT_EQ(caught->Place().Member, GetParam().member);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Load, LoadProjectFaultPlace,
+    ::testing::Values(BrokenMember{R"("RatioLB":2)", R"("RatioLB":0)", "Products[1].RatioLB"},
+                      BrokenMember{R"("RatioLB":2)", R"("RatioLB":"x")", "Products[1].RatioLB"},
+                      BrokenMember{R"("OriginalBoxCount":24)", R"("OriginalBoxCount":2.5)",
+                                   "Products[1].OriginalBoxCount"},
+                      BrokenMember{R"("Id":2)", R"("Id":1)", "Products[1].Duplicate Product.Id"}));
 
 TEST(SaveProject, NeitherDuplicateIdsNorDisabledProductsAreCheckedHere) {
   TTempFolder folder;
@@ -394,10 +435,10 @@ TEST(LoadProject, ModeBeforeSettingsValidationReallyHasAnInvalidSetting) {
 
 TEST(LoadProject, FileErrorsPassThrough) {
   TTempFolder folder;
-  EXPECT_THROW(LoadProject(folder.File("none.vld")), EFOpenError);
+  EXPECT_ERROR_KIND(LoadProject(folder.File("none.vld")), TErrorKind::FileOpen);
   const std::string path = folder.File("latin1.vld");
   WriteBytes(path, Replaced(kTeaProjectJson, R"(\u0427\u0430\u0439)", "\xD7\xE0\xE9"));
-  EXPECT_THROW(LoadProject(path), EEncodingError);
+  EXPECT_ERROR_KIND(LoadProject(path), TErrorKind::Encoding);
 }
 
 TEST(LoadProject, FailureLeavesTheCallersProjectUnchanged) {
@@ -533,7 +574,8 @@ TEST(SaveResultJson, EmptyAndCancelledRun) {
 
 TEST(SaveResultJson, FileErrorsAreRaised) {
   TTempFolder folder;
-  EXPECT_THROW(SaveResultJson(folder.File("missing/r.json"), TOptimizationResult()), EFCreateError);
+  EXPECT_ERROR_KIND(SaveResultJson(folder.File("missing/r.json"), TOptimizationResult()),
+                    TErrorKind::FileCreate);
 }
 
 }  // namespace

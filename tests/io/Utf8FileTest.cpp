@@ -8,6 +8,7 @@
 
 #include "io/Utf8File.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -66,7 +67,8 @@ TEST(WriteUtf8TextFile, MissingFolderIsACreateErrorNamingTheFile) {
   try {
     WriteUtf8TextFile(path, "{}");
     FAIL() << "no error";
-  } catch (const EFCreateError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::FileCreate);
     EXPECT_EQ(e.Message(), "Cannot create file \"" + path + "\": No such file or directory");
     EXPECT_STREQ(e.KindName(), "EFCreateError");
   }
@@ -78,7 +80,7 @@ TEST(WriteUtf8TextFile, TargetThatIsAFolderStaysAndNoTemporaryRemains) {
   const std::string path = folder.File("dir");
   std::filesystem::create_directory(path);
   WriteBytes(folder.File("dir/inside"), "keep");
-  EXPECT_THROW(WriteUtf8TextFile(path, "{}"), EFCreateError);
+  EXPECT_ERROR_KIND(WriteUtf8TextFile(path, "{}"), TErrorKind::FileCreate);
   EXPECT_EQ(ReadBytes(folder.File("dir/inside")), "keep");
   EXPECT_EQ(folder.Listing(), "dir;");
 }
@@ -112,7 +114,8 @@ TEST(WriteUtf8TextFile, FailedWriteLeavesTheExistingFileIntact) {
     FileSizeLimit limit(4096);
     WriteUtf8TextFile(path, std::string(100000, 'x'));
     FAIL() << "no error";
-  } catch (const EInOutError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::FileReadWrite);
     EXPECT_EQ(e.Message(), "Cannot write file \"" + path + "\": File too large");
   }
   EXPECT_EQ(ReadBytes(path), old);
@@ -149,7 +152,8 @@ TEST_P(ReadUtf8TextFileRefuses, BytesThatAreNotUtf8) {
   try {
     ReadUtf8TextFile(path);
     FAIL() << "no error";
-  } catch (const EEncodingError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::Encoding);
     EXPECT_NE(e.Message().find(path), std::string::npos) << e.Message();
     EXPECT_STREQ(e.KindName(), "EEncodingError");
   }
@@ -167,7 +171,8 @@ TEST(ReadUtf8TextFile, ErrorNamesTheOffsetOfTheBadByte) {
   try {
     ReadUtf8TextFile(path);
     FAIL() << "no error";
-  } catch (const EEncodingError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::Encoding);
     EXPECT_EQ(e.Message(), "File \"" + path + "\" is not valid UTF-8 (byte 5)");
   }
 }
@@ -178,7 +183,8 @@ TEST(ReadUtf8TextFile, MissingFileIsAnOpenErrorNamingTheFile) {
   try {
     ReadUtf8TextFile(path);
     FAIL() << "no error";
-  } catch (const EFOpenError& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::FileOpen);
     EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\": No such file or directory");
     EXPECT_STREQ(e.KindName(), "EFOpenError");
   }
@@ -186,7 +192,7 @@ TEST(ReadUtf8TextFile, MissingFileIsAnOpenErrorNamingTheFile) {
 
 TEST(ReadUtf8TextFile, FolderIsAReadError) {
   TTempFolder folder;
-  EXPECT_THROW(ReadUtf8TextFile(folder.Path().string()), EFileError);
+  EXPECT_FILE_ERROR(ReadUtf8TextFile(folder.Path().string()));
 }
 
 TEST(WriteFileReplacing, WritesBytesWithoutAMark) {

@@ -12,6 +12,7 @@
 #include "LanguageFixture.h"
 #include "l10n/Localization.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 
 namespace quelmora {
 namespace {
@@ -135,7 +136,7 @@ TEST_P(OddSettingsFile, ReadsAsNoChoice) {
 // the thing stays as it was.
 TEST_P(OddSettingsFile, SavingIsAFileError) {
   const fs::file_type before = Type();
-  EXPECT_THROW(SaveLanguageChoice("English.lng"), EFileError);
+  EXPECT_FILE_ERROR(SaveLanguageChoice("English.lng"));
   EXPECT_EQ(Type(), before);
   EXPECT_EQ(fs::status("/dev/zero").type(), fs::file_type::character);
 }
@@ -161,7 +162,7 @@ TEST_F(UnreadableSettingsFile, IsNeitherReadNorOverwritten) {
   testing::WriteBytes(path, "[Other]\nKey=1\n[Interface]\nLanguage=English.lng\n");
   ASSERT_EQ(chmod(path.c_str(), 0), 0);
   EXPECT_EQ(SavedLanguageChoice(), "");
-  EXPECT_THROW(SaveLanguageChoice("German.lng"), EFileError);
+  EXPECT_FILE_ERROR(SaveLanguageChoice("German.lng"));
   ASSERT_EQ(chmod(path.c_str(), 0600), 0);
   EXPECT_EQ(testing::ReadBytes(path), "[Other]\nKey=1\n[Interface]\nLanguage=English.lng\n");
 }

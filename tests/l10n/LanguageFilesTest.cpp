@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "io/Utf8.h"
 #include "io/Utf8File.h"
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 #include "l10n/TranslationKeys.h"
+#include "model/Utf8.h"
 #include "report/ReportTexts.h"
 
 namespace quelmora {

@@ -53,7 +53,8 @@ TProduct ValidProduct(int32_t id = 1) {
 std::string ValidationMessage(const std::function<void()>& check) {
   try {
     check();
-  } catch (const EArgumentException& e) {
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     EXPECT_STREQ(e.KindName(), "EArgumentException");
     return e.Message();
   }

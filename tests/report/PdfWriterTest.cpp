@@ -8,6 +8,7 @@
 
 #include "model/Errors.h"
 #include "report/PdfReportExporter.h"
+#include "support/ExpectError.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -106,7 +107,7 @@ TEST(PdfDocumentTest, WritingReplacesTheFileOrRaises) {
   WritePdfDocument(file, {});
   EXPECT_EQ(testing::ReadBytes(file), BuildPdfDocument({}));
   EXPECT_EQ(folder.Listing(), "report.pdf;");
-  EXPECT_THROW(WritePdfDocument(folder.File("missing/report.pdf"), {}), EFileError);
+  EXPECT_FILE_ERROR(WritePdfDocument(folder.File("missing/report.pdf"), {}));
 }
 
 // Marker segments of a JPEG file up to the first scan.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 
 #include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
@@ -34,9 +35,16 @@ constexpr const char* kUsage =
     "                      [--json FILE] [--csv FILE] [--pdf FILE] [--lang FILE]\n"
     "                      [--log] [--progress] [--quiet]\n";
 
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+Exception UsageError(std::string message) {
+  return Exception(TErrorKind::Usage, std::move(message));
+}
+
+// The text the tool prints for a failure that reached it: the one place
+// where an error becomes words on the terminal.
+std::string FailureText(const std::exception& error) {
+  if (const auto* ours = dynamic_cast<const Exception*>(&error)) return ours->Message();
+  return error.what();
+}
 
 struct Options {
   bool sample = false;
@@ -211,7 +219,7 @@ void ImportProducts(const std::string& fileName, std::vector<TProduct>& products
   for (const TProduct& p : products)
     next = std::max<int64_t>(next, int64_t{p.Id} + 1);
   if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
-    throw EOverflow("Product Id out of range");
+    throw Exception(TErrorKind::IdOutOfRange, "Product Id out of range");
   for (TProduct& p : imported)
     p.Id = static_cast<int32_t>(next++);
   products.insert(products.end(), imported.begin(), imported.end());
@@ -223,7 +231,7 @@ void CheckLanguageFile(const std::string& name) {
   const std::string path = LanguageFolder() + "/" + std::filesystem::path(name).filename().string();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec))
-    throw EFOpenError(Format("Language file not found: \"%s\"", path.c_str()));
+    throw Exception(TErrorKind::FileOpen, "Language file not found: \"%s\"", {path}).InFile(path);
 }
 
 // The report in the language of --lang, else the one the window would start
@@ -234,7 +242,8 @@ void WriteReport(const std::string& fileName, const std::optional<std::string>& 
   if (!language)
     InitLanguage();
   else if (!LoadLanguage(*language))
-    throw EInOutError(Format("Cannot read language file \"%s\"", language->c_str()));
+    throw Exception(TErrorKind::FileReadWrite, "Cannot read language file \"%s\"", {*language})
+        .InFile(*language);
   ExportPdfReport(fileName, project, result);
 }
 
@@ -275,8 +284,9 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
   Options o;
   try {
     o = ParseOptions(Args);
-  } catch (const UsageError& e) {
-    Err << kUsage << "quelmora-batch: " << e.what() << '\n';
+  } catch (const Exception& e) {
+    if (e.Kind() != TErrorKind::Usage) throw;
+    Err << kUsage << "quelmora-batch: " << e.Message() << '\n';
     return 2;
   }
 
@@ -319,10 +329,8 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     }
     if (o.pdf) WriteReport(*o.pdf, o.lang, project, result);
     return 0;
-  } catch (const Exception& e) {
-    Err << e.Message() << '\n';
   } catch (const std::exception& e) {
-    Err << e.what() << '\n';
+    Err << FailureText(e) << '\n';
   }
   return 1;
 }

@@ -186,7 +186,8 @@ std::vector<TOptimizationSolution> PlanAssortment(
   std::vector<TOptimizationSolution> result;
   result.reserve(productCount);
   for (size_t k = 0; k < productCount; ++k) {
-    if (assigned[k] < 0) throw EInvalidOp("No shared box fits product " + enabled[k]->Name);
+    if (assigned[k] < 0)
+      throw Exception(TErrorKind::NoSharedBox, "No shared box fits product %s", {enabled[k]->Name});
     TOptimizationSolution v = plan[k][chosen[assigned[k]]].Value;
     v.UnifiedGroupId = assigned[k] + 1;
     v.UnifiedProductCount = members[assigned[k]];

@@ -44,7 +44,9 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       if (!P.Enabled) continue;
       if (SampleVolumeOutsideRange(P)) {
         if (S.VolumeMismatchMode == Ask)
-          throw EArgumentException("Resolve VolumeMismatchMode.Ask before calling optimizer");
+          throw Exception(TErrorKind::InvalidInput,
+                          "Resolve VolumeMismatchMode.Ask before calling optimizer")
+              .InField("VolumeMismatchMode");
         // The planner sees the narrowed range too; the caller's products stay as they are.
         if (S.VolumeMismatchMode == UseSampleVolume)
           P.MinVolumeM3 = P.MaxVolumeM3 = SampleVolumeM3(P);
@@ -94,7 +96,8 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
     log.push_back(Format("solutions=%d; total ms=%lld", static_cast<int>(result.Solutions.size()),
                          static_cast<long long>(elapsed.count())));
     if (Progress) Progress(100, SCalculationFinished);
-  } catch (const EOptimizationCancelled&) {
+  } catch (const Exception& e) {
+    if (e.Kind() != TErrorKind::Cancelled) throw;
     result = TOptimizationResult{};
     result.Cancelled = true;
   }

@@ -70,7 +70,7 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
     Token.Check();
     const TPackVariant& pack = variants[j];
     if (pack.LengthMM <= 0)
-      throw Exception(Format("Invalid generated pack index %d of %d", j, count));
+      throw Exception(TErrorKind::Internal, "Invalid generated pack index %d of %d", {j, count});
     EnumeratePlacements(pack, P, S, Token, [&](const TPackPlacement& placement) {
       candidate = original;
       candidate.Pack = pack;

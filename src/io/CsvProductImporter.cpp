@@ -6,6 +6,7 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 
@@ -24,10 +25,9 @@ bool EqualsIgnoringLatinCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool HeaderCellMatches(std::string_view cell, int index) {
+bool HeaderCellMatches(std::string_view cell, const TProductField& field) {
   const std::string_view text = Trim(cell);
-  return EqualsIgnoringLatinCase(text, ProductFieldNames[index]) ||
-         text == ProductFieldCaptions[index];
+  return EqualsIgnoringLatinCase(text, field.Key) || text == field.Caption;
 }
 
 // The header alone decides: a semicolon file keeps every quoting error of its
@@ -47,16 +47,18 @@ char DetectSeparator(std::string_view text) {
 }
 
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
-  if (fieldCount != static_cast<size_t>(ProductFieldCount)) throw Exception("Expected 14 fields");
+  if (fieldCount != ProductFields.size())
+    throw Exception("Expected " + std::to_string(ProductFields.size()) + " fields");
   TProduct product = DefaultProduct(position);
-  for (int i = 0; i < ProductFieldCount; ++i) {
-    if (i == ProductNameFieldIndex) {
-      product.Name = std::move(row[i]);
+  for (size_t i = 0; i < ProductFields.size(); ++i) {
+    const TProductField& field = ProductFields[i];
+    if (field.IsText()) {
+      product.*field.Text = std::move(row[i]);
       continue;
     }
     double value = 0;
-    if (!TryParseNumber(row[i], value)) throw EConvertError(std::string(ProductFieldCaptions[i]));
-    SetProductField(product, i, value);
+    if (!TryParseNumber(row[i], value)) throw EConvertError(std::string(field.Caption));
+    WriteNumericField(product, field, value);
   }
   ValidateProduct(product);
   return product;
@@ -74,9 +76,9 @@ void ConvertRows(std::string_view text, char separator,
     if (!fault.empty()) return true;
     if (!headerSeen) {
       headerSeen = true;
-      bool matches = fieldCount == static_cast<size_t>(ProductFieldCount);
-      for (int i = 0; matches && i < ProductFieldCount; ++i)
-        matches = HeaderCellMatches(row[i], i);
+      bool matches = fieldCount == ProductFields.size();
+      for (size_t i = 0; matches && i < ProductFields.size(); ++i)
+        matches = HeaderCellMatches(row[i], ProductFields[i]);
       if (!matches) fault = SInvalidCsvHeader;
       return true;
     }

@@ -9,6 +9,7 @@
 #include "io/TempFolder.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
 
 namespace quelmora {
 namespace {

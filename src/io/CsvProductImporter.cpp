@@ -7,6 +7,7 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 
@@ -25,10 +26,9 @@ bool EqualsIgnoringLatinCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool HeaderCellMatches(std::string_view cell, int index) {
+bool HeaderCellMatches(std::string_view cell, const TProductField& field) {
   const std::string_view text = Trim(cell);
-  return EqualsIgnoringLatinCase(text, ProductFieldNames[index]) ||
-         text == ProductFieldCaptions[index];
+  return EqualsIgnoringLatinCase(text, field.Key) || text == field.Caption;
 }
 
 // The header alone decides: a semicolon file keeps every quoting error of its
@@ -58,23 +58,25 @@ int32_t ColumnOf(const TErrorPlace& place) {
 }
 
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
-  if (fieldCount != static_cast<size_t>(ProductFieldCount))
-    throw Exception(TErrorKind::InvalidInput, "Expected 14 fields");
+  if (fieldCount != ProductFields.size())
+    throw Exception(TErrorKind::InvalidInput, "Expected %zu fields", {ProductFields.size()});
   TProduct product = DefaultProduct(position);
-  for (int i = 0; i < ProductFieldCount; ++i) {
-    if (i == ProductNameFieldIndex) {
-      product.Name = std::move(row[i]);
+  for (size_t i = 0; i < ProductFields.size(); ++i) {
+    const TProductField& field = ProductFields[i];
+    if (field.IsText()) {
+      product.*field.Text = std::move(row[i]);
       continue;
     }
     double value = 0;
+    const int32_t column = static_cast<int32_t>(i) + 1;
     if (!TryParseNumber(row[i], value))
-      throw Exception(TErrorKind::NotANumber, std::string(ProductFieldCaptions[i]))
-          .InField(std::string(ProductFieldNames[i]))
-          .AtCsv(0, i + 1);
+      throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
+          .InField(std::string(field.Key))
+          .AtCsv(0, column);
     try {
-      SetProductField(product, i, value);
+      WriteNumericField(product, field, value);
     } catch (Exception& e) {
-      throw std::move(e).InField(std::string(ProductFieldNames[i])).AtCsv(0, i + 1);
+      throw std::move(e).AtCsv(0, column);
     }
   }
   ValidateProduct(product);
@@ -93,9 +95,9 @@ void ConvertRows(std::string_view text, char separator,
     if (fault) return true;
     if (!headerSeen) {
       headerSeen = true;
-      bool matches = fieldCount == static_cast<size_t>(ProductFieldCount);
-      for (int i = 0; matches && i < ProductFieldCount; ++i)
-        matches = HeaderCellMatches(row[i], i);
+      bool matches = fieldCount == ProductFields.size();
+      for (size_t i = 0; matches && i < ProductFields.size(); ++i)
+        matches = HeaderCellMatches(row[i], ProductFields[i]);
       if (!matches) fault = Exception(TErrorKind::InvalidInput, SInvalidCsvHeader).AtCsv(1, 0);
       return true;
     }

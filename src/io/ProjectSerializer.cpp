@@ -6,6 +6,8 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 
@@ -26,19 +28,19 @@ TJsonValue ProductToJson(const TProduct& product) {
   TJsonValue object = JsonObject();
   AddJsonNumber(object, "Id", product.Id);
   AddJsonBool(object, "Enabled", product.Enabled);
-  for (int index = 0; index < ProductFieldCount; ++index) {
-    if (index == ProductNameFieldIndex)
-      object.Add(ProductFieldNames[index], JsonString(product.Name));
+  for (const TProductField& field : ProductFields) {
+    if (field.IsText())
+      object.Add(field.Key, JsonString(product.*field.Text));
     else
-      AddJsonNumber(object, ProductFieldNames[index], GetProductField(product, index));
+      AddJsonNumber(object, field.Key, ReadNumericField(product, field));
   }
   return object;
 }
 
 TJsonValue SettingsToJson(const TOptimizationSettings& settings) {
   TJsonValue object = JsonObject();
-  for (int index = 0; index < SettingsFieldCount; ++index)
-    AddJsonNumber(object, SettingsFieldNames[index], GetSettingsField(settings, index));
+  for (const TSettingsField& field : SettingsFields)
+    AddJsonNumber(object, field.Key, ReadNumericField(settings, field));
   AddJsonBool(object, "SortBoxes", settings.SortBoxes);
   AddJsonBool(object, "AllowOversizeBoxes", settings.AllowOversizeBoxes);
   AddJsonNumber(object, "VolumeMismatchMode", settings.VolumeMismatchMode);
@@ -50,12 +52,11 @@ TProduct ProductFromJson(const TJsonValue& object) {
   TProduct product;
   product.Id = ReadJsonCount(object, "Id");
   product.Enabled = ReadJsonBool(object, "Enabled");
-  for (int index = 0; index < ProductFieldCount; ++index) {
-    const std::string_view key = ProductFieldNames[index];
-    if (index == ProductNameFieldIndex)
-      product.Name = ReadJsonText(object, key);
+  for (const TProductField& field : ProductFields) {
+    if (field.IsText())
+      product.*field.Text = ReadJsonText(object, field.Key);
     else
-      SetProductField(product, index, ReadJsonNumber(object, key));
+      WriteNumericField(product, field, ReadJsonNumber(object, field.Key));
   }
   return product;
 }
@@ -63,10 +64,9 @@ TProduct ProductFromJson(const TJsonValue& object) {
 TOptimizationSettings SettingsFromJson(const TJsonValue& object) {
   // Numeric settings may be left out; the flags, the mode and the currency may not.
   TOptimizationSettings settings = DefaultSettings();
-  for (int index = 0; index < SettingsFieldCount; ++index) {
-    const std::string_view key = SettingsFieldNames[index];
-    if (object.Find(key)) SetSettingsField(settings, index, ReadJsonNumber(object, key));
-  }
+  for (const TSettingsField& field : SettingsFields)
+    if (object.Find(field.Key))
+      WriteNumericField(settings, field, ReadJsonNumber(object, field.Key));
   settings.SortBoxes = ReadJsonBool(object, "SortBoxes");
   settings.AllowOversizeBoxes = ReadJsonBool(object, "AllowOversizeBoxes");
   settings.CurrencySymbol = ReadJsonText(object, "CurrencySymbol");

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "l10n/Localization.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 
 namespace quelmora {
 
@@ -49,10 +51,14 @@ std::vector<std::string> CatalogueTranslationKeys() {
         keys.push_back(std::move(key));
     }
   }
-  for (std::string_view caption : SettingsFieldCaptions)
-    keys.push_back(WithoutAmpersands(caption));
-  for (std::string_view caption : ProductFieldCaptions)
-    keys.push_back(WithoutAmpersands(caption));
+  for (const TSettingsField& field : SettingsFields) {
+    keys.push_back(WithoutAmpersands(field.Caption));
+    keys.push_back(WithoutAmpersands(field.Help));
+  }
+  for (const TProductField& field : ProductFields) {
+    keys.push_back(WithoutAmpersands(field.Caption));
+    keys.push_back(WithoutAmpersands(field.Help));
+  }
   for (std::string_view word : UnitWords)
     keys.emplace_back(word);
   std::sort(keys.begin(), keys.end());

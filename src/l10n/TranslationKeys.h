@@ -82,7 +82,8 @@ std::vector<std::string> LineKeys(std::string_view Text);
 
 // The keys of the catalogue and the field tables: single-line entries whole
 // (they are translated before formatting), multi-line ones by LineKeys, the
-// settings and product captions and the unit words. Sorted, without repeats.
+// captions and help texts of the settings and product fields, and the unit
+// words. Sorted, without repeats.
 std::vector<std::string> CatalogueTranslationKeys();
 
 }  // namespace quelmora

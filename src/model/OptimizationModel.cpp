@@ -2,7 +2,6 @@
 
 #include "model/AppStrings.h"
 #include "model/Errors.h"
-#include "model/IntegerField.h"
 
 namespace quelmora {
 
@@ -42,107 +41,6 @@ TOptimizationSettings DefaultSettings() {
   s.VolumeMismatchMode = UseSpecifiedVolume;
   s.CurrencySymbol = "руб.";
   return s;
-}
-
-namespace {
-
-double* RealField(TOptimizationSettings& s, int index) {
-  switch (index) {
-    case 0:
-      return &s.DimensionDeviationMinPercent;
-    case 1:
-      return &s.DimensionDeviationMaxPercent;
-    case 2:
-      return &s.LengthGapMM;
-    case 3:
-      return &s.WidthGapMM;
-    case 4:
-      return &s.FlapMM;
-    case 5:
-      return &s.MaxPalletHeightMM;
-    case 6:
-      return &s.CardboardPricePerM2;
-    case 7:
-      return &s.PackMaterialPricePerM2;
-    case 8:
-      return &s.PalletLengthMM;
-    case 9:
-      return &s.PalletWidthMM;
-    case 10:
-      return &s.PackDimensionStepMM;
-    case 11:
-      return &s.BoxUnificationToleranceMM;
-    case 12:
-      return &s.BoardThicknessMM;
-    case 13:
-      return &s.CardboardGramsPerM2;
-    case 14:
-      return &s.PackMaterialGramsPerM2;
-    case 15:
-      return &s.MaxBoxHeightMM;
-    case 16:
-      return &s.WeightCost;
-    case 17:
-      return &s.WeightDimension;
-    case 18:
-      return &s.WeightRatio;
-    case 19:
-      return &s.WeightFill;
-    case 20:
-      return &s.WeightPallet;
-    case 21:
-      return &s.WeightUnification;
-    case 27:
-      return &s.BoxGlueFlapMM;
-    default:
-      return nullptr;
-  }
-}
-
-int32_t* IntegerField(TOptimizationSettings& s, int index) {
-  switch (index) {
-    case 22:
-      return &s.MaxPackVariantsPerProduct;
-    case 23:
-      return &s.MaxResultsPerProduct;
-    case 24:
-      return &s.MaxPacksPerBox;
-    case 25:
-      return &s.MaxCountPerAxis;
-    case 26:
-      return &s.MaxGeometryEvaluations;
-    case 28:
-      return &s.TargetUnifiedBoxCount;
-    default:
-      return nullptr;
-  }
-}
-
-[[noreturn]] void RaiseBadSettingsField() {
-  throw Exception(TErrorKind::OutOfRange, "Settings field");
-}
-
-}  // namespace
-
-double GetSettingsField(const TOptimizationSettings& settings, int index) {
-  auto& s = const_cast<TOptimizationSettings&>(settings);
-  if (const double* field = RealField(s, index)) return *field;
-  if (const int32_t* field = IntegerField(s, index)) return *field;
-  RaiseBadSettingsField();
-}
-
-void SetSettingsField(TOptimizationSettings& settings, int index, double value) {
-  if (double* field = RealField(settings, index)) {
-    *field = value;
-    return;
-  }
-  int32_t* field = IntegerField(settings, index);
-  if (!field) RaiseBadSettingsField();
-  try {
-    *field = ToIntegerField(value);
-  } catch (Exception& e) {
-    throw std::move(e).InField(std::string(SettingsFieldNames[index]));
-  }
 }
 
 void TCancelToken::Check() const {

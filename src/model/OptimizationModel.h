@@ -58,7 +58,7 @@ struct TOptimizationSettings {
 
 TOptimizationSettings DefaultSettings();
 
-// Numeric access by settings field table index. Raises
+// Numeric access by settings field table index (SettingsFields.h). Raises
 // TErrorKind::OutOfRange "Settings field" outside 0..28 and TErrorKind::NotANumber
 // "Integer expected" for an integer field given anything but a whole 32-bit
 // number; nothing is stored then. No range check: that is validation's.

@@ -1,9 +1,5 @@
 #include "model/ProductModel.h"
 
-#include "model/AppStrings.h"
-#include "model/Errors.h"
-#include "model/IntegerField.h"
-
 namespace quelmora {
 
 TProduct DefaultProduct(int32_t n) {
@@ -25,69 +21,6 @@ TProduct DefaultProduct(int32_t n) {
   p.OriginalBoxCount = 24;
   p.Enabled = true;
   return p;
-}
-
-namespace {
-
-// The real fields in table order; the name (index 4) and the count (13) are
-// handled apart.
-double* RealField(TProduct& p, int index) {
-  switch (index) {
-    case 0:
-      return &p.MinVolumeM3;
-    case 1:
-      return &p.MaxVolumeM3;
-    case 2:
-      return &p.RatioLB;
-    case 3:
-      return &p.RatioHB;
-    case 5:
-      return &p.OriginalLengthMM;
-    case 6:
-      return &p.OriginalWidthMM;
-    case 7:
-      return &p.OriginalHeightMM;
-    case 8:
-      return &p.ProductWeightG;
-    case 9:
-      return &p.MaxBoxWeightKG;
-    case 10:
-      return &p.OriginalBoxLengthMM;
-    case 11:
-      return &p.OriginalBoxWidthMM;
-    case 12:
-      return &p.OriginalBoxHeightMM;
-    default:
-      return nullptr;
-  }
-}
-
-constexpr int kCountIndex = 13;
-
-[[noreturn]] void RaiseBadProductField() {
-  throw Exception(TErrorKind::OutOfRange, "Product field");
-}
-
-}  // namespace
-
-double GetProductField(const TProduct& product, int index) {
-  if (index == kCountIndex) return product.OriginalBoxCount;
-  if (const double* field = RealField(const_cast<TProduct&>(product), index)) return *field;
-  RaiseBadProductField();
-}
-
-void SetProductField(TProduct& product, int index, double value) {
-  if (index == kCountIndex) {
-    try {
-      product.OriginalBoxCount = ToIntegerField(value);
-    } catch (Exception& e) {
-      throw std::move(e).InField(std::string(ProductFieldNames[index]));
-    }
-    return;
-  }
-  double* field = RealField(product, index);
-  if (!field) RaiseBadProductField();
-  *field = value;
 }
 
 }  // namespace quelmora

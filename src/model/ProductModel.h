@@ -30,7 +30,7 @@ struct TProduct {
 // The record of a new product with identifier n.
 TProduct DefaultProduct(int32_t n);
 
-// Numeric access through the product field table (index 4, the name, is text
+// Numeric access through the product field table (ProductFields.h; the name is text
 // and not reachable here). Raises TErrorKind::OutOfRange "Product field"
 // for index 4 or one outside the table, TErrorKind::NotANumber "Integer expected" for a
 // count that is not a whole 32-bit number; nothing is stored then.

@@ -7,13 +7,13 @@
 
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 
 namespace quelmora {
 
 namespace {
-
-constexpr double kUpperBound = 1000000;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -44,46 +44,23 @@ bool IsNumberSyntax(std::string_view s) {
   return i == s.size();
 }
 
-bool IsFiniteIn(double v, double low, double high) {
-  return std::isfinite(v) && v >= low && v <= high;
-}
-
+// The throws of validation; one helper per message shape.
 [[noreturn]] void RaiseInvalidParameter(std::string_view caption, std::string_view key) {
   throw Exception(TErrorKind::InvalidInput, SInvalidParameter, {caption}).InField(std::string(key));
 }
+}
 
-bool IsSettingsFieldValid(const TOptimizationSettings& s, int index, double v) {
-  switch (index) {
-    case 0:
-      return IsFiniteIn(v, -100, 100) && v > -100 &&
-             s.DimensionDeviationMaxPercent >= s.DimensionDeviationMinPercent;
-    case 1:
-      return IsFiniteIn(v, -100, 100) && v > -100 &&
-             s.DimensionDeviationMaxPercent >= s.DimensionDeviationMinPercent;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 15:
-      return IsFiniteIn(v, 0, kUpperBound) && v > 0;
-    case 10:
-      return IsFiniteIn(v, 0.01, kUpperBound);
-    case 22:
-      return IsFiniteIn(v, 1, 2000);
-    case 23:
-      return IsFiniteIn(v, 1, 200);
-    case 24:
-      return IsFiniteIn(v, 1, 1000);
-    case 25:
-      return IsFiniteIn(v, 1, 50);
-    case 26:
-      return IsFiniteIn(v, 100, kUpperBound);
-    case 28:
-      return IsFiniteIn(v, 1, 50);
-    default:
-      return IsFiniteIn(v, 0, kUpperBound);
-  }
+[[noreturn]] void RaiseInvalidProductField(const TProduct& product, const TProductField& field) {
+  throw Exception(TErrorKind::InvalidInput, "%s: %s", {product.Name, field.Caption})
+      .InField(std::string(field.Key));
+}
+
+// The rule of one table entry: text not blank; a number finite, within its
+// bounds and in order with its partner.
+template <class TRecord>
+bool IsFieldValid(const TRecord& record, const TFieldDescriptor<TRecord>& field) {
+  if (field.IsText()) return !Trim(record.*field.Text).empty();
+  return IsWithinBounds(field.Bounds, ReadNumericField(record, field)) && IsInOrder(record, field);
 }
 
 }  // namespace
@@ -105,37 +82,23 @@ bool TryParseNumber(std::string_view text, double& Value) {
 }
 
 bool IsProductFieldValid(const TProduct& product, int index) {
-  if (index == ProductNameFieldIndex) return !Trim(product.Name).empty();
-  const double v = GetProductField(product, index);
-  switch (index) {
-    case 0:
-    case 1:
-      return IsFiniteIn(v, 0, kUpperBound) && v > 0 && product.MaxVolumeM3 >= product.MinVolumeM3;
-    case 8:
-      return IsFiniteIn(v, 0, kUpperBound);
-    case 13:
-      return IsFiniteIn(v, 0, 100000) && v > 0;
-    default:
-      return IsFiniteIn(v, 0, kUpperBound) && v > 0;
-  }
+  return IsFieldValid(product, ProductFieldAt(index));
+}
+
+bool IsSettingsFieldValid(const TOptimizationSettings& settings, int index) {
+  return IsFieldValid(settings, SettingsFieldAt(index));
 }
 
 void ValidateProduct(const TProduct& product) {
   if (product.Id <= 0)
     throw Exception(TErrorKind::InvalidInput, SFixHighlightedCells).InField("Id");
-  for (int index = 0; index < ProductFieldCount; ++index) {
-    if (!IsProductFieldValid(product, index))
-      throw Exception(TErrorKind::InvalidInput, "%s: %s",
-                      {product.Name, ProductFieldCaptions[index]})
-          .InField(std::string(ProductFieldNames[index]));
-  }
+  for (const TProductField& field : ProductFields)
+    if (!IsFieldValid(product, field)) RaiseInvalidProductField(product, field);
 }
 
 void ValidateSettings(const TOptimizationSettings& settings) {
-  for (int index = 0; index < SettingsFieldCount; ++index) {
-    if (!IsSettingsFieldValid(settings, index, GetSettingsField(settings, index)))
-      RaiseInvalidParameter(SettingsFieldCaptions[index], SettingsFieldNames[index]);
-  }
+  for (const TSettingsField& field : SettingsFields)
+    if (!IsFieldValid(settings, field)) RaiseInvalidParameter(field.Caption, field.Key);
   if (Trim(settings.CurrencySymbol).empty()) RaiseInvalidParameter(SCurrency, "CurrencySymbol");
 }
 

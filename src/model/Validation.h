@@ -14,7 +14,10 @@ namespace quelmora {
 // on failure.
 bool TryParseNumber(std::string_view text, double& Value);
 
+// The rule of one entry of the product or settings field table; raise
+// EArgumentOutOfRangeException for an index outside the table.
 bool IsProductFieldValid(const TProduct& product, int index);
+bool IsSettingsFieldValid(const TOptimizationSettings& settings, int index);
 
 // The validators raise TErrorKind::InvalidInput with the first fault found and
 // never change their input.

@@ -27,6 +27,7 @@
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 #include "report/PackagingPreview.h"
@@ -49,9 +50,6 @@ const QColor HeaderBackground(0x22, 0x34, 0x49);
 constexpr const char* FontName = "Segoe UI";
 constexpr const char* CommandProperty = "commandCode";
 
-// Settings fields behind the six quick parameter fields.
-constexpr std::array<int, 6> QuickFields = {0, 1, 2, 3, 5, 6};
-
 constexpr std::array<const char*, 4> CriterionTexts = {SCriterionCostPerVolume, SCriterionBoxCount,
                                                        SCriterionPalletFill, SCriterionCombined};
 
@@ -60,6 +58,15 @@ const QStringList CsvFilter = {QStringLiteral("CSV UTF-8 (*.csv)")};
 const QStringList ExportFilters = {QStringLiteral("CSV UTF-8 (*.csv)"),
                                    QStringLiteral("JSON (*.json)")};
 const QStringList PdfFilter = {QStringLiteral("PDF (*.pdf)")};
+
+// The grid's header texts and tool tips in the current language.
+void ShowGridHeaders(TProductGridWidget& grid) {
+  for (int column = 0; column < GridColumnCount; ++column) {
+    grid.SetCell(column, 0, Translated(GridColumnHeader(column)));
+    const std::string_view help = GridColumnHelp(column);
+    grid.horizontalHeaderItem(column)->setToolTip(help.empty() ? QString() : Translated(help));
+  }
+}
 
 std::string S(const QString& text) {
   return text.toStdString();
@@ -238,14 +245,18 @@ void TMainForm::BuildWindow() {
   FParameters = AddPanel(this);
   FParameters->setObjectName(QStringLiteral("FParameters"));
   FParameters->setFixedHeight(120);
-  for (int i = 0; i < 6; ++i) {
-    auto* caption = new QLabel(Utf8(SettingsFieldCaptions[QuickFields[i]]), FParameters);
+  for (int i = 0; i < QuickSettingsFieldCount; ++i) {
+    const TSettingsField& field = SettingsFields[QuickSettingsFields[i]];
+    // Russian here; TranslateControlTree translates captions and tool tips.
+    auto* caption = new QLabel(Utf8(field.Caption), FParameters);
     caption->setGeometry(12 + 174 * i, 8, 166, 40);
     caption->setWordWrap(true);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    caption->setToolTip(Utf8(field.Help));
     FQuick[i] = new QLineEdit(FParameters);
     FQuick[i]->setObjectName(QStringLiteral("FQuick%1").arg(i));
     FQuick[i]->setGeometry(12 + 174 * i, 48, 156, 28);
+    FQuick[i]->setToolTip(Utf8(field.Help));
     connect(FQuick[i], &QLineEdit::textChanged, this, [this] { MarkModified(); });
   }
   FCriterion = new QComboBox(FParameters);
@@ -416,8 +427,7 @@ void TMainForm::ApplyTexts() {
   TranslateControlTree(this);
   setWindowTitle(Translated(SAppTitle));
   QApplication::setApplicationDisplayName(windowTitle());
-  for (int column = 0; column < GridColumnCount; ++column)
-    FGrid->SetCell(column, 0, Translated(GridColumnHeader(column)));
+  ShowGridHeaders(*FGrid);
   FGrid->FitHeaderTexts();
   {
     const QSignalBlocker quiet(FCriterion);
@@ -825,8 +835,7 @@ void TMainForm::ShowProject() {
   const std::string separator = GridDecimalSeparator();
   const int products = static_cast<int>(FData.Products.size());
   FGrid->SetGridRowCount(std::max(2, products + 1));
-  for (int column = 0; column < GridColumnCount; ++column)
-    FGrid->SetCell(column, 0, Translated(GridColumnHeader(column)));
+  ShowGridHeaders(*FGrid);
   for (int row = 1; row < FGrid->GridRowCount(); ++row)
     for (int column = 0; column < GridColumnCount; ++column)
       FGrid->SetCell(column, row, {});
@@ -835,9 +844,9 @@ void TMainForm::ShowProject() {
     for (int column = 0; column < GridColumnCount; ++column)
       FGrid->SetCell(column, j + 1, Utf8(cells[column]));
   }
-  for (int i = 0; i < 6; ++i)
-    FQuick[i]->setText(
-        Utf8(FormatGridNumber(GetSettingsField(FData.Settings, QuickFields[i]), separator)));
+  for (int i = 0; i < QuickSettingsFieldCount; ++i)
+    FQuick[i]->setText(Utf8(
+        FormatGridNumber(GetSettingsField(FData.Settings, QuickSettingsFields[i]), separator)));
   FCriterion->setCurrentIndex(static_cast<int>(FData.OptimizationCriterion));
   FSort->setChecked(true);
   FGrid->viewport()->update();
@@ -898,14 +907,15 @@ std::vector<TProduct> TMainForm::TakeOverGridRows(int SkipRow) const {
 
 void TMainForm::CollectProject(int SkipRow) {
   TOptimizationSettings settings = FData.Settings;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < QuickSettingsFieldCount; ++i) {
+    const int index = QuickSettingsFields[i];
     const std::string text = S(FQuick[i]->text());
-    if (ShowsStoredNumber(text, GetSettingsField(settings, QuickFields[i]))) continue;
+    if (ShowsStoredNumber(text, GetSettingsField(settings, index))) continue;
     double value = 0;
     if (!TryParseNumber(text, value))
-      throw Exception(TErrorKind::NotANumber, std::string(SettingsFieldCaptions[QuickFields[i]]))
-          .InField(std::string(SettingsFieldNames[QuickFields[i]]));
-    SetSettingsField(settings, QuickFields[i], value);
+      throw Exception(TErrorKind::NotANumber, std::string(SettingsFields[index].Caption))
+          .InField(std::string(SettingsFields[index].Key));
+    SetSettingsField(settings, index, value);
   }
   settings.SortBoxes = FSort->isChecked();
   ValidateSettings(settings);

@@ -9,6 +9,7 @@
 #include "engine/OptimizationWorker.h"
 #include "l10n/Localization.h"
 #include "model/OptimizationModel.h"
+#include "model/SettingsFields.h"
 #include "report/DrawingSurface.h"
 
 class QCheckBox;
@@ -172,7 +173,7 @@ class TMainForm final : public QWidget {
   QComboBox* FCriterion = nullptr;
   QComboBox* FLanguage = nullptr;
   std::vector<TPackLanguageInfo> FLanguages;
-  std::array<QLineEdit*, 6> FQuick{};
+  std::array<QLineEdit*, QuickSettingsFieldCount> FQuick{};
   std::vector<QLabel*> FAutoSizeLabels;
   // Controls standing side by side: each keeps its designed place and size
   // unless its caption needs more, and then pushes the ones after it along.

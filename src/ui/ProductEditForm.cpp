@@ -7,8 +7,8 @@
 
 #include "l10n/Localization.h"
 #include "l10n/TranslateControl.h"
-#include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 #include "ui/SettingsForm.h"
@@ -16,12 +16,6 @@
 #include "ui/UserDialogs.h"
 
 namespace quelmora {
-
-namespace {
-
-constexpr int NameRow = ProductNameFieldIndex + 1;
-
-}  // namespace
 
 TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUserDialogs& Dialogs)
     : QDialog(Parent), FDialogs(Dialogs), FProduct(Product) {
@@ -42,7 +36,7 @@ TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUs
       *this, *FGrid, bottom, {365, 10}, {483, 10}, [this] { ApplyClick(); }, FApply, FCancel);
   FEnabled = new QCheckBox(Utf8("Вкл."), bottom);
   FEnabled->setGeometry(12, 14, 180, 28);
-  ShowCaptions(*this, *FGrid, "Параметры изделия", ProductFieldCaptions.data(), ProductFieldCount);
+  ShowCaptions(*this, *FGrid, "Параметры изделия", ProductFields);
 
   ShowProduct();
   FGrid->setFocus();
@@ -50,10 +44,12 @@ TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUs
 
 void TProductEditForm::ShowProduct() {
   FEnabled->setChecked(FProduct.Enabled);
-  for (int r = 1; r <= ProductFieldCount; ++r)
+  for (int r = 1; r <= ProductFieldCount; ++r) {
+    const TProductField& field = ProductFields[r - 1];
     FGrid->SetCell(1, r,
-                   r == NameRow ? QString::fromStdString(FProduct.Name)
-                                : FieldNumberText(GetProductField(FProduct, r - 1)));
+                   field.IsText() ? QString::fromStdString(FProduct.*field.Text)
+                                  : FieldNumberText(ReadNumericField(FProduct, field)));
+  }
 }
 
 bool TProductEditForm::Edit(QWidget* Parent, TProduct& Product, IUserDialogs& Dialogs) {
@@ -69,16 +65,17 @@ void TProductEditForm::ApplyClick() {
     TProduct p = FProduct;
     p.Enabled = FEnabled->isChecked();
     for (int i = 0; i < ProductFieldCount; ++i) {
+      const TProductField& field = ProductFields[i];
       const std::string text = FGrid->Cell(1, i + 1).toStdString();
-      if (i == ProductNameFieldIndex) {
-        p.Name = std::string(Trim(text));
+      if (field.IsText()) {
+        p.*field.Text = std::string(Trim(text));
         continue;
       }
       double value = 0;
       if (!TryParseNumber(text, value))
-        throw Exception(TErrorKind::NotANumber, std::string(ProductFieldCaptions[i]))
-            .InField(std::string(ProductFieldNames[i]));
-      SetProductField(p, i, value);
+        throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
+            .InField(std::string(field.Key));
+      WriteNumericField(p, field, value);
     }
     ValidateProduct(p);
     FProduct = p;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "l10n/LocalFormat.h"
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/Validation.h"
 
@@ -11,24 +12,40 @@ namespace quelmora {
 
 namespace {
 
-constexpr std::array<int, GridColumnCount> ColumnWidths = {104, 104, 50, 50, 180, 78, 78, 78,
-                                                           78,  78,  78, 78, 78,  78, 48};
+// Columns wider or narrower than the usual number column.
+struct TColumnWidth {
+  std::string_view Key;
+  int Width;
+};
+constexpr int NumberColumnWidth = 78;
+constexpr int EnabledColumnWidth = 48;
+constexpr std::array<TColumnWidth, 5> SpecialWidths = {
+    {{"MinVolumeM3", 104}, {"MaxVolumeM3", 104}, {"RatioLB", 50}, {"RatioHB", 50}, {"Name", 180}}};
 
-constexpr int CountColumn = 13;
-
-bool IsWholeCount(double value) {
-  return std::floor(value) == value && value > 0 && value <= 100000;
+// A typed count must be whole and within its bounds as typed: a count that
+// cannot be stored leaves the stored one in place, which may well be valid.
+bool IsStorableInteger(const TProductField& field, double value) {
+  return std::floor(value) == value && IsWithinBounds(field.Bounds, value);
 }
 
 }  // namespace
 
 std::string_view GridColumnHeader(int Column) {
   if (Column == GridEnabledColumn) return SEnabledColumn;
-  return ProductFieldCaptions.at(static_cast<size_t>(Column));
+  return ProductFields.at(static_cast<size_t>(Column)).Caption;
+}
+
+std::string_view GridColumnHelp(int Column) {
+  if (Column == GridEnabledColumn) return {};
+  return ProductFields.at(static_cast<size_t>(Column)).Help;
 }
 
 int GridColumnWidth(int Column) {
-  return ColumnWidths.at(static_cast<size_t>(Column));
+  if (Column == GridEnabledColumn) return EnabledColumnWidth;
+  const std::string_view key = ProductFields.at(static_cast<size_t>(Column)).Key;
+  for (const TColumnWidth& special : SpecialWidths)
+    if (special.Key == key) return special.Width;
+  return NumberColumnWidth;
 }
 
 std::string GridDecimalSeparator() {
@@ -48,9 +65,10 @@ bool ShowsStoredNumber(std::string_view Text, double Stored) {
 TGridRowTexts ProductRowTexts(const TProduct& Product, std::string_view DecimalSeparator) {
   TGridRowTexts cells;
   for (int column = 0; column < ProductFieldCount; ++column) {
-    cells[column] = column == ProductNameFieldIndex
-                        ? Product.Name
-                        : FormatGridNumber(GetProductField(Product, column), DecimalSeparator);
+    const TProductField& field = ProductFields[column];
+    cells[column] = field.IsText()
+                        ? Product.*field.Text
+                        : FormatGridNumber(ReadNumericField(Product, field), DecimalSeparator);
   }
   cells[GridEnabledColumn] = std::string(1, Product.Enabled ? '1' : '0');
   return cells;
@@ -61,19 +79,20 @@ bool ReadProductRow(const TGridRowTexts& Cells, const TProduct& Stored, TProduct
   Product = Stored;
   bool ok = true;
   for (int column = 0; column < ProductFieldCount; ++column) {
-    if (column == ProductNameFieldIndex) {
-      Product.Name = Cells[column];
+    const TProductField& field = ProductFields[column];
+    if (field.IsText()) {
+      Product.*field.Text = Cells[column];
       continue;
     }
     // A cell still showing the stored value keeps all of its digits.
-    if (ShowsStoredNumber(Cells[column], GetProductField(Stored, column))) continue;
+    if (ShowsStoredNumber(Cells[column], ReadNumericField(Stored, field))) continue;
     double value = 0;
     if (!TryParseNumber(Cells[column], value)) {
       ok = false;
       continue;
     }
     try {
-      SetProductField(Product, column, value);
+      WriteNumericField(Product, field, value);
     } catch (const Exception&) {
       ok = false;  // a fractional count: the stored one stays
     }
@@ -93,10 +112,11 @@ bool IsProductCellValid(const TGridRowTexts& Cells, const TProduct& Stored, int 
   if (Column < 0 || Column > GridEnabledColumn) return true;
   TProduct product;
   ReadProductRow(Cells, Stored, product, false);
-  if (Column != ProductNameFieldIndex) {
+  const TProductField& field = ProductFields[Column];
+  if (!field.IsText()) {
     double value = 0;
     if (!TryParseNumber(Cells[Column], value)) return false;
-    if (Column == CountColumn && !IsWholeCount(value)) return false;
+    if (field.IsInteger() && !IsStorableInteger(field, value)) return false;
   }
   return IsProductFieldValid(product, Column);
 }

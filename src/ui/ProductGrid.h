@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/AppStrings.h"
+#include "model/ProductFields.h"
 #include "model/ProductModel.h"
 
 namespace quelmora {
@@ -18,8 +18,10 @@ inline constexpr int GridEnabledColumn = ProductFieldCount;
 
 using TGridRowTexts = std::array<std::string, GridColumnCount>;
 
-// Russian header text (the translation key) and default width of a column.
+// Russian header text (the translation key), its tool tip (empty for the
+// on/off column) and the default width of a column.
 std::string_view GridColumnHeader(int Column);
+std::string_view GridColumnHelp(int Column);
 int GridColumnWidth(int Column);
 
 // The separator numbers are typed and shown with: the user's when it is a

@@ -19,6 +19,7 @@
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/SettingsFields.h"
 #include "model/Validation.h"
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
@@ -139,11 +140,15 @@ void AddApplyAndCancel(QDialog& Dialog, TFieldGrid& Grid, QWidget* Panel, QPoint
   QObject::connect(&Grid, &TFieldGrid::EscapePressed, &Dialog, &QDialog::reject);
 }
 
-void ShowCaptions(QDialog& Dialog, TFieldGrid& Grid, const char* Title,
-                  const std::string_view* Captions, int Count) {
+void TFieldGrid::SetRowCaption(int Row, std::string_view Caption, std::string_view Help) {
+  SetCell(0, Row, Translated(Caption));
+  const QString tip = Translated(Help);
+  for (int column = 0; column < 2; ++column)
+    if (QTableWidgetItem* cell = item(Row, column)) cell->setToolTip(tip);
+}
+
+void ShowDialogTexts(QDialog& Dialog, TFieldGrid& Grid, const char* Title) {
   Grid.SetCell(0, 0, Utf8(Title));
-  for (int r = 1; r <= Count; ++r)
-    Grid.SetCell(0, r, Translated(Captions[r - 1]));
   TranslateControlTree(&Dialog);
   Grid.SetCell(0, 0, Translated(Title));
 }
@@ -194,7 +199,7 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   FOversize->setGeometry(12, 70, 410, 28);
   AddApplyAndCancel(
       *this, *FGrid, bottom, {510, 76}, {630, 76}, [this] { ApplyClick(); }, FApply, FCancel);
-  ShowCaptions(*this, *FGrid, "Все параметры", SettingsFieldCaptions.data(), SettingsFieldCount);
+  ShowCaptions(*this, *FGrid, "Все параметры", SettingsFields);
 
   ShowSettings();
   FGrid->setFocus();
@@ -202,7 +207,7 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
 
 void TSettingsForm::ShowSettings() {
   for (int r = 1; r <= SettingsFieldCount; ++r)
-    FGrid->SetCell(1, r, FieldNumberText(GetSettingsField(FSettings, r - 1)));
+    FGrid->SetCell(1, r, FieldNumberText(ReadNumericField(FSettings, SettingsFields[r - 1])));
   FMode->setCurrentIndex(static_cast<int>(FSettings.VolumeMismatchMode));
   FCurrency->setText(QString::fromStdString(FSettings.CurrencySymbol));
   FOversize->setChecked(FSettings.AllowOversizeBoxes);
@@ -220,11 +225,12 @@ void TSettingsForm::ApplyClick() {
   const bool applied = RunOrShowError(FDialogs, this, [&] {
     TOptimizationSettings s = FSettings;
     for (int i = 0; i < SettingsFieldCount; ++i) {
+      const TSettingsField& field = SettingsFields[i];
       double value = 0;
       if (!TryParseNumber(FGrid->Cell(1, i + 1).toStdString(), value))
-        throw Exception(TErrorKind::NotANumber, std::string(SettingsFieldCaptions[i]))
-            .InField(std::string(SettingsFieldNames[i]));
-      SetSettingsField(s, i, value);
+        throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
+            .InField(std::string(field.Key));
+      WriteNumericField(s, field, value);
     }
     // No selection (a mode the list does not know) keeps the mode as it was.
     if (FMode->currentIndex() >= 0)

@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <string_view>
 
@@ -9,6 +11,7 @@
 #include <QString>
 #include <QTableWidget>
 
+#include "model/FieldDescriptor.h"
 #include "model/OptimizationModel.h"
 
 class QCheckBox;
@@ -38,6 +41,9 @@ class TFieldGrid final : public QTableWidget {
   // Texts by (column, row), column 0 the captions, column 1 the values.
   QString Cell(int Column, int Row) const;
   void SetCell(int Column, int Row, const QString& Text);
+
+  // The caption of Row and the tool tip of its two cells, translated.
+  void SetRowCaption(int Row, std::string_view Caption, std::string_view Help);
 
   // Stores what the open editor holds, so a click on Apply never loses typing.
   void CommitEditor();
@@ -100,10 +106,18 @@ void AddApplyAndCancel(QDialog& Dialog, TFieldGrid& Grid, QWidget* Panel, QPoint
                        QPoint Cancel, const std::function<void()>& OnApply,
                        QPushButton*& ApplyButton, QPushButton*& CancelButton);
 
-// The header cell and the caption column, translated, and the dialog's own
-// texts; Title is also the window caption.
+// The header cell and the dialog's own texts, translated; Title is also the
+// window caption.
+void ShowDialogTexts(QDialog& Dialog, TFieldGrid& Grid, const char* Title);
+
+// ShowDialogTexts, and row r (from 1) captioned by entry r - 1 of Fields.
+template <class TRecord, size_t N>
 void ShowCaptions(QDialog& Dialog, TFieldGrid& Grid, const char* Title,
-                  const std::string_view* Captions, int Count);
+                  const std::array<TFieldDescriptor<TRecord>, N>& Fields) {
+  for (size_t i = 0; i < N; ++i)
+    Grid.SetRowCaption(static_cast<int>(i) + 1, Fields[i].Caption, Fields[i].Help);
+  ShowDialogTexts(Dialog, Grid, Title);
+}
 
 // Window chrome both dialogs share: font, fixed size, centred on the screen.
 void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height);

@@ -13,6 +13,8 @@
 #include "engine/Optimizer.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "model/Validation.h"
 #include "support/SmallProjects.h"
 

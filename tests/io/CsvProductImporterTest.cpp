@@ -8,6 +8,7 @@
 #include "io/LumarData.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
 #include "support/ExpectError.h"
 #include "support/TempFolder.h"
 

@@ -16,6 +16,8 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
 #include "support/SmallProjects.h"

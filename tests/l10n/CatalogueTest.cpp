@@ -10,6 +10,8 @@
 #include "l10n/Localization.h"
 #include "l10n/TranslationKeys.h"
 #include "model/AppStrings.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {

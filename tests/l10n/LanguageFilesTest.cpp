@@ -10,6 +10,8 @@
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 #include "l10n/TranslationKeys.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "model/Utf8.h"
 #include "report/ReportTexts.h"
 
@@ -75,6 +77,30 @@ TEST(LanguageFilesTest, EveryShippedFileTranslatesEveryKey) {
       if (it == table.end() || it->second.empty()) missing += "\n  " + key;
     }
     EXPECT_TRUE(missing.empty()) << file << " lacks:" << missing;
+  }
+}
+
+// The tool tips of the field tables: each a key of every shipped file, and
+// translated to distinct texts so that a tip on screen leads back to its key.
+TEST(LanguageFilesTest, EveryFieldHelpIsTranslatedDistinctlyInEveryShippedFile) {
+  std::vector<std::string> helps;
+  for (const TSettingsField& field : SettingsFields)
+    helps.emplace_back(field.Help);
+  for (const TProductField& field : ProductFields)
+    helps.emplace_back(field.Help);
+  const std::set<std::string> keys = ProgramKeys();
+  for (const std::string& help : helps)
+    EXPECT_TRUE(keys.count(help)) << help;
+  for (const std::string& file : ShippedFiles) {
+    const std::map<std::string, std::string> table = ReadShipped(file);
+    std::set<std::string> translations;
+    for (const std::string& help : helps) {
+      const auto it = table.find(help);
+      ASSERT_NE(it, table.end()) << file << ": " << help;
+      EXPECT_FALSE(it->second.empty()) << file << ": " << help;
+      translations.insert(it->second);
+    }
+    EXPECT_EQ(translations.size(), helps.size()) << file;
   }
 }
 

@@ -9,7 +9,9 @@
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/OptimizationModel.h"
+#include "model/ProductFields.h"
 #include "model/ProductModel.h"
+#include "model/SettingsFields.h"
 #include "model/Validation.h"
 #include "support/ExpectError.h"
 

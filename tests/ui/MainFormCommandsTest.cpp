@@ -8,6 +8,7 @@
 #include "io/LumarData.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
+#include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 #include "ui/MainFormFixture.h"
 #include "ui/ResultViews.h"

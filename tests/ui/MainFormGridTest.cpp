@@ -8,7 +8,10 @@
 
 #include "io/LumarData.h"
 #include "model/AppStrings.h"
+#include "model/ProductFields.h"
+#include "model/SettingsFields.h"
 #include "ui/MainFormFixture.h"
+#include "ui/ProductGrid.h"
 
 namespace quelmora::testing {
 namespace {
@@ -136,6 +139,23 @@ TEST_F(MainFormTest, TheRejectionIsReportedInTheUserLanguage) {
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
   EXPECT_EQ(dialogs_.Errors[0],
             Tr(SFixHighlightedCells) + "\n\n" + LoadLumarProject().Products[1].Name + ": On");
+}
+
+TEST_F(MainFormTest, GridHeadersAndQuickFieldsShowTheFieldHelpInTheUserLanguage) {
+  Window();
+  auto* language = Control<QComboBox>("FLanguage");
+  language->setCurrentIndex(language->findText("English"));
+  for (int column = 0; column < ProductFieldCount; ++column) {
+    const std::string help(ProductFields[column].Help);
+    EXPECT_NE(Tr(help), help);
+    EXPECT_EQ(Text(Grid()->horizontalHeaderItem(column)->toolTip()), Tr(help)) << column;
+  }
+  EXPECT_TRUE(Grid()->horizontalHeaderItem(GridEnabledColumn)->toolTip().isEmpty());
+  for (int i = 0; i < QuickSettingsFieldCount; ++i) {
+    const std::string help(SettingsFields[QuickSettingsFields[i]].Help);
+    auto* edit = Control<QLineEdit>(("FQuick" + std::to_string(i)).c_str());
+    EXPECT_EQ(Text(edit->toolTip()), Tr(help)) << i;
+  }
 }
 
 TEST_F(MainFormTest, GridEditsReachTheProjectOnRunAndSave) {

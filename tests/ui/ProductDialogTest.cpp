@@ -12,6 +12,7 @@
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "model/ProductFields.h"
 #include "support/FakeDialogs.h"
 #include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
@@ -145,6 +146,20 @@ TEST_F(ProductDialogTest, LayoutAndEnglishCaptions) {
   EXPECT_EQ(form.Grid()->Cell(0, NameRow).toStdString(), "Name");
   EXPECT_EQ(form.EnabledBox()->text().toStdString(), "On");
   EXPECT_EQ(form.ApplyButton()->text().toStdString(), "Apply");
+}
+
+TEST_F(ProductDialogTest, EveryRowShowsTheHelpOfItsFieldTranslated) {
+  setenv("LOCALAPPDATA", appData_.Path().c_str(), 1);
+  OverrideLanguageFolder(QUELMORA_SOURCE_DIR "/lang");
+  english_ = true;
+  ASSERT_TRUE(LoadLanguage("English.lng"));
+  TProductEditForm form(nullptr, product_, dialogs_);
+  for (int r = 1; r <= ProductFieldCount; ++r) {
+    const std::string help(ProductFields[r - 1].Help);
+    EXPECT_NE(Tr(help), help);
+    for (int column : {0, 1})
+      EXPECT_EQ(form.Grid()->item(r, column)->toolTip().toStdString(), Tr(help)) << r;
+  }
 }
 
 }  // namespace

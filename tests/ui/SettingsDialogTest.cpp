@@ -15,6 +15,7 @@
 
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "model/SettingsFields.h"
 #include "support/FakeDialogs.h"
 #include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
@@ -231,6 +232,17 @@ TEST_F(SettingsDialogTest, CaptionsFollowTheCurrentLanguageButErrorsDoNot) {
   EXPECT_EQ(form.ModeBox()->itemText(0).toStdString(), "Specified range");
   EXPECT_EQ(form.OversizeBox()->text().toStdString(), "Allow boxes beyond the pallet dimensions");
   EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{"Зазор по длине (суммарный), мм"});
+}
+
+TEST_F(SettingsDialogTest, EveryRowShowsTheHelpOfItsFieldTranslated) {
+  UseEnglish();
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  for (int r = 1; r <= SettingsFieldCount; ++r) {
+    const std::string help(SettingsFields[r - 1].Help);
+    EXPECT_NE(Tr(help), help);
+    for (int column : {0, 1})
+      EXPECT_EQ(form.Grid()->item(r, column)->toolTip().toStdString(), Tr(help)) << r;
+  }
 }
 
 }  // namespace

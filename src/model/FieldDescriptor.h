@@ -1,0 +1,161 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "model/IntegerField.h"
+
+namespace quelmora {
+
+// The values validation lets through: Low and High, each included or not.
+// Every value must also be finite.
+struct TFieldBounds {
+  double Low = 0;
+  bool LowOpen = false;
+  double High = 0;
+  bool HighOpen = false;
+};
+
+// Low ≤ v ≤ High.
+constexpr TFieldBounds FromTo(double Low, double High) {
+  return {Low, false, High, false};
+}
+
+// Low < v ≤ High.
+constexpr TFieldBounds AboveTo(double Low, double High) {
+  return {Low, true, High, false};
+}
+
+inline bool IsWithinBounds(const TFieldBounds& Bounds, double Value) {
+  return std::isfinite(Value) && (Bounds.LowOpen ? Value > Bounds.Low : Value >= Bounds.Low) &&
+         (Bounds.HighOpen ? Value < Bounds.High : Value <= Bounds.High);
+}
+
+// Two members of a record that must stay in order: Low ≤ High. Both entries
+// of such a pair carry it, so a fault is reported on the first of them.
+template <class TRecord>
+struct TOrderedPair {
+  double TRecord::*Low = nullptr;
+  double TRecord::*High = nullptr;
+};
+
+// One entry of a record's field table. Exactly one of Real, Integer and Text
+// is set; the table's order is the index every caller sees.
+template <class TRecord>
+struct TFieldDescriptor {
+  std::string_view Key;      // project-file and CSV name
+  std::string_view Caption;  // Russian, also the translation key
+  double TRecord::*Real = nullptr;
+  int32_t TRecord::*Integer = nullptr;
+  std::string TRecord::*Text = nullptr;  // valid when not blank; no numeric access
+  TFieldBounds Bounds;
+  TOrderedPair<TRecord> Ordered;  // unset for most fields
+  std::string_view Help;          // one line for the tool tip, Russian like the caption
+  bool Quick = false;             // also shown among the main window's quick parameters
+
+  constexpr bool IsInteger() const { return Integer != nullptr; }
+  constexpr bool IsText() const { return Text != nullptr; }
+
+  constexpr TFieldDescriptor WithOrder(TOrderedPair<TRecord> Pair) const {
+    TFieldDescriptor field = *this;
+    field.Ordered = Pair;
+    return field;
+  }
+  constexpr TFieldDescriptor AsQuick() const {
+    TFieldDescriptor field = *this;
+    field.Quick = true;
+    return field;
+  }
+};
+
+// The table entries by kind.
+template <class TRecord>
+constexpr TFieldDescriptor<TRecord> RealField(std::string_view Key, std::string_view Caption,
+                                              double TRecord::*Member, TFieldBounds Bounds,
+                                              std::string_view Help) {
+  TFieldDescriptor<TRecord> field;
+  field.Key = Key;
+  field.Caption = Caption;
+  field.Real = Member;
+  field.Bounds = Bounds;
+  field.Help = Help;
+  return field;
+}
+
+template <class TRecord>
+constexpr TFieldDescriptor<TRecord> IntegerField(std::string_view Key, std::string_view Caption,
+                                                 int32_t TRecord::*Member, TFieldBounds Bounds,
+                                                 std::string_view Help) {
+  TFieldDescriptor<TRecord> field;
+  field.Key = Key;
+  field.Caption = Caption;
+  field.Integer = Member;
+  field.Bounds = Bounds;
+  field.Help = Help;
+  return field;
+}
+
+template <class TRecord>
+constexpr TFieldDescriptor<TRecord> TextField(std::string_view Key, std::string_view Caption,
+                                              std::string TRecord::*Member, std::string_view Help) {
+  TFieldDescriptor<TRecord> field;
+  field.Key = Key;
+  field.Caption = Caption;
+  field.Text = Member;
+  field.Help = Help;
+  return field;
+}
+
+// The numeric value of a field that is not text; integers widen to double.
+template <class TRecord>
+double ReadNumericField(const TRecord& Record, const TFieldDescriptor<TRecord>& Field) {
+  return Field.Real ? Record.*Field.Real : Record.*Field.Integer;
+}
+
+// Stores Value unchanged, or raises TErrorKind::NotANumber "Integer expected",
+// naming the field, for an integer field given anything but a whole 32-bit
+// number (nothing stored).
+template <class TRecord>
+void WriteNumericField(TRecord& Record, const TFieldDescriptor<TRecord>& Field, double Value) {
+  if (Field.Real) {
+    Record.*Field.Real = Value;
+    return;
+  }
+  try {
+    Record.*Field.Integer = ToIntegerField(Value);
+  } catch (Exception& e) {
+    throw std::move(e).InField(std::string(Field.Key));
+  }
+}
+
+// Whether the ordering rule of Field (if it has one) holds in Record.
+template <class TRecord>
+bool IsInOrder(const TRecord& Record, const TFieldDescriptor<TRecord>& Field) {
+  return !Field.Ordered.Low || Record.*Field.Ordered.Low <= Record.*Field.Ordered.High;
+}
+
+// Views of one column of a table, for callers that walk keys or captions.
+template <class TRecord, size_t N>
+constexpr std::array<std::string_view, N> FieldKeys(
+    const std::array<TFieldDescriptor<TRecord>, N>& Table) {
+  std::array<std::string_view, N> keys{};
+  for (size_t i = 0; i < N; ++i)
+    keys[i] = Table[i].Key;
+  return keys;
+}
+
+template <class TRecord, size_t N>
+constexpr std::array<std::string_view, N> FieldCaptions(
+    const std::array<TFieldDescriptor<TRecord>, N>& Table) {
+  std::array<std::string_view, N> captions{};
+  for (size_t i = 0; i < N; ++i)
+    captions[i] = Table[i].Caption;
+  return captions;
+}
+
+}  // namespace quelmora

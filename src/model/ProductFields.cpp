@@ -5,7 +5,8 @@
 namespace quelmora {
 
 const TProductField& ProductFieldAt(int Index) {
-  if (Index < 0 || Index >= ProductFieldCount) throw Exception(TErrorKind::OutOfRange, "Product field");
+  if (Index < 0 || Index >= ProductFieldCount)
+    throw Exception(TErrorKind::OutOfRange, "Product field");
   return ProductFields[Index];
 }
 

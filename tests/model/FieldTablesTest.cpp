@@ -13,6 +13,7 @@
 #include "model/SettingsFields.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
+#include "support/ExpectError.h"
 
 namespace quelmora {
 namespace {
@@ -144,8 +145,8 @@ std::vector<double> ProbeValues() {
 std::string ValidationMessage(const std::function<void()>& check) {
   try {
     check();
-  } catch (const EArgumentException& e) {
-    EXPECT_STREQ(e.KindName(), "EArgumentException");
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::InvalidInput);
     return e.Message();
   }
   return "";
@@ -222,7 +223,8 @@ TEST(FieldTablesTest, SettingsRoundTripThroughEveryEntry) {
       try {
         SetSettingsField(t, i, 0.5);
         ADD_FAILURE() << "fraction accepted";
-      } catch (const EConvertError& e) {
+      } catch (const Exception& e) {
+        EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
         EXPECT_EQ(e.Message(), "Integer expected");
       }
       EXPECT_EQ(t, defaults);
@@ -239,8 +241,8 @@ TEST(FieldTablesTest, ProductRoundTripThroughEveryEntry) {
     SCOPED_TRACE(ProductFieldNames[i]);
     TProduct p = defaults;
     if (ProductFields[i].IsText()) {
-      EXPECT_THROW(GetProductField(p, i), EArgumentOutOfRangeException);
-      EXPECT_THROW(SetProductField(p, i, 1), EArgumentOutOfRangeException);
+      EXPECT_ERROR_KIND(GetProductField(p, i), TErrorKind::OutOfRange);
+      EXPECT_ERROR_KIND(SetProductField(p, i, 1), TErrorKind::OutOfRange);
       EXPECT_EQ(p, defaults);
       continue;
     }
@@ -255,7 +257,7 @@ TEST(FieldTablesTest, ProductRoundTripThroughEveryEntry) {
 
     TProduct q = defaults;
     if (ProductFields[i].IsInteger()) {
-      EXPECT_THROW(SetProductField(q, i, 0.5), EConvertError);
+      EXPECT_ERROR_KIND(SetProductField(q, i, 0.5), TErrorKind::NotANumber);
       EXPECT_EQ(q, defaults);
     } else {
       SetProductField(q, i, 0.5);
@@ -350,7 +352,8 @@ TEST(FieldTablesTest, SettingsRulesMatchTheOldRulesOverAGridOfValues) {
       TOptimizationSettings s = DefaultSettings();
       try {
         SetSettingsField(s, i, v);
-      } catch (const EConvertError&) {
+      } catch (const Exception& e) {
+        ASSERT_EQ(e.Kind(), TErrorKind::NotANumber);
         continue;  // not storable: validation never sees it
       }
       ++compared;
@@ -386,7 +389,8 @@ TEST(FieldTablesTest, ProductRulesMatchTheOldRulesOverAGridOfValues) {
       TProduct p = DefaultProduct(1);
       try {
         SetProductField(p, i, v);
-      } catch (const EConvertError&) {
+      } catch (const Exception& e) {
+        ASSERT_EQ(e.Kind(), TErrorKind::NotANumber);
         continue;
       }
       for (int j = 0; j < ProductFieldCount; ++j)
@@ -421,7 +425,8 @@ TEST(FieldTablesTest, IndicesOutsideTheTablesAreRefusedByName) {
     try {
       IsSettingsFieldValid(s, index);
       ADD_FAILURE() << index;
-    } catch (const EArgumentOutOfRangeException& e) {
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Kind(), TErrorKind::OutOfRange);
       EXPECT_EQ(e.Message(), "Settings field");
     }
   }
@@ -429,7 +434,8 @@ TEST(FieldTablesTest, IndicesOutsideTheTablesAreRefusedByName) {
     try {
       IsProductFieldValid(p, index);
       ADD_FAILURE() << index;
-    } catch (const EArgumentOutOfRangeException& e) {
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Kind(), TErrorKind::OutOfRange);
       EXPECT_EQ(e.Message(), "Product field");
     }
   }

@@ -112,13 +112,13 @@ QVBoxLayout* Column(QWidget* parent) {
 // Sets a flag for the life of the scope, also when it is left by an error.
 class TFlagScope {
  public:
-  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
+  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~TFlagScope() { FFlag = false; }
   TFlagScope(const TFlagScope&) = delete;
   TFlagScope& operator=(const TFlagScope&) = delete;
 
  private:
-  bool& flag_;
+  bool& FFlag;
 };
 
 }  // namespace

@@ -48,7 +48,6 @@ bool IsNumberSyntax(std::string_view s) {
 [[noreturn]] void RaiseInvalidParameter(std::string_view caption, std::string_view key) {
   throw Exception(TErrorKind::InvalidInput, SInvalidParameter, {caption}).InField(std::string(key));
 }
-}
 
 [[noreturn]] void RaiseInvalidProductField(const TProduct& product, const TProductField& field) {
   throw Exception(TErrorKind::InvalidInput, "%s: %s", {product.Name, field.Caption})

@@ -132,7 +132,7 @@ std::vector<TProduct> ImportProductsCsv(std::string_view Text) {
 }
 
 std::vector<TProduct> TCsvProductImporter::ImportFile(const std::string& FileName) {
-  const std::string text = ReadUtf8TextFile(FileName);
+  const std::string text = ReadUtf8TextFile(FileName, MaxCsvFileBytes);
   try {
     return ImportProductsCsv(text);
   } catch (Exception& e) {

@@ -151,6 +151,13 @@ void SaveProject(const std::string& FileName, const TProjectData& Project) {
   ValidateSettings(Project.Settings);
   for (const TProduct& product : Project.Products)
     ValidateProduct(product);
+  // Refused as loading refuses it: a file that could not be opened again.
+  std::unordered_set<int32_t> ids;
+  for (size_t i = 0; i < Project.Products.size(); ++i)
+    if (!ids.insert(Project.Products[i].Id).second)
+      throw Exception(TErrorKind::InvalidInput, SInvalidFile, {"Duplicate Product.Id"})
+          .AtMember(Format("Products[%zu].Duplicate Product.Id", i))
+          .InFile(FileName);
 
   TJsonValue root = JsonObject();
   AddJsonNumber(root, "Version", kProjectVersion);

@@ -9,8 +9,9 @@
 
 namespace quelmora {
 
-// Validates (settings, then every product) and writes the project file; on a
-// validation failure the file is not touched.
+// Validates (settings, then every product, then that no two products share
+// an Id) and writes the project file; on a validation failure the file is not
+// touched.
 void SaveProject(const std::string& FileName, const TProjectData& Project);
 
 // Reads, checks and returns a project; raises on the first fault and never

@@ -1,13 +1,18 @@
 #include "io/Utf8File.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
-#include <exception>
+#include <cstring>
+#include <new>
 #include <system_error>
 
 #include "model/Errors.h"
@@ -25,29 +30,85 @@ namespace {
       .InFile(path);
 }
 
-// Closes the descriptor and removes the half-written file unless released.
-class TTempFile {
+// A descriptor closed on every path out.
+class TFd {
  public:
-  TTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  TTempFile(const TTempFile&) = delete;
-  TTempFile& operator=(const TTempFile&) = delete;
-  ~TTempFile() {
+  explicit TFd(int fd) : fd_(fd) {}
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  ~TFd() {
     if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
   }
-  int Fd() const { return fd_; }
-  const std::string& Path() const { return path_; }
-  // Closes the descriptor; returns the errno of a failed close, or 0.
+  int Get() const { return fd_; }
+  // Closes now; returns the errno of a failed close, or 0.
   int Close() {
     const int fd = fd_;
     fd_ = -1;
     return ::close(fd) == 0 ? 0 : errno;
   }
-  void Keep() { path_.clear(); }
 
  private:
   int fd_;
+};
+
+// Temporaries a signal handler removes: fixed slots, so that the handler
+// needs neither locks nor allocation. A save that finds no free slot still
+// works; its temporary is then cleared by a later save.
+enum : int { kSlotFree, kSlotFilling, kSlotSet };
+struct TTempSlot {
+  std::atomic<int> State{kSlotFree};
+  char Path[PATH_MAX];
+};
+TTempSlot tempSlots[32];
+
+int ClaimSlot(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < static_cast<int>(std::size(tempSlots)); ++i) {
+    int expected = kSlotFree;
+    if (!tempSlots[i].State.compare_exchange_strong(expected, kSlotFilling)) continue;
+    std::memcpy(tempSlots[i].Path, path.c_str(), path.size() + 1);
+    tempSlots[i].State.store(kSlotSet);
+    return i;
+  }
+  return -1;
+}
+
+void ReleaseSlot(int slot) {
+  if (slot >= 0) tempSlots[slot].State.store(kSlotFree);
+}
+
+extern "C" void RemoveTemporariesAndDie(int signal) {
+  const int savedErrno = errno;
+  for (TTempSlot& slot : tempSlots)
+    if (slot.State.load() == kSlotSet) ::unlink(slot.Path);
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);  // delivered once the handler returns
+  errno = savedErrno;
+}
+
+// The half-written file: closed and removed unless kept.
+class TTempFile {
+ public:
+  TTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)), slot_(ClaimSlot(path_)) {}
+  TTempFile(const TTempFile&) = delete;
+  TTempFile& operator=(const TTempFile&) = delete;
+  ~TTempFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+    ReleaseSlot(slot_);
+  }
+  int Fd() const { return fd_.Get(); }
+  const std::string& Path() const { return path_; }
+  int Close() { return fd_.Close(); }
+  void Keep() {
+    path_.clear();
+    ReleaseSlot(slot_);
+    slot_ = -1;
+  }
+
+ private:
+  TFd fd_;
   std::string path_;
+  int slot_;
 };
 
 // Writes everything; returns 0 or the errno of the failed write.
@@ -63,69 +124,178 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-// The file a symbolic link leads to, so that replacing keeps the link.
+// The file at the end of a chain of symbolic links, so that replacing keeps
+// the links; a link whose target does not exist yet leads to that name.
 std::string ResolveTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (!real) return path;
-  std::string result(real);
-  std::free(real);
-  return result;
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
+    if (n < 0) RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, errno);
+    if (n == sizeof buffer)
+      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, ENAMETOOLONG);
+    std::string next(buffer, static_cast<size_t>(n));
+    const size_t slash = current.rfind('/');
+    if (next.front() != '/' && slash != std::string::npos)
+      next = current.substr(0, slash + 1) + next;
+    current = std::move(next);
+  }
+  RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, ELOOP);
+}
+
+// Renaming needs only the folder's permission, so a read-only file would be
+// replaced silently. Root may write anything; for root only a file without
+// any write bit counts as read-only.
+bool MayReplace(const std::string& target, const struct stat& st) {
+  if (::geteuid() != 0) return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+uint32_t NameHash(std::string_view name) {
+  uint32_t hash = 2166136261u;
+  for (const char c : name)
+    hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
+constexpr std::string_view kTempPrefix = ".quelmora-";
+
+// Temporaries of the same target left by processes that no longer run (a
+// kill, a power cut) are removed; those of running processes stay.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view base) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const std::string prefix = Format("%s%08x-", std::string(kTempPrefix).c_str(), NameHash(base));
+  const long self = static_cast<long>(::getpid());
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    long pid = 0;
+    const char* digits = name.data() + prefix.size();
+    const auto [end, ec] = std::from_chars(digits, name.data() + name.size(), pid);
+    if (ec != std::errc() || *end != '-' || pid <= 0 || pid == self) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string stale = folder + std::string(name);
+    struct stat st;
+    if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(stale.c_str());
+  }
+  ::closedir(dir);
 }
 
 std::atomic<unsigned> tempCounter{0};
+thread_local TReplaceTogether* openGroup = nullptr;
 
-void WriteReplacing(const std::string& path, std::string_view head, std::string_view body) {
-  const std::string target = ResolveTarget(path);
+}  // namespace
+
+// A file written in full beside its target, waiting to be renamed over it.
+struct TReplaceTogether::TStaged {
+  std::string Path;  // as the caller named it, for messages
+  std::string Target;
+  std::string Folder;
+  std::unique_ptr<TTempFile> Temp;
+
+  void Commit() {
+    if (::rename(Temp->Path().c_str(), Target.c_str()) != 0)
+      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", Path, errno);
+    Temp->Keep();
+    // Make the rename itself durable; the new content is already in place.
+    TFd dirFd(::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.Get() >= 0) (void)::fsync(dirFd.Get());
+  }
+};
+
+namespace {
+
+std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path, std::string_view head,
+                                                 std::string_view body) {
+  auto staged = std::make_unique<TReplaceTogether::TStaged>();
+  staged->Path = path;
+  staged->Target = ResolveTarget(path);
+  const std::string& target = staged->Target;
   // Only a regular file is replaced: renaming over a device or a pipe (say
   // /dev/null, or settings.ini made a pipe) would swap out the system's own.
-  if (struct stat existing; ::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+  struct stat existing;
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode)) {
     if (S_ISDIR(existing.st_mode))
       RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, EISDIR);
     throw Exception(TErrorKind::FileCreate, "Cannot replace file \"%s\": not a regular file",
                     {path})
         .InFile(path);
   }
+  if (exists && !MayReplace(target, existing))
+    RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, EACCES);
   const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  staged->Folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  RemoveStaleTemporaries(staged->Folder, base);
 
   int fd = -1;
   std::string tempPath;
   for (int attempt = 0; fd < 0; ++attempt) {
-    tempPath = Format("%s%s.%s.tmp%ld-%u", folder.c_str(), slash == std::string::npos ? "/" : "",
-                      base.c_str(), static_cast<long>(::getpid()), tempCounter.fetch_add(1));
+    tempPath = staged->Folder +
+               TemporaryFileName(base, static_cast<long>(::getpid()), tempCounter.fetch_add(1));
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100))
       RaiseFileError(TErrorKind::FileCreate, "Cannot create file", path, errno);
   }
-  TTempFile temp(fd, tempPath);
+  staged->Temp = std::make_unique<TTempFile>(fd, tempPath);
+  TTempFile& temp = *staged->Temp;
 
   // A replaced file keeps its permissions; a new one gets the umask's.
-  struct stat st;
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-    (void)::fchmod(fd, st.st_mode & 07777);
+  if (exists) (void)::fchmod(fd, existing.st_mode & 07777);
 
   int err = WriteAll(fd, head);
   if (err == 0) err = WriteAll(fd, body);
   if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (err == 0) err = temp.Close();
   if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
+  return staged;
+}
 
-  if (::rename(temp.Path().c_str(), target.c_str()) != 0)
-    RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, errno);
-  temp.Keep();
-
-  // Make the rename itself durable; the new content is already in place.
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    (void)::fsync(dirFd);
-    ::close(dirFd);
-  }
+void WriteReplacing(const std::string& path, std::string_view head, std::string_view body) {
+  std::unique_ptr<TReplaceTogether::TStaged> staged = Stage(path, head, body);
+  if (openGroup)
+    openGroup->Hold(std::move(staged));
+  else
+    staged->Commit();
 }
 
 }  // namespace
+
+TReplaceTogether::TReplaceTogether() : FOuter(openGroup) {
+  openGroup = this;
+}
+
+TReplaceTogether::~TReplaceTogether() {
+  openGroup = FOuter;
+}
+
+void TReplaceTogether::Hold(std::unique_ptr<TStaged> Staged) {
+  FStaged.push_back(std::move(Staged));
+}
+
+void TReplaceTogether::Commit() {
+  for (const std::unique_ptr<TStaged>& staged : FStaged)
+    staged->Commit();
+  FStaged.clear();
+}
+
+void RemoveTemporariesOnSignals() {
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporariesAndDie;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+  }
+}
+
+std::string TemporaryFileName(std::string_view TargetName, long Pid, unsigned Counter) {
+  return Format("%s%08x-%ld-%u.tmp", std::string(kTempPrefix).c_str(), NameHash(TargetName), Pid,
+                Counter);
+}
 
 void WriteFileReplacing(const std::string& Path, std::string_view Bytes) {
   WriteReplacing(Path, std::string_view(), Bytes);
@@ -135,37 +305,51 @@ void WriteUtf8TextFile(const std::string& Path, std::string_view Text) {
   WriteReplacing(Path, Utf8Bom, Text);
 }
 
-std::string ReadUtf8TextFile(const std::string& Path) {
-  // Opened without waiting, so that a named pipe without a writer reads as
-  // empty instead of blocking for ever; reads then wait as usual.
-  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
-  (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  std::string bytes;
-  // Room for the whole file at once: growing by doubling would need up to
-  // three times its size for a moment.
+std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
+  // Opened without waiting, so that a named pipe is refused instead of
+  // blocking for ever.
+  TFd fd(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.Get() < 0) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    try {
-      bytes.reserve(static_cast<size_t>(st.st_size));
-    } catch (const std::exception&) {
-      ::close(fd);
-      RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
+  if (::fstat(fd.Get(), &st) != 0)
+    RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
+  // A device or a pipe may never end (/dev/zero, /dev/urandom).
+  if (S_ISDIR(st.st_mode)) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, EISDIR);
+  if (!S_ISREG(st.st_mode))
+    throw Exception(TErrorKind::FileOpen, "Cannot open file \"%s\": not a regular file", {Path})
+        .InFile(Path);
+  const auto raiseTooLarge = [&] {
+    const bool megabytes = MaxBytes % (1 << 20) == 0;
+    throw Exception(TErrorKind::FileOpen, "Cannot open file \"%s\": larger than %llu %s",
+                    {Path, static_cast<unsigned long long>(megabytes ? MaxBytes >> 20 : MaxBytes),
+                     megabytes ? "MB" : "bytes"})
+        .InFile(Path);
+  };
+  if (static_cast<uint64_t>(st.st_size) > MaxBytes) raiseTooLarge();
+
+  std::string bytes;
+  try {
+    // Room for the whole file at once: growing by doubling would need up to
+    // three times its size for a moment.
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, errno);
+      }
+      // The file may grow while it is read.
+      if (bytes.size() + static_cast<size_t>(n) > MaxBytes) raiseTooLarge();
+      bytes.append(buffer, static_cast<size_t>(n));
     }
+  } catch (const std::bad_alloc&) {
+    RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
+  } catch (const std::length_error&) {
+    RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
   }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, err);
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
+  fd.Close();
 
   const size_t skip = std::string_view(bytes).starts_with(Utf8Bom) ? Utf8Bom.size() : 0;
   const size_t bad = FindInvalidUtf8(std::string_view(bytes).substr(skip));

@@ -1,25 +1,66 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmora {
 
 // The byte-order mark that starts every text file the program writes.
 inline constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
+// The largest files read whole into memory: a project or a language file, and
+// a product CSV file (which the importer streams through twice).
+inline constexpr uint64_t MaxTextFileBytes = uint64_t{256} << 20;
+inline constexpr uint64_t MaxCsvFileBytes = uint64_t{1} << 30;
+
 // Replaces the whole file at Path with Bytes, or leaves it as it was: the
 // bytes go to a new file in the same folder, which is synced and renamed over
-// the target. A symbolic link is written through, not replaced. Raises
-// TErrorKind::FileCreate or TErrorKind::FileReadWrite naming Path and the reason.
+// the target. A symbolic link is written through to its target (created if
+// missing), not replaced; a link loop, a target that is not a regular file or
+// a file the user may not write is refused. Raises TErrorKind::FileCreate or
+// TErrorKind::FileReadWrite naming Path and the reason.
 void WriteFileReplacing(const std::string& Path, std::string_view Bytes);
 
 // The byte-order mark, then Text (already UTF-8), written as WriteFileReplacing does.
 void WriteUtf8TextFile(const std::string& Path, std::string_view Text);
 
-// The whole file without a leading byte-order mark. Raises TErrorKind::FileOpen or
-// TErrorKind::FileReadWrite when it cannot be read, TErrorKind::Encoding when the bytes are not
-// strict UTF-8 (nothing is replaced).
-std::string ReadUtf8TextFile(const std::string& Path);
+// While one is open on a thread, the files written there are only staged:
+// each is written in full beside its target, and Commit puts them all in
+// place. Closed without Commit, it removes them, so a run that fails part way
+// replaces none of its files.
+class TReplaceTogether {
+ public:
+  TReplaceTogether();
+  TReplaceTogether(const TReplaceTogether&) = delete;
+  TReplaceTogether& operator=(const TReplaceTogether&) = delete;
+  ~TReplaceTogether();
+
+  // Renames every staged file over its target, in the order written.
+  void Commit();
+
+  struct TStaged;
+  void Hold(std::unique_ptr<TStaged> Staged);
+
+ private:
+  std::vector<std::unique_ptr<TStaged>> FStaged;
+  TReplaceTogether* FOuter;
+};
+
+// On SIGTERM, SIGHUP and SIGINT, removes the temporaries of unfinished saves,
+// then ends the process as the signal would have.
+void RemoveTemporariesOnSignals();
+
+// The name of the temporary that process Pid writes beside TargetName: short
+// whatever the target's length, and telling which target it belongs to.
+std::string TemporaryFileName(std::string_view TargetName, long Pid, unsigned Counter);
+
+// The whole file without a leading byte-order mark. Raises TErrorKind::FileOpen
+// when it cannot be opened, is not a regular file or is larger than MaxBytes,
+// TErrorKind::FileReadWrite when reading fails, TErrorKind::Encoding when the
+// bytes are not strict UTF-8.
+std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes = MaxTextFileBytes);
 
 }  // namespace quelmora

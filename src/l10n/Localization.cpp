@@ -218,20 +218,26 @@ void ReplaceUnitWord(std::string& text, std::string_view word, std::string_view 
   text = std::move(out);
 }
 
-// The bytes of settings.ini when it is a regular file that can be read; a
-// folder, a named pipe or a device in its place counts as no file (a pipe
-// must not block the program's start).
+// A few lines are all settings.ini ever holds; a huge one is no settings file.
+constexpr off_t kMaxSettingsBytes = off_t{1} << 20;
+
+// The bytes of settings.ini when it is a regular file of at most
+// kMaxSettingsBytes that can be read; a folder, a named pipe or a device in
+// its place counts as no file (a pipe must not block the program's start).
 std::optional<std::string> ReadSettingsBytes(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st;
   std::optional<std::string> text;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxSettingsBytes) {
     text.emplace();
     char buffer[4096];
     for (;;) {
       const ssize_t n = ::read(fd, buffer, sizeof buffer);
-      if (n > 0) {
+      if (n > 0 && text->size() + static_cast<size_t>(n) > kMaxSettingsBytes) {
+        text.reset();  // grew while read
+        break;
+      } else if (n > 0) {
         text->append(buffer, static_cast<size_t>(n));
       } else if (n == 0) {
         break;
@@ -381,6 +387,10 @@ void SaveLanguageChoice(const std::string& FileName) {
   std::string text;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    if (st.st_size > kMaxSettingsBytes)
+      throw Exception(TErrorKind::FileOpen, "Cannot read file \"%s\": larger than %d MB",
+                      {path, static_cast<int>(kMaxSettingsBytes >> 20)})
+          .InFile(path);
     std::optional<std::string> read = ReadSettingsBytes(path);
     if (!read)
       throw Exception(TErrorKind::FileOpen, "Cannot read file \"%s\"", {path}).InFile(path);

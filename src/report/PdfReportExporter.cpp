@@ -191,12 +191,14 @@ void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
   page.setDotsPerMeterY(3780);
   TPdfPages pages;
   pages.reserve(order.size() + 1);
+  if (Options.BeforePage) Options.BeforePage();
   {
     TQtSurface surface(page);
     RenderSummaryPage(surface, Project, Result, order, Options);
   }
   pages.push_back(EncodePageJpeg(page));
   for (size_t k = 0; k < order.size(); ++k) {
+    if (Options.BeforePage) Options.BeforePage();
     {
       TQtSurface surface(page);
       RenderProductPage(surface, Project, Result.Solutions[order[k]], static_cast<int>(k + 2),

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ inline constexpr int ReportPageHeight = 1754;
 struct TReportOptions {
   TNumberFormat Numbers;  // decimal separator of every number on the pages
   std::string Timestamp;  // "dd.mm.yyyy hh:nn", shown in the summary's subtitle
+  // Called before each page is drawn; may raise to abandon the report.
+  std::function<void()> BeforePage;
 };
 
 // The project product with Id; for a product no longer in the project an

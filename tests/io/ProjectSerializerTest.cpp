@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -169,15 +170,23 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Products[1].OriginalBoxCount"},
                       BrokenMember{R"("Id":2)", R"("Id":1)", "Products[1].Duplicate Product.Id"}));
 
-TEST(SaveProject, NeitherDuplicateIdsNorDisabledProductsAreCheckedHere) {
+// A project with duplicate Ids could be saved but never opened again: saving
+// refuses it with the loader's message and place; disabled products are no fault.
+TEST(SaveProject, DuplicateIdsAreRefusedAsLoadingRefusesThemDisabledProductsAreNot) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");
   TProjectData project = test::TeaProject();
   project.Products.push_back(project.Products[0]);
   project.Products[0].Enabled = project.Products[1].Enabled = false;
-  EXPECT_NO_THROW(SaveProject(path, project));
-  // The reader does check duplicates.
-  EXPECT_EQ(LoadMessage(folder, ReadBytes(path)), InvalidFile("Duplicate Product.Id"));
+  const std::optional<Exception> refused = test::Caught([&] { SaveProject(path, project); });
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->Message(), InvalidFile("Duplicate Product.Id"));
+  EXPECT_EQ(refused->Place().Member, "Products[1].Duplicate Product.Id");
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  project.Products[1].Id = project.Products[0].Id + 1;
+  SaveProject(path, project);
+  EXPECT_EQ(LoadProject(path), project);
 }
 
 // --- reader ----------------------------------------------------------------

@@ -167,6 +167,22 @@ TEST_F(UnreadableSettingsFile, IsNeitherReadNorOverwritten) {
   EXPECT_EQ(testing::ReadBytes(path), "[Other]\nKey=1\n[Interface]\nLanguage=English.lng\n");
 }
 
+// A settings.ini of many megabytes of line breaks once took forty times its
+// size in memory: over the cap it reads as no choice, and saving refuses it
+// rather than drop its other entries.
+TEST_F(UnreadableSettingsFile, OverTheCapIsNeitherReadNorOverwritten) {
+  WriteThreeLanguages();
+  const std::string path = SettingsFileName();
+  fs::create_directories(fs::path(path).parent_path());
+  const std::string bytes = "[Interface]\nLanguage=English.lng\n" + std::string(kMegabyte, '\n');
+  testing::WriteBytes(path, bytes);
+  EXPECT_EQ(SavedLanguageChoice(), "");
+  EXPECT_FILE_ERROR(SaveLanguageChoice("German.lng"));
+  EXPECT_EQ(testing::ReadBytes(path), bytes);
+  testing::WriteBytes(path, bytes.substr(0, kMegabyte));
+  EXPECT_EQ(SavedLanguageChoice(), "English.lng");
+}
+
 // A language file that is a pipe is listed under its name and never waited for.
 TEST_F(LongLinesTest, APipeAmongTheLanguageFilesDoesNotBlock) {
   WriteThreeLanguages();

@@ -299,6 +299,48 @@ INSTANTIATE_TEST_SUITE_P(
             "Invalid CSV quoting"}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// Outputs named like an input or like each other once replaced the project
+// by the result, or the imported CSV by the table.
+TEST_F(BatchToolTest, NoFileIsBothReadAndWrittenNorWrittenTwice) {
+  const std::string p = File("p.vld");
+  SaveProject(p, test::SmallProject({test::ScaledProduct(1, 1.0, "Чай")}));
+  const std::string projectBytes = ReadFile(p);
+  quelmora::testing::WriteBytes(File("a.csv"), kProductsHeader);
+  fs::create_symlink(p, File("link.vld"));
+  const std::vector<std::vector<std::string>> refused = {
+      {"--project", p, "--json", p},
+      {"--project", p, "--csv", File("link.vld")},
+      {"--project", p, "--import", p},
+      {"--project", p, "--pdf", p},
+      {"--import", File("a.csv"), "--csv", File("a.csv")},
+      {"--json", File("new"), "--csv", File("new")},
+      {"--json", File("new"), "--csv", File("sub/../new")},
+      {"--save-project", File("new"), "--pdf", File("new")},
+  };
+  for (const std::vector<std::string>& args : refused) {
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 2) << args[1] << " " << args[3];
+    EXPECT_NE(o.LastErrLine().find("name the same file"), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(ReadFile(p), projectBytes);
+  EXPECT_EQ(temp_.Listing(), "a.csv;link.vld;p.vld;");
+
+  // Saving the project back where it came from is what it is for.
+  ASSERT_EQ(Run({"--project", p, "--criterion", "2", "--save-project", p}).status, 0);
+  EXPECT_EQ(LoadProject(p).OptimizationCriterion, ckPalletUtilization);
+}
+
+// Devices that never end once read until memory ran out.
+TEST_F(BatchToolTest, InputsThatAreNoRegularFilesAreRefused) {
+  for (const auto& [option, device] : std::vector<std::pair<std::string, std::string>>{
+           {"--project", "/dev/zero"}, {"--import", "/dev/zero"}, {"--import", "/dev/urandom"}}) {
+    const Outcome o = Run({option, device, "--json", File("r.json")});
+    EXPECT_EQ(o.status, 1) << option << " " << device;
+    EXPECT_EQ(o.LastErrLine(), "Cannot open file \"" + device + "\": not a regular file");
+  }
+  EXPECT_EQ(temp_.Listing(), "");
+}
+
 // The report runs with the shipped language files and a settings folder of
 // the test's own; the locale variables are restored afterwards.
 class BatchReportTest : public BatchToolTest {
@@ -341,7 +383,7 @@ TEST_F(BatchReportTest, LangChoosesTheLanguageOfTheReport) {
     EXPECT_EQ(o.status, 1) << language;
     EXPECT_EQ(o.LastErrLine(), message);
     EXPECT_FALSE(fs::exists(File("r.pdf")));
-    EXPECT_TRUE(fs::exists(File("r.json")));  // written before the report fails
+    EXPECT_FALSE(fs::exists(File("r.json")));  // nothing is written when the report fails
   }
 }
 
@@ -354,6 +396,67 @@ TEST_F(BatchReportTest, WithoutLangTheSavedChoiceElseTheLocaleDecides) {
   EXPECT_EQ(Run({"--project", project, "--pdf", File("r.pdf")}).LastErrLine(),
             "Keine Ergebnisse für den Bericht.");
   EXPECT_TRUE(fs::exists(File("appdata/Osterlin/quelmora/settings.ini")));
+}
+
+// A run that failed late (no solutions for the report, an output that cannot
+// be replaced) once had replaced the files written before the failure.
+TEST_F(BatchReportTest, AFailingOutputLeavesEveryOtherFileAsItWas) {
+  fs::create_directory(File("dir"));
+  const struct {
+    std::string project;
+    std::string csv;
+    std::string message;
+  } cases[] = {
+      {ProjectWithoutSolutions(), File("r.csv"), "No results for the report."},
+      {File("p.vld"), File("dir"), "Cannot replace file \"" + File("dir") + "\": Is a directory"},
+  };
+  for (const auto& c : cases) {
+    for (const char* name : {"out.vld", "r.json", "r.csv", "r.pdf"})
+      quelmora::testing::WriteBytes(File(name), std::string("old ") + name);
+    const Outcome o =
+        Run({"--project", c.project, "--lang", "English.lng", "--save-project", File("out.vld"),
+             "--json", File("r.json"), "--csv", c.csv, "--pdf", File("r.pdf")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.LastErrLine(), c.message);
+    for (const char* name : {"out.vld", "r.json", "r.csv", "r.pdf"})
+      EXPECT_EQ(ReadFile(File(name)), std::string("old ") + name) << c.message;
+    EXPECT_EQ(temp_.Listing(), "dir;out.vld;p.vld;r.csv;r.json;r.pdf;");
+  }
+}
+
+// Ctrl-C was once ignored while loading, importing, saving and drawing the
+// report: at every check the run ends cancelled, with no file written.
+TEST_F(BatchReportTest, AnInterruptAtAnyStageWritesNothing) {
+  SaveProject(File("p.vld"), test::SmallProject({test::ScaledProduct(1, 1.0, "Чай")}));
+  quelmora::testing::WriteBytes(
+      File("more.csv"),
+      kProductsHeader + "0,00095;0,00105;2;4;Кофе;100;50;200;500;15;410;310;210;24\r\n");
+  const std::vector<std::string> args = {
+      "--project",     File("p.vld"), "--import",     File("more.csv"), "--save-project",
+      File("out.vld"), "--json",      File("r.json"), "--csv",          File("r.csv"),
+      "--pdf",         File("r.pdf"), "--lang",       "English.lng"};
+  // Stage checks poll without waiting; the calculation waits a little.
+  int checks = 0;
+  std::ostringstream out, err;
+  ASSERT_EQ(RunBatch(args, out, err,
+                     [&](int ms) {
+                       checks += ms == 0;
+                       return false;
+                     }),
+            0)
+      << err.str();
+  EXPECT_GE(checks, 8);  // loading, import, saving, json, csv, three pages, before the renames
+  for (const char* name : {"out.vld", "r.json", "r.csv", "r.pdf"})
+    fs::remove(File(name));
+
+  for (int at = 1; at <= checks; ++at) {
+    int seen = 0;
+    std::ostringstream out, err;
+    const int status = RunBatch(args, out, err, [&](int ms) { return ms == 0 && ++seen == at; });
+    EXPECT_EQ(status, 1) << "check " << at;
+    EXPECT_EQ((Outcome{status, out.str(), err.str()}.LastErrLine()), SCalculationCancelled);
+    EXPECT_EQ(temp_.Listing(), "more.csv;p.vld;") << "check " << at;
+  }
 }
 
 TEST_F(BatchReportTest, AMissingLanguageFileIsRefusedBeforeTheRun) {

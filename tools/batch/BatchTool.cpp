@@ -1,8 +1,12 @@
 #include "BatchTool.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <map>
 #include <memory>
@@ -17,6 +21,7 @@
 #include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
+#include "io/Utf8File.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
@@ -24,6 +29,7 @@
 #include "model/Validation.h"
 #include "report/GuiApplication.h"
 #include "report/PdfReportExporter.h"
+#include "report/ReportPages.h"
 
 namespace quelmora {
 
@@ -118,6 +124,35 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (o.sample && o.project) throw UsageError("--sample and --project exclude each other");
   if (o.lang && !o.pdf) throw UsageError("--lang chooses the language of the --pdf report");
   return o;
+}
+
+// What tells two names of one file apart from two files: device and inode,
+// or for a file not there yet its absolute path.
+std::string FileIdentity(const std::string& name) {
+  if (struct stat st; ::stat(name.c_str(), &st) == 0)
+    return Format("%ju:%ju", static_cast<uintmax_t>(st.st_dev), static_cast<uintmax_t>(st.st_ino));
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, ec);
+  return "/" + (ec ? absolute.lexically_normal() : canonical).string();
+}
+
+// An output written over an input, or over another output, would lose one of
+// them; only saving the project back where it came from is meant.
+void CheckDistinctFiles(const Options& o) {
+  const std::pair<std::string_view, const std::optional<std::string>*> files[] = {
+      {"--project", &o.project}, {"--import", &o.import}, {"--save-project", &o.saveProject},
+      {"--json", &o.json},       {"--csv", &o.csv},       {"--pdf", &o.pdf}};
+  std::vector<std::pair<std::string_view, std::string>> seen;
+  for (const auto& [option, file] : files) {
+    if (!*file) continue;
+    const std::string identity = FileIdentity(**file);
+    for (const auto& [earlier, earlierIdentity] : seen)
+      if (earlierIdentity == identity && !(earlier == "--project" && option == "--save-project"))
+        throw UsageError(std::string(earlier) + " and " + std::string(option) +
+                         " name the same file");
+    seen.emplace_back(option, identity);
+  }
 }
 
 // Display width of UTF-8 text, counted in code points.
@@ -237,14 +272,17 @@ void CheckLanguageFile(const std::string& name) {
 // The report in the language of --lang, else the one the window would start
 // with. Painting needs fonts, hence a (display-less) GUI application.
 void WriteReport(const std::string& fileName, const std::optional<std::string>& language,
-                 const TProjectData& project, const TOptimizationResult& result) {
+                 const TProjectData& project, const TOptimizationResult& result,
+                 const std::function<void()>& checkInterrupt) {
   EnsureGuiApplication();
   if (!language)
     InitLanguage();
   else if (!LoadLanguage(*language))
     throw Exception(TErrorKind::FileReadWrite, "Cannot read language file \"%s\"", {*language})
         .InFile(*language);
-  ExportPdfReport(fileName, project, result);
+  TReportOptions options = UserReportOptions();
+  options.BeforePage = checkInterrupt;
+  ExportPdfReport(fileName, project, result, options);
 }
 
 // Runs the calculation on the background worker, as the window does, and
@@ -279,11 +317,20 @@ TOptimizationResult RunWorker(const std::vector<TProduct>& products,
 
 }  // namespace
 
+void SetUpBatchSignals() {
+  // A full disk or a file size limit, and a reader that went away, become
+  // errors of the write instead of killing the tool mid-way.
+  ::signal(SIGXFSZ, SIG_IGN);
+  ::signal(SIGPIPE, SIG_IGN);
+  RemoveTemporariesOnSignals();
+}
+
 int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
              const TInterruptWait& WaitForInterrupt) {
   Options o;
   try {
     o = ParseOptions(Args);
+    CheckDistinctFiles(o);
   } catch (const Exception& e) {
     if (e.Kind() != TErrorKind::Usage) throw;
     Err << kUsage << "quelmora-batch: " << e.Message() << '\n';
@@ -291,14 +338,27 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
   }
 
   try {
+    // Ctrl-C between stages (and report pages) ends the run before anything
+    // is written.
+    const std::function<void()> checkInterrupt = [&WaitForInterrupt] {
+      if (WaitForInterrupt(0)) throw Exception(TErrorKind::Cancelled, SCalculationCancelled);
+    };
+    // Every file is staged and put in place only once all of them are written.
+    TReplaceTogether outputs;
     if (o.lang) CheckLanguageFile(*o.lang);
     TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
+    checkInterrupt();
     if (o.import) ImportProducts(*o.import, project.Products);
+    checkInterrupt();
     if (o.criterion) project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
     if (o.saveProject) SaveProject(*o.saveProject, project);
+    checkInterrupt();
     // With nothing else asked for, show the calculation itself.
     const bool run = o.WantsRun() || !o.saveProject;
-    if (!run) return 0;
+    if (!run) {
+      outputs.Commit();
+      return 0;
+    }
 
     ValidateProject(project.Products, project.Settings);
     std::vector<TProduct> products = project.Products;
@@ -321,13 +381,20 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       Err << SCalculationCancelled << '\n';
       return 1;
     }
-    if (!o.quiet) PrintSolutions(Out, project, result);
     if (o.json) SaveResultJson(*o.json, result);
+    checkInterrupt();
     if (o.csv) {
       const std::shared_ptr<IResultExporter> exporter = std::make_shared<TCsvResultExporter>();
       exporter->ExportFile(*o.csv, project.Products, result);
     }
-    if (o.pdf) WriteReport(*o.pdf, o.lang, project, result);
+    checkInterrupt();
+    if (o.pdf) WriteReport(*o.pdf, o.lang, project, result, checkInterrupt);
+    checkInterrupt();
+    outputs.Commit();
+    // The table last: a reader that stops early (| head) must not cost the files.
+    if (!o.quiet) PrintSolutions(Out, project, result);
+    if (!Out.flush())
+      throw Exception(TErrorKind::FileReadWrite, "Cannot write the standard output");
     return 0;
   } catch (const std::exception& e) {
     Err << FailureText(e) << '\n';

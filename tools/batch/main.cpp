@@ -9,6 +9,7 @@
 #include "BatchTool.h"
 
 int main(int argc, char** argv) {
+  quelmora::SetUpBatchSignals();
   // Ctrl-C is taken synchronously while waiting for the worker, so the run
   // can be cancelled cooperatively; the worker thread inherits the mask.
   sigset_t interrupt;

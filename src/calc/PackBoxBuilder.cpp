@@ -12,6 +12,19 @@
 
 namespace quelmora {
 
+namespace {
+
+// The first orientation, up to Last, with Last's pack size along the axis.
+int FirstWithSize(const std::array<TPackPlacement, 6>& Sizes, int Last,
+                  double TPackPlacement::*Dim) {
+  int first = 0;
+  while (first < Last && Sizes[first].*Dim != Sizes[Last].*Dim)
+    ++first;
+  return first;
+}
+
+}  // namespace
+
 TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
                                  const TPackVariant& Pack, const TOptimizationSettings& S)
     : FCalc(Calc), FProduct(P), FPack(Pack), FSettings(S) {
@@ -24,16 +37,27 @@ TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
   const double T = S.BoardThicknessMM;
   const int32_t maxCount = std::max(S.MaxCountPerAxis, 0);
   std::vector<double> sides, heights;  // outer sizes, for the pallet plan
-  for (int o = 0; o < PackOrientationCount; ++o) {
-    const TPackPlacement& sizes = FSizes[o] = OrientPack(Pack, static_cast<TPackOrientation>(o));
-    auto fill = [&](TAxisTable& table, double dim, double gap, bool height) {
+  sides.reserve(static_cast<size_t>(6 * maxCount));
+  heights.reserve(static_cast<size_t>(3 * maxCount));
+  for (int o = 0; o < PackOrientationCount; ++o)
+    FSizes[o] = OrientPack(Pack, static_cast<TPackOrientation>(o));
+  // Orientations that put the same pack size along an axis share its table.
+  auto fill = [&](std::array<TAxisTable, 6>& tables, double TPackPlacement::*dim, double gap,
+                  bool height) {
+    for (int o = 0; o < PackOrientationCount; ++o) {
+      const double size = FSizes[o].*dim;
       // Only sizes the enumeration can produce: positive pack sizes.
-      if (!(dim > 0)) return;
+      if (!(size > 0)) continue;
+      if (const int same = FirstWithSize(FSizes, o, dim); same < o) {
+        tables[o] = tables[same];
+        continue;
+      }
+      TAxisTable& table = tables[o];
       table.resize(static_cast<size_t>(maxCount) + 1);
       std::vector<double>& outers = height ? heights : sides;
       for (int32_t n = 1; n <= maxCount; ++n) {
         TAxis& a = table[n];
-        a.Need = n * dim + gap;
+        a.Need = n * size + gap;
         a.Outer = a.Need + 2 * T;
         a.Inner = a.Outer - 2 * T;
         a.InverseNeed = 1 / a.Need;
@@ -41,11 +65,11 @@ TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
         a.PalletSide = outers.size();
         outers.push_back(a.Outer);
       }
-    };
-    fill(FX[o], sizes.PackDimX, S.LengthGapMM, false);
-    fill(FY[o], sizes.PackDimY, S.WidthGapMM, false);
-    fill(FZ[o], sizes.PackDimZ, 0, true);
-  }
+    }
+  };
+  fill(FX, &TPackPlacement::PackDimX, S.LengthGapMM, false);
+  fill(FY, &TPackPlacement::PackDimY, S.WidthGapMM, false);
+  fill(FZ, &TPackPlacement::PackDimZ, 0, true);
   FPalletPlan = Calc.Pallet().PreparePack(std::move(sides), std::move(heights), S.PalletLengthMM,
                                           S.PalletWidthMM, S.MaxPalletHeightMM);
 }

@@ -40,12 +40,15 @@ class TGridPackPlan final : public IPalletPackPlan {
         FHeights(std::move(Heights)),
         FPalletVolume(PalletL * PalletB * MaxHeight),
         FInversePalletVolume(1 / FPalletVolume) {
-    for (const double side : FSides) {
-      FAlongLength.push_back(PalletFit(PalletL, side));
-      FAlongWidth.push_back(PalletFit(PalletB, side));
+    FAlongLength.resize(FSides.size());
+    FAlongWidth.resize(FSides.size());
+    for (size_t i = 0; i < FSides.size(); ++i) {
+      FAlongLength[i] = PalletFit(PalletL, FSides[i]);
+      FAlongWidth[i] = PalletFit(PalletB, FSides[i]);
     }
-    for (const double height : FHeights)
-      FLayers.push_back(PalletFit(MaxHeight, height));
+    FLayers.resize(FHeights.size());
+    for (size_t i = 0; i < FHeights.size(); ++i)
+      FLayers[i] = PalletFit(MaxHeight, FHeights[i]);
   }
 
   TPalletResult Load(size_t Length, size_t Width, size_t Height) const override {

@@ -4,9 +4,13 @@
 
 namespace quelmora {
 
-// Division-free estimates of what a box's score reads, each within a
-// relative 1e-12 of the value Build computes (a few roundings apart); for
-// skipping boxes whose score cannot matter without building them.
+// How close, relative, an estimate below lies to the value Build computes:
+// they are a few roundings apart, each worth about 1e-16.
+inline constexpr double kEstimateAccuracy = 1e-12;
+
+// Division-free estimates of what a box's score reads, each within
+// kEstimateAccuracy of the value Build computes; for skipping boxes whose
+// score cannot matter without building them.
 struct TBoxEstimate {
   int32_t PackCount = 0;  // exact
   double PackagingCostPerM3 = 0;

@@ -41,7 +41,7 @@ class IOptimizationCriterion {
   virtual std::optional<unsigned> FloorParts() const { return std::nullopt; }
   // A value certainly not above what EvaluateInputs gives the box Estimate
   // describes, the inputs that do not depend on the box taken from Pack.
-  // The estimates lie within a relative 1e-12 of the exact values; a floor
+  // The estimates lie within kEstimateAccuracy of the exact values; a floor
   // keeps a margin of kEstimateMargin.
   virtual double ScoreFloor(const TBoxEstimate& /*Estimate*/, const TCriterionInputs& /*Pack*/,
                             const TOptimizationSettings& /*Settings*/) const {

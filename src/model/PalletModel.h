@@ -28,8 +28,9 @@ class IPalletPackPlan {
   // Box Sides[Length] x Sides[Width] x Heights[Height] of the lists the plan
   // was prepared with, loaded exactly as the strategy's Calculate loads it.
   virtual TPalletResult Load(size_t Length, size_t Width, size_t Height) const = 0;
-  // Its utilization without a division, within a relative 1e-12 of Load's;
-  // false where the strategy has no such estimate (no box is skipped on it).
+  // Its utilization without a division, as close to Load's as the box
+  // estimates are to Build's (kEstimateAccuracy); false where the strategy
+  // has no such estimate (no box is skipped on it).
   virtual bool EstimateUtilization(size_t, size_t, size_t, double&) const { return false; }
 };
 

@@ -69,15 +69,16 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
     TBoxVariant expected, actual;
     const bool ok = calc.Build(p, pack, placement, s, expected);
     ASSERT_EQ(builder.Build(placement, actual), ok) << placements;
-    // The estimates stay within a relative 1e-12 of what the box holds,
+    // The estimates stay within kEstimateAccuracy of what the box holds,
     // whether or not the box is acceptable.
     TBoxEstimate e;
     if (builder.Estimate(placement, epCost | epPallet | epFill, e)) {
       EXPECT_EQ(e.PackCount, actual.PackCount);
       EXPECT_NEAR(e.PackagingCostPerM3, actual.PackagingCostPerM3,
-                  1e-12 * actual.PackagingCostPerM3);
-      EXPECT_NEAR(e.PalletUtilization, actual.PalletUtilization, 1e-12 * actual.PalletUtilization);
-      EXPECT_NEAR(e.FillRatio, actual.FillRatio, 1e-12 * actual.FillRatio);
+                  kEstimateAccuracy * actual.PackagingCostPerM3);
+      EXPECT_NEAR(e.PalletUtilization, actual.PalletUtilization,
+                  kEstimateAccuracy * actual.PalletUtilization);
+      EXPECT_NEAR(e.FillRatio, actual.FillRatio, kEstimateAccuracy * actual.FillRatio);
       ++estimated;
     } else {
       EXPECT_FALSE(c.gridPallet) << "the grid pallet always has estimates";

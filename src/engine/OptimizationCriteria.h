@@ -40,7 +40,8 @@ class IOptimizationCriterion {
   // floor: then the search builds every box.
   virtual std::optional<unsigned> FloorParts() const { return std::nullopt; }
   // A value certainly not above what EvaluateInputs gives the box Estimate
-  // describes, the inputs that do not depend on the box taken from Pack.
+  // describes; the inputs that do not depend on the box (pack, current box,
+  // sharing) come from Pack.
   // The estimates lie within kEstimateAccuracy of the exact values; a floor
   // keeps a margin of kEstimateMargin.
   virtual double ScoreFloor(const TBoxEstimate& /*Estimate*/, const TCriterionInputs& /*Pack*/,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/BoxAcceptance.h"
 #include "calc/BoxBlankCalculator.h"
 #include "calc/CostCalculator.h"
 #include "calc/UnitConversion.h"
@@ -18,15 +19,13 @@ bool TBoxCalculator::Build(const TProduct& P, const TPackVariant& Pack,
                            TBoxVariant& Box, double FixedL, double FixedB, double FixedH) const {
   const double T = S.BoardThicknessMM;
   Box = TBoxVariant{};
-  const double needL = Placement.CountX * Placement.PackDimX + S.LengthGapMM;
-  const double needB = Placement.CountY * Placement.PackDimY + S.WidthGapMM;
-  const double needH = Placement.CountZ * Placement.PackDimZ;
-  Box.InnerLengthMM = needL;
-  Box.InnerWidthMM = needB;
-  Box.InnerHeightMM = needH;
-  Box.LengthMM = needL + 2 * T;
-  Box.WidthMM = needB + 2 * T;
-  Box.HeightMM = needH + 2 * T;
+  const TGridNeed need = GridNeedOf(Placement, S);
+  Box.InnerLengthMM = need.LengthMM;
+  Box.InnerWidthMM = need.WidthMM;
+  Box.InnerHeightMM = need.HeightMM;
+  Box.LengthMM = need.LengthMM + 2 * T;
+  Box.WidthMM = need.WidthMM + 2 * T;
+  Box.HeightMM = need.HeightMM + 2 * T;
   if (FixedL > 0) {
     Box.LengthMM = FixedL;
     Box.WidthMM = FixedB;
@@ -35,15 +34,15 @@ bool TBoxCalculator::Build(const TProduct& P, const TPackVariant& Pack,
     Box.InnerWidthMM = FixedB - 2 * T;
     Box.InnerHeightMM = FixedH - 2 * T;
   }
-  if (needL - 1e-8 > Box.InnerLengthMM || needB - 1e-8 > Box.InnerWidthMM ||
-      needH - 1e-8 > Box.InnerHeightMM || Placement.TotalCount <= 0)
+  if (!GridFits(need, Box.InnerLengthMM, Box.InnerWidthMM, Box.InnerHeightMM) ||
+      Placement.TotalCount <= 0)
     return false;
-  if (Box.HeightMM > std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8) return false;
+  if (!WithinHeightLimit(Box.HeightMM, S)) return false;
   Box.PackCount = Placement.TotalCount;
   Box.PackPlacement = Placement;
   FillDerived(Box, P, Pack, S);
-  if (!(Box.GrossWeightKG <= P.MaxBoxWeightKG + 1e-8)) return false;
-  if (!S.AllowOversizeBoxes && Box.PalletCount <= 0) return false;
+  if (!WithinWeightLimit(Box.GrossWeightKG, P)) return false;
+  if (!PalletAcceptable(Box.PalletCount, S)) return false;
   return true;
 }
 
@@ -63,8 +62,7 @@ TFixedBoxSize TBoxCalculator::PrepareFixedSize(const TOptimizationSettings& S, d
   size.BoxVolumeM3 = MM3ToM3(L * B * H);
   size.InnerVolumeM3 = MM3ToM3(size.InnerLengthMM * size.InnerWidthMM * size.InnerHeightMM);
   size.Pallet = FPallet->Calculate(L, B, H, S.PalletLengthMM, S.PalletWidthMM, S.MaxPalletHeightMM);
-  size.Usable = !(H > std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8) &&
-                (S.AllowOversizeBoxes || size.Pallet.BoxesPerPallet > 0);
+  size.Usable = SizeAcceptable(H, size.Pallet.BoxesPerPallet, S);
   return size;
 }
 

@@ -2,56 +2,76 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <utility>
 
+#include "calc/BoxAcceptance.h"
 #include "calc/CostCalculator.h"
 #include "calc/PackPlacementCalculator.h"
-#include "calc/PalletCalculator.h"
 #include "calc/UnitConversion.h"
 #include "model/FloatChecks.h"
 
 namespace quelmora {
 
+namespace {
+
+// The first orientation, up to Last, with Last's pack size along the axis.
+int FirstWithSize(const std::array<TPackPlacement, 6>& Sizes, int Last,
+                  double TPackPlacement::*Dim) {
+  int first = 0;
+  while (first < Last && Sizes[first].*Dim != Sizes[Last].*Dim)
+    ++first;
+  return first;
+}
+
+}  // namespace
+
 TPackBoxBuilder::TPackBoxBuilder(const TBoxCalculator& Calc, const TProduct& P,
                                  const TPackVariant& Pack, const TOptimizationSettings& S)
     : FCalc(Calc), FProduct(P), FPack(Pack), FSettings(S) {
-  FGridPallet = dynamic_cast<const TGridPalletOptimizer*>(&Calc.Pallet()) != nullptr;
   FPackGrams = P.ProductWeightG + Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2;
-  FPalletVolume = S.PalletLengthMM * S.PalletWidthMM * S.MaxPalletHeightMM;
   FBoxCostPerMM2 = S.CardboardPricePerM2 / 1000000;
   FInversePackVolume = 1 / Pack.VolumeM3;
-  FInversePalletVolume = 1 / FPalletVolume;
   FInverseCount.resize(static_cast<size_t>(std::max(S.MaxPacksPerBox, 0)) + 1);
   for (size_t n = 1; n < FInverseCount.size(); ++n)
     FInverseCount[n] = 1.0 / static_cast<double>(n);
   const double T = S.BoardThicknessMM;
-  const double heightLimit = std::min(S.MaxPalletHeightMM, S.MaxBoxHeightMM) + 1e-8;
   const int32_t maxCount = std::max(S.MaxCountPerAxis, 0);
-  for (int o = 0; o < PackOrientationCount; ++o) {
-    const TPackPlacement& sizes = FSizes[o] = OrientPack(Pack, static_cast<TPackOrientation>(o));
-    auto fill = [&](TAxisTable& table, double dim, double gap, bool height) {
+  std::vector<double> sides, heights;  // outer sizes, for the pallet plan
+  sides.reserve(static_cast<size_t>(6 * maxCount));
+  heights.reserve(static_cast<size_t>(3 * maxCount));
+  for (int o = 0; o < PackOrientationCount; ++o)
+    FSizes[o] = OrientPack(Pack, static_cast<TPackOrientation>(o));
+  // Orientations that put the same pack size along an axis share its table.
+  auto fill = [&](std::array<TAxisTable, 6>& tables, double TPackPlacement::*dim, double gap,
+                  bool height) {
+    for (int o = 0; o < PackOrientationCount; ++o) {
+      const double size = FSizes[o].*dim;
       // Only sizes the enumeration can produce: positive pack sizes.
-      if (!(dim > 0)) return;
+      if (!(size > 0)) continue;
+      if (const int same = FirstWithSize(FSizes, o, dim); same < o) {
+        tables[o] = tables[same];
+        continue;
+      }
+      TAxisTable& table = tables[o];
       table.resize(static_cast<size_t>(maxCount) + 1);
+      std::vector<double>& outers = height ? heights : sides;
       for (int32_t n = 1; n <= maxCount; ++n) {
         TAxis& a = table[n];
-        a.Need = n * dim + gap;
+        a.Need = n * size + gap;
         a.Outer = a.Need + 2 * T;
         a.Inner = a.Outer - 2 * T;
         a.InverseNeed = 1 / a.Need;
-        if (height) {
-          a.AlongPalletLength = PalletFit(S.MaxPalletHeightMM, a.Outer);  // layers
-          a.Fits = !(a.Outer > heightLimit);
-        } else {
-          a.AlongPalletLength = PalletFit(S.PalletLengthMM, a.Outer);
-          a.AlongPalletWidth = PalletFit(S.PalletWidthMM, a.Outer);
-        }
+        a.Fits = !height || WithinHeightLimit(a.Outer, S);
+        a.PalletSide = outers.size();
+        outers.push_back(a.Outer);
       }
-    };
-    fill(FX[o], sizes.PackDimX, S.LengthGapMM, false);
-    fill(FY[o], sizes.PackDimY, S.WidthGapMM, false);
-    fill(FZ[o], sizes.PackDimZ, 0, true);
-  }
+    }
+  };
+  fill(FX, &TPackPlacement::PackDimX, S.LengthGapMM, false);
+  fill(FY, &TPackPlacement::PackDimY, S.WidthGapMM, false);
+  fill(FZ, &TPackPlacement::PackDimZ, 0, true);
+  FPalletPlan = Calc.Pallet().PreparePack(std::move(sides), std::move(heights), S.PalletLengthMM,
+                                          S.PalletWidthMM, S.MaxPalletHeightMM);
 }
 
 const TPackBoxBuilder::TAxis* TPackBoxBuilder::Find(const std::array<TAxisTable, 6>& Tables,
@@ -65,7 +85,6 @@ const TPackBoxBuilder::TAxis* TPackBoxBuilder::Find(const std::array<TAxisTable,
 
 bool TPackBoxBuilder::Estimate(const TPackPlacement& Placement, unsigned Parts,
                                TBoxEstimate& Estimate) const {
-  if (!FGridPallet) return false;
   const TAxis* x = Find(FX, Placement.Orientation, Placement.CountX);
   const TAxis* y = Find(FY, Placement.Orientation, Placement.CountY);
   const TAxis* z = Find(FZ, Placement.Orientation, Placement.CountZ);
@@ -86,14 +105,10 @@ bool TPackBoxBuilder::Estimate(const TPackPlacement& Placement, unsigned Parts,
     const double boxCost = blankLength * blankWidth * FBoxCostPerMM2;
     Estimate.PackagingCostPerM3 = (FPack.Cost + boxCost * FInverseCount[n]) * FInversePackVolume;
   }
-  if (Parts & epPallet) {
-    const double straight = x->AlongPalletLength * y->AlongPalletWidth;
-    const double turned = y->AlongPalletLength * x->AlongPalletWidth;
-    const double perPallet = static_cast<double>(
-        SaturatedCount(static_cast<double>(SaturatedCount(std::max(straight, turned))) *
-                       static_cast<double>(SaturatedCount(z->AlongPalletLength))));
-    Estimate.PalletUtilization = perPallet * x->Outer * y->Outer * z->Outer * FInversePalletVolume;
-  }
+  if ((Parts & epPallet) &&
+      !FPalletPlan->EstimateUtilization(x->PalletSide, y->PalletSide, z->PalletSide,
+                                        Estimate.PalletUtilization))
+    return false;
   if (Parts & epFill)
     Estimate.FillRatio =
         n * FPack.VolumeM3 * 1000000000 * x->InverseNeed * y->InverseNeed * z->InverseNeed;
@@ -131,29 +146,15 @@ bool TPackBoxBuilder::Build(const TPackPlacement& Placement, TBoxVariant& Box) c
   Box.BoxCost = CalcBoxCost(Box.BlankAreaM2, S.CardboardPricePerM2);
   Box.GrossWeightKG = GramsToKG(n * FPackGrams + Box.BlankAreaM2 * S.CardboardGramsPerM2);
   Box.BoxVolumeM3 = MM3ToM3(Box.LengthMM * Box.WidthMM * Box.HeightMM);
-  if (FGridPallet) {
-    TPalletResult& r = Box.Pallet;
-    const double straight = x->AlongPalletLength * y->AlongPalletWidth;
-    const double turned = y->AlongPalletLength * x->AlongPalletWidth;
-    r.Rotated = turned > straight;
-    r.BoxesPerLayer = SaturatedCount(std::max(straight, turned));
-    r.LayerCount = SaturatedCount(z->AlongPalletLength);
-    r.BoxesPerPallet =
-        SaturatedCount(static_cast<double>(r.BoxesPerLayer) * static_cast<double>(r.LayerCount));
-    r.Utilization =
-        FDiv(r.BoxesPerPallet * Box.LengthMM * Box.WidthMM * Box.HeightMM, FPalletVolume);
-  } else {
-    Box.Pallet = FCalc.Pallet().Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM, S.PalletLengthMM,
-                                          S.PalletWidthMM, S.MaxPalletHeightMM);
-  }
+  Box.Pallet = FPalletPlan->Load(x->PalletSide, y->PalletSide, z->PalletSide);
   Box.PalletCount = Box.Pallet.BoxesPerPallet;
   Box.PalletUtilization = Box.Pallet.Utilization;
   Box.PackagingCostPerUnit = CalcCostPerUnit(FPack.Cost, Box.BoxCost, n);
   Box.PackagingCostPerM3 = CalcCostPerM3(FPack.Cost, Box.BoxCost, FPack.VolumeM3, n);
   Box.FillRatio =
       FDiv(n * FPack.VolumeM3, MM3ToM3(Box.InnerLengthMM * Box.InnerWidthMM * Box.InnerHeightMM));
-  if (!(Box.GrossWeightKG <= FProduct.MaxBoxWeightKG + 1e-8)) return false;
-  if (!S.AllowOversizeBoxes && Box.PalletCount <= 0) return false;
+  if (!WithinWeightLimit(Box.GrossWeightKG, FProduct)) return false;
+  if (!PalletAcceptable(Box.PalletCount, S)) return false;
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "calc/Tolerances.h"
 #include "calc/UnitConversion.h"
 #include "model/FloatChecks.h"
 
@@ -17,16 +18,17 @@ bool PackWithinLimits(const TPackVariant& Pack, const TProduct& Product,
   const double hi = 1 + Settings.DimensionDeviationMaxPercent / 100;
   // Written as negations so that any NaN fails.
   auto within = [](double low, double value, double high) { return low <= value && value <= high; };
-  if (!within(Product.OriginalLengthMM * lo - 1e-8, Pack.LengthMM,
-              Product.OriginalLengthMM * hi + 1e-8))
+  if (!within(Product.OriginalLengthMM * lo - kLengthToleranceMM, Pack.LengthMM,
+              Product.OriginalLengthMM * hi + kLengthToleranceMM))
     return false;
-  if (!within(Product.OriginalWidthMM * lo - 1e-8, Pack.WidthMM,
-              Product.OriginalWidthMM * hi + 1e-8))
+  if (!within(Product.OriginalWidthMM * lo - kLengthToleranceMM, Pack.WidthMM,
+              Product.OriginalWidthMM * hi + kLengthToleranceMM))
     return false;
-  if (!within(Product.OriginalHeightMM * lo - 1e-8, Pack.HeightMM,
-              Product.OriginalHeightMM * hi + 1e-8))
+  if (!within(Product.OriginalHeightMM * lo - kLengthToleranceMM, Pack.HeightMM,
+              Product.OriginalHeightMM * hi + kLengthToleranceMM))
     return false;
-  return within(Product.MinVolumeM3 - 1e-12, Pack.VolumeM3, Product.MaxVolumeM3 + 1e-12);
+  return within(Product.MinVolumeM3 - kVolumeToleranceM3, Pack.VolumeM3,
+                Product.MaxVolumeM3 + kVolumeToleranceM3);
 }
 
 TPackVariant MakePackVariant(const TProduct& Product, double L, double B, double H,

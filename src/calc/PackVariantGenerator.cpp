@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "calc/PackGeometry.h"
+#include "calc/Tolerances.h"
 #include "model/FloatChecks.h"
 #include "model/TextFormat.h"
 
@@ -18,53 +19,53 @@ std::string PackKey(double L, double B, double H) {
   return NumberKey(L, B, H, std::chars_format::general, 15);
 }
 
-// value limited to [low, high]; unlike std::clamp defined for any bounds.
-double Limit(double value, double low, double high) {
-  if (value < low) return low;
-  if (value > high) return high;
-  return value;
+// Value limited to [Low, High]; unlike std::clamp defined for any bounds.
+double Limit(double Value, double Low, double High) {
+  if (Value < Low) return Low;
+  if (Value > High) return High;
+  return Value;
 }
 
-class Generation {
+class TVariantGeneration {
  public:
-  Generation(const TProduct& product, const TOptimizationSettings& settings,
-             const TCancelToken& token)
-      : product_(product), settings_(settings), token_(token) {
-    step_ = settings.PackDimensionStepMM;
-    const double lo = 1 + settings.DimensionDeviationMinPercent / 100;
-    const double hi = 1 + settings.DimensionDeviationMaxPercent / 100;
-    lMin_ = product.OriginalLengthMM * lo;
-    lMax_ = product.OriginalLengthMM * hi;
-    bMin_ = product.OriginalWidthMM * lo;
-    bMax_ = product.OriginalWidthMM * hi;
-    hMin_ = product.OriginalHeightMM * lo;
-    hMax_ = product.OriginalHeightMM * hi;
-    maxEvaluations_ = settings.MaxGeometryEvaluations;
-    maxKept_ = static_cast<size_t>(std::max(settings.MaxPackVariantsPerProduct, 0));
+  TVariantGeneration(const TProduct& Product, const TOptimizationSettings& Settings,
+                     const TCancelToken& Token)
+      : FProduct(Product), FSettings(Settings), FToken(Token) {
+    FStepMM = Settings.PackDimensionStepMM;
+    const double lo = 1 + Settings.DimensionDeviationMinPercent / 100;
+    const double hi = 1 + Settings.DimensionDeviationMaxPercent / 100;
+    FMinLengthMM = Product.OriginalLengthMM * lo;
+    FMaxLengthMM = Product.OriginalLengthMM * hi;
+    FMinWidthMM = Product.OriginalWidthMM * lo;
+    FMaxWidthMM = Product.OriginalWidthMM * hi;
+    FMinHeightMM = Product.OriginalHeightMM * lo;
+    FMaxHeightMM = Product.OriginalHeightMM * hi;
+    FMaxEvaluations = Settings.MaxGeometryEvaluations;
+    FMaxKept = static_cast<size_t>(std::max(Settings.MaxPackVariantsPerProduct, 0));
   }
 
   std::vector<TPackVariant> Run() {
-    double nL = FDiv(lMax_ - lMin_, step_) + 1;
-    double nB = FDiv(bMax_ - bMin_, step_) + 1;
+    double nL = FDiv(FMaxLengthMM - FMinLengthMM, FStepMM) + 1;
+    double nB = FDiv(FMaxWidthMM - FMinWidthMM, FStepMM) + 1;
     if (nL < 1) nL = 1;
     if (nB < 1) nB = 1;
-    double k = std::ceil(std::sqrt(FDiv(nL * nB * 24, maxEvaluations_)));
+    double k = std::ceil(std::sqrt(FDiv(nL * nB * 24, FMaxEvaluations)));
     if (k < 1) k = 1;
-    const double coarse = step_ * k;
+    const double coarse = FStepMM * k;
 
     // The sample pack and its footprint.
-    TryPack(product_.OriginalLengthMM, product_.OriginalWidthMM, product_.OriginalHeightMM);
-    TryFootprint(Limit(product_.OriginalLengthMM, lMin_, lMax_),
-                 Limit(product_.OriginalWidthMM, bMin_, bMax_));
+    TryPack(FProduct.OriginalLengthMM, FProduct.OriginalWidthMM, FProduct.OriginalHeightMM);
+    TryFootprint(Limit(FProduct.OriginalLengthMM, FMinLengthMM, FMaxLengthMM),
+                 Limit(FProduct.OriginalWidthMM, FMinWidthMM, FMaxWidthMM));
 
     // The coarse grid; the last row and column are clamped onto the band edges.
-    const double nI = std::ceil(FDiv(lMax_ - lMin_, coarse));
-    const double nJ = std::ceil(FDiv(bMax_ - bMin_, coarse));
+    const double nI = std::ceil(FDiv(FMaxLengthMM - FMinLengthMM, coarse));
+    const double nJ = std::ceil(FDiv(FMaxWidthMM - FMinWidthMM, coarse));
     for (double i = 0; i <= nI; ++i) {
-      token_.Check();
-      const double L = std::min(lMin_ + i * coarse, lMax_);
+      FToken.Check();
+      const double L = std::min(FMinLengthMM + i * coarse, FMaxLengthMM);
       for (double j = 0; j <= nJ; ++j) {
-        const double B = std::min(bMin_ + j * coarse, bMax_);
+        const double B = std::min(FMinWidthMM + j * coarse, FMaxWidthMM);
         TryFootprint(L, B);
         if (BudgetSpent()) break;
       }
@@ -72,80 +73,85 @@ class Generation {
     }
 
     // Refinement around the best coarse results, in whole fine steps.
-    const std::vector<TPackVariant> seeds = kept_;
-    const int r = static_cast<int>(std::min(8.0, std::ceil(FDiv(coarse, step_))));
+    const std::vector<TPackVariant> seeds = FKept;
+    const int r = static_cast<int>(std::min(8.0, std::ceil(FDiv(coarse, FStepMM))));
     const size_t seedCount = std::min<size_t>(16, seeds.size());
     for (size_t s = 0; s < seedCount; ++s) {
-      token_.Check();
+      FToken.Check();
       const TPackVariant& seed = seeds[s];
       for (int di = -r; di <= r; ++di)
         for (int dj = -r; dj <= r; ++dj)
-          if (!BudgetSpent()) TryFootprint(seed.LengthMM + di * step_, seed.WidthMM + dj * step_);
+          if (!BudgetSpent())
+            TryFootprint(seed.LengthMM + di * FStepMM, seed.WidthMM + dj * FStepMM);
       if (BudgetSpent()) break;
     }
-    return std::move(kept_);
+    return std::move(FKept);
   }
 
-  int32_t evaluations() const { return evaluations_; }
-  int32_t rejected() const { return rejected_; }
+  int32_t Evaluations() const { return FEvaluations; }
+  int32_t Rejected() const { return FRejected; }
 
  private:
-  bool BudgetSpent() const { return evaluations_ >= maxEvaluations_; }
+  bool BudgetSpent() const { return FEvaluations >= FMaxEvaluations; }
 
   void TryPack(double L, double B, double H) {
     if (BudgetSpent()) return;
-    ++evaluations_;
-    if (evaluations_ % 128 == 0) token_.Check();
+    ++FEvaluations;
+    if (FEvaluations % 128 == 0) FToken.Check();
     if (L <= 0 || B <= 0 || H <= 0) {
-      ++rejected_;
+      ++FRejected;
       return;
     }
-    TPackVariant v = MakePackVariant(product_, L, B, H, settings_);
-    if (!PackWithinLimits(v, product_, settings_)) {
-      ++rejected_;
+    TPackVariant v = MakePackVariant(FProduct, L, B, H, FSettings);
+    if (!PackWithinLimits(v, FProduct, FSettings)) {
+      ++FRejected;
       return;
     }
     // A duplicate is an evaluation, not a rejection; its key stays seen even
     // when the list below refuses it.
-    if (!seen_.insert(PackKey(L, B, H)).second) return;
-    if (!InsertKeptVariant(kept_, v, maxKept_)) ++rejected_;
+    if (!FSeen.insert(PackKey(L, B, H)).second) return;
+    if (!InsertKeptVariant(FKept, v, FMaxKept)) ++FRejected;
   }
 
-  void TryHeight(double L, double B, double h, double hLow, double hHigh) {
-    const double hc = Limit(h, hLow, hHigh);
-    const double kUp = std::ceil(FDiv(hc - hMin_, step_) - 1e-8);
-    TryPack(L, B, hMin_ + kUp * step_);
-    const double kDown = std::floor(FDiv(hc - hMin_, step_) + 1e-8);
-    TryPack(L, B, hMin_ + kDown * step_);
+  // The step heights on either side of H, limited to [Low, High].
+  void TryHeight(double L, double B, double H, double Low, double High) {
+    const double hc = Limit(H, Low, High);
+    const double stepsUp = std::ceil(FDiv(hc - FMinHeightMM, FStepMM) - kStepCountTolerance);
+    TryPack(L, B, FMinHeightMM + stepsUp * FStepMM);
+    const double stepsDown = std::floor(FDiv(hc - FMinHeightMM, FStepMM) + kStepCountTolerance);
+    TryPack(L, B, FMinHeightMM + stepsDown * FStepMM);
   }
 
   void TryFootprint(double L, double B) {
-    if (L < lMin_ - 1e-8 || L > lMax_ + 1e-8 || B < bMin_ - 1e-8 || B > bMax_ + 1e-8) return;
+    if (L < FMinLengthMM - kLengthToleranceMM || L > FMaxLengthMM + kLengthToleranceMM ||
+        B < FMinWidthMM - kLengthToleranceMM || B > FMaxWidthMM + kLengthToleranceMM)
+      return;
     const double area = L * B;
-    double hLow = std::max(hMin_, FDiv(product_.MinVolumeM3 * 1000000000, area));
-    double hHigh = std::min(hMax_, FDiv(product_.MaxVolumeM3 * 1000000000, area));
-    if (hLow > hHigh + 1e-8) return;
+    double hLow = std::max(FMinHeightMM, FDiv(FProduct.MinVolumeM3 * 1000000000, area));
+    double hHigh = std::min(FMaxHeightMM, FDiv(FProduct.MaxVolumeM3 * 1000000000, area));
+    if (hLow > hHigh + kLengthToleranceMM) return;
     if (hLow > hHigh) hHigh = hLow;
     TryHeight(L, B, hLow, hLow, hHigh);
     TryHeight(L, B, hHigh, hLow, hHigh);
     TryHeight(L, B, (hLow + hHigh) / 2, hLow, hHigh);
-    TryHeight(L, B, product_.OriginalHeightMM, hLow, hHigh);
-    TryHeight(L, B, B * product_.RatioHB, hLow, hHigh);
+    TryHeight(L, B, FProduct.OriginalHeightMM, hLow, hHigh);
+    TryHeight(L, B, B * FProduct.RatioHB, hLow, hHigh);
     TryPack(L, B, hLow);
     TryPack(L, B, hHigh);
   }
 
-  const TProduct& product_;
-  const TOptimizationSettings& settings_;
-  const TCancelToken& token_;
-  double step_ = 0;
-  double lMin_ = 0, lMax_ = 0, bMin_ = 0, bMax_ = 0, hMin_ = 0, hMax_ = 0;
-  int32_t maxEvaluations_ = 0;
-  size_t maxKept_ = 0;
-  std::vector<TPackVariant> kept_;
-  std::unordered_set<std::string> seen_;
-  int32_t evaluations_ = 0;
-  int32_t rejected_ = 0;
+  const TProduct& FProduct;
+  const TOptimizationSettings& FSettings;
+  const TCancelToken& FToken;
+  double FStepMM = 0;
+  double FMinLengthMM = 0, FMaxLengthMM = 0, FMinWidthMM = 0, FMaxWidthMM = 0, FMinHeightMM = 0,
+         FMaxHeightMM = 0;
+  int32_t FMaxEvaluations = 0;
+  size_t FMaxKept = 0;
+  std::vector<TPackVariant> FKept;
+  std::unordered_set<std::string> FSeen;
+  int32_t FEvaluations = 0;
+  int32_t FRejected = 0;
 };
 
 }  // namespace
@@ -171,10 +177,10 @@ std::vector<TPackVariant> GeneratePackVariants(const TProduct& Product,
                                                const TOptimizationSettings& Settings,
                                                const TCancelToken& Token, int32_t& Evaluations,
                                                int32_t& Rejected) {
-  Generation generation(Product, Settings, Token);
+  TVariantGeneration generation(Product, Settings, Token);
   std::vector<TPackVariant> result = generation.Run();
-  Evaluations = generation.evaluations();
-  Rejected = generation.rejected();
+  Evaluations = generation.Evaluations();
+  Rejected = generation.Rejected();
   return result;
 }
 

@@ -5,15 +5,16 @@
 #include <cstdint>
 #include <limits>
 
+#include "calc/Tolerances.h"
 #include "model/FloatChecks.h"
 #include "model/PalletModel.h"
 
 namespace quelmora {
 
 // How many boxes of one size fit along a room, counting one that fits to
-// within 1e-8 mm.
+// within kLengthToleranceMM.
 inline double PalletFit(double Room, double Size) {
-  return std::floor(FDiv(Room + 1e-8, Size));
+  return std::floor(FDiv(Room + kLengthToleranceMM, Size));
 }
 
 // Counts of absurdly small boxes saturate instead of wrapping; a room that
@@ -30,6 +31,11 @@ class TGridPalletOptimizer final : public IPalletOptimizer {
  public:
   TPalletResult Calculate(double BoxL, double BoxB, double BoxH, double PalletL, double PalletB,
                           double MaxHeight) const override;
+  // The grid along each pallet side depends on one box side alone: counted
+  // once per side.
+  std::unique_ptr<IPalletPackPlan> PreparePack(std::vector<double> Sides,
+                                               std::vector<double> Heights, double PalletL,
+                                               double PalletB, double MaxHeight) const override;
 };
 
 }  // namespace quelmora

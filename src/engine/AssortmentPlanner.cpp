@@ -7,7 +7,9 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
+#include "calc/BoxAcceptance.h"
 #include "calc/CostCalculator.h"
 #include "calc/UnitConversion.h"
 #include "engine/LargeBuffer.h"
@@ -27,17 +29,18 @@ const TSharedBoxTarget StandardBoxTargets[15] = {
 
 namespace {
 
-class TargetList {
+// Distinct targets in the order they were first offered.
+class TTargetList {
  public:
   void Add(double L, double B, double H) {
     if (!(L > 0 && B > 0 && H > 0)) return;
-    if (keys_.insert(TargetKey(L, B, H)).second) targets_.push_back({L, B, H});
+    if (FKeys.insert(TargetKey(L, B, H)).second) FTargets.push_back({L, B, H});
   }
-  const std::vector<TSharedBoxTarget>& targets() const { return targets_; }
+  std::vector<TSharedBoxTarget> Take() { return std::move(FTargets); }
 
  private:
-  std::vector<TSharedBoxTarget> targets_;
-  std::unordered_set<std::string> keys_;
+  std::vector<TSharedBoxTarget> FTargets;
+  std::unordered_set<std::string> FKeys;
 };
 
 constexpr double kInfeasible = std::numeric_limits<double>::infinity();
@@ -46,7 +49,7 @@ constexpr double kInfeasible = std::numeric_limits<double>::infinity();
 // brings to the score, each computed as building the box would.
 struct TPlanCandidate {
   const TOptimizationSolution* Source = nullptr;
-  double NeedL = 0, NeedB = 0, NeedH = 0;
+  TGridNeed Need;
   int32_t Count = 0;
   double PackGrams = 0;   // Count x (product + pack material), g
   double PackVolume = 0;  // Count x pack volume, m3
@@ -56,33 +59,31 @@ class TPlanProduct {
  public:
   TPlanProduct() = default;
   // Candidates: the product's own, in the order of the run's list.
-  TPlanProduct(const TProduct& product, const std::vector<const TOptimizationSolution*>& candidates,
+  TPlanProduct(const TProduct& Product, const std::vector<const TOptimizationSolution*>& Candidates,
                const TOptimizationSettings& S)
-      : FProduct(&product) {
-    for (const TOptimizationSolution* source : candidates) {
+      : FProduct(&Product) {
+    for (const TOptimizationSolution* source : Candidates) {
       const TOptimizationSolution& c = *source;
-      const TPackPlacement& p = c.Box.PackPlacement;
       TPlanCandidate pc;
       pc.Source = &c;
-      pc.NeedL = p.CountX * p.PackDimX + S.LengthGapMM;
-      pc.NeedB = p.CountY * p.PackDimY + S.WidthGapMM;
-      pc.NeedH = p.CountZ * p.PackDimZ;
-      pc.Count = p.TotalCount;
+      pc.Need = GridNeedOf(c.Box.PackPlacement, S);
+      pc.Count = c.Box.PackPlacement.TotalCount;
       pc.PackGrams =
-          pc.Count * (product.ProductWeightG + c.Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2);
+          pc.Count * (Product.ProductWeightG + c.Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2);
       pc.PackVolume = pc.Count * c.Pack.VolumeM3;
       if (FCandidates.empty()) {
-        FMinNeedL = pc.NeedL, FMinNeedB = pc.NeedB, FMinNeedH = pc.NeedH;
+        FMinNeed = pc.Need;
       } else {
-        FMinNeedL = std::min(FMinNeedL, pc.NeedL);
-        FMinNeedB = std::min(FMinNeedB, pc.NeedB);
-        FMinNeedH = std::min(FMinNeedH, pc.NeedH);
+        FMinNeed.LengthMM = std::min(FMinNeed.LengthMM, pc.Need.LengthMM);
+        FMinNeed.WidthMM = std::min(FMinNeed.WidthMM, pc.Need.WidthMM);
+        FMinNeed.HeightMM = std::min(FMinNeed.HeightMM, pc.Need.HeightMM);
       }
       FCandidates.push_back(pc);
     }
   }
 
-  const std::vector<TPlanCandidate>& candidates() const { return FCandidates; }
+  const TProduct& Product() const { return *FProduct; }
+  const std::vector<TPlanCandidate>& Candidates() const { return FCandidates; }
 
   // Into Best[b] (infinite at first), the lowest score of a candidate rebuilt
   // in Sizes[b], the value a full build and evaluation would give; stays
@@ -92,13 +93,12 @@ class TPlanProduct {
                     const TOptimizationSettings& S, const IOptimizationCriterion& Criterion,
                     double* Best) const {
     // A candidate that fits none of the largest sizes fits none of them.
-    auto fitsLargest = [&](double needL, double needB, double needH) {
-      return !(needL - 1e-8 > Largest.InnerLengthMM || needB - 1e-8 > Largest.InnerWidthMM ||
-               needH - 1e-8 > Largest.InnerHeightMM);
+    auto fitsLargest = [&](const TGridNeed& need) {
+      return GridFits(need, Largest.InnerLengthMM, Largest.InnerWidthMM, Largest.InnerHeightMM);
     };
-    if (FCandidates.empty() || !fitsLargest(FMinNeedL, FMinNeedB, FMinNeedH)) return;
+    if (FCandidates.empty() || !fitsLargest(FMinNeed)) return;
     for (const TPlanCandidate& c : FCandidates) {
-      if (c.Count <= 0 || !fitsLargest(c.NeedL, c.NeedB, c.NeedH)) continue;
+      if (c.Count <= 0 || !fitsLargest(c.Need)) continue;
       const TPackVariant& pack = c.Source->Pack;
       TCriterionInputs in;
       in.PackCount = c.Count;
@@ -108,11 +108,11 @@ class TPlanProduct {
       in.UnifiedProductCount = 1;
       for (size_t b = 0; b < Sizes.size(); ++b) {
         const TFixedBoxSize& size = *Sizes[b];
-        if (!size.Usable || c.NeedL - 1e-8 > size.InnerLengthMM ||
-            c.NeedB - 1e-8 > size.InnerWidthMM || c.NeedH - 1e-8 > size.InnerHeightMM)
+        // Build's acceptance, the size's own part settled once per size.
+        if (!size.Usable ||
+            !GridFits(c.Need, size.InnerLengthMM, size.InnerWidthMM, size.InnerHeightMM))
           continue;
-        if (!(GramsToKG(c.PackGrams + size.BoardGrams) <= FProduct->MaxBoxWeightKG + 1e-8))
-          continue;
+        if (!WithinWeightLimit(GramsToKG(c.PackGrams + size.BoardGrams), *FProduct)) continue;
         in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
         in.PalletUtilization = size.Pallet.Utilization;
         in.FillRatio = FDiv(c.PackVolume, size.InnerVolumeM3);
@@ -125,114 +125,117 @@ class TPlanProduct {
  private:
   const TProduct* FProduct = nullptr;
   std::vector<TPlanCandidate> FCandidates;
-  double FMinNeedL = 0, FMinNeedB = 0, FMinNeedH = 0;
+  TGridNeed FMinNeed;
 };
 
-// The product's best candidate rebuilt in full in the target: the first of
-// the lowest score, as the plan found it.
-TOptimizationSolution BestFitIn(const TProduct& product, const TPlanProduct& planProduct,
-                                const TSharedBoxTarget& target, const TOptimizationSettings& S,
-                                const TBoxCalculator& Calc,
-                                const IOptimizationCriterion& Criterion) {
-  TOptimizationSolution best;
-  bool found = false;
-  for (const TPlanCandidate& c : planProduct.candidates()) {
-    TOptimizationSolution attempt = *c.Source;
-    if (!Calc.Build(product, c.Source->Pack, c.Source->Box.PackPlacement, S, attempt.Box, target.L,
-                    target.B, target.H))
-      continue;
-    attempt.UnifiedGroupId = 0;
-    attempt.UnifiedProductCount = 1;
-    attempt.Box.Score = Criterion.Evaluate(attempt, S);
-    if (!found || attempt.Box.Score < best.Box.Score) {
-      found = true;
-      best = attempt;
-    }
+// The plan's table: each product's best score in each target, infinite where
+// no candidate fits.
+class TPlanTable {
+ public:
+  TPlanTable(size_t ProductCount, size_t TargetCount)
+      : FProductCount(ProductCount),
+        FTargetCount(TargetCount),
+        FCells(ProductCount * TargetCount) {}
+  size_t ProductCount() const { return FProductCount; }
+  size_t TargetCount() const { return FTargetCount; }
+  double& Cell(size_t Product, size_t Target) const {
+    return FCells[Target * FProductCount + Product];
   }
-  return best;
-}
 
-}  // namespace
+ private:
+  size_t FProductCount, FTargetCount;
+  // Every cell is written before it is read: no need to clear the (possibly
+  // very large) table first, and its pages are first touched in parallel.
+  TLargeBuffer FCells;
+};
 
-std::string TargetKey(double L, double B, double H) {
-  return NumberKey(L, B, H, std::chars_format::fixed, 4);
-}
-
-std::vector<TOptimizationSolution> PlanAssortment(
-    const std::vector<TOptimizationSolution>& Candidates, const std::vector<TProduct>& Products,
-    const TOptimizationSettings& S, const TBoxCalculator& Calc,
-    const IOptimizationCriterion& Criterion, const TCancelToken& Token) {
+std::vector<const TProduct*> EnabledProducts(const std::vector<TProduct>& Products) {
   std::vector<const TProduct*> enabled;
   for (const TProduct& p : Products)
     if (p.Enabled) enabled.push_back(&p);
-  if (enabled.empty() || Candidates.empty()) return {};
+  return enabled;
+}
 
-  // Targets: every candidate's box, the standard sizes, the largest box.
-  TargetList targetList;
+// Every candidate's box, the standard sizes, the largest box.
+std::vector<TSharedBoxTarget> CollectTargets(const std::vector<TOptimizationSolution>& Candidates,
+                                             const TCancelToken& Token) {
+  TTargetList targets;
   double maxL = 0, maxB = 0, maxH = 0;
   for (size_t i = 0; i < Candidates.size(); ++i) {
     if (i % 4096 == 4095) Token.Check();
     const TOptimizationSolution& c = Candidates[i];
-    targetList.Add(c.Box.LengthMM, c.Box.WidthMM, c.Box.HeightMM);
+    targets.Add(c.Box.LengthMM, c.Box.WidthMM, c.Box.HeightMM);
     maxL = std::max(maxL, c.Box.LengthMM);
     maxB = std::max(maxB, c.Box.WidthMM);
     maxH = std::max(maxH, c.Box.HeightMM);
   }
   for (const TSharedBoxTarget& t : StandardBoxTargets)
-    targetList.Add(t.L, t.B, t.H);
-  targetList.Add(maxL, maxB, maxH);
-  const std::vector<TSharedBoxTarget>& targets = targetList.targets();
-  const size_t productCount = enabled.size();
-  const size_t targetCount = targets.size();
+    targets.Add(t.L, t.B, t.H);
+  targets.Add(maxL, maxB, maxH);
+  return targets.Take();
+}
 
-  // A plan beyond the memory at hand would get the program killed while it
-  // fills the table: refuse it, before any of it is built, with a message
-  // the user can act on.
-  if (const size_t available = AvailableMemoryBytes();
-      !TableFits(productCount, targetCount, available)) {
-    const std::optional<size_t> bytes = TableBytes(productCount, targetCount);
-    const double needed = bytes ? static_cast<double>(*bytes) : 0x1p64;
-    throw Exception(
-        TErrorKind::OutOfMemory, SPlanTooLarge,
-        {static_cast<int>(productCount), needed / 0x1p30, static_cast<double>(available) / 0x1p30});
-  }
+// A plan beyond the memory at hand would get the program killed while it
+// fills the table: refuse it, before any of it is built, with a message the
+// user can act on.
+void RefusePlanBeyondMemory(size_t ProductCount, size_t TargetCount) {
+  const size_t available = AvailableMemoryBytes();
+  if (TableFits(ProductCount, TargetCount, available)) return;
+  const std::optional<size_t> bytes = TableBytes(ProductCount, TargetCount);
+  const double needed = bytes ? static_cast<double>(*bytes) : 0x1p64;
+  throw Exception(
+      TErrorKind::OutOfMemory, SPlanTooLarge,
+      {static_cast<int>(ProductCount), needed / 0x1p30, static_cast<double>(available) / 0x1p30});
+}
 
-  // Each product's candidates, gathered in one pass: looking through the
-  // whole list once per product grows with the square of the assortment.
+// Each enabled product with its candidates, gathered in one pass: looking
+// through the whole list once per product grows with the square of the
+// assortment.
+std::vector<TPlanProduct> GroupCandidates(const std::vector<TOptimizationSolution>& Candidates,
+                                          const std::vector<const TProduct*>& Enabled,
+                                          const TOptimizationSettings& S,
+                                          const TCancelToken& Token) {
   std::unordered_map<int32_t, std::vector<const TOptimizationSolution*>> byProduct;
   for (size_t i = 0; i < Candidates.size(); ++i) {
     if (i % 4096 == 4095) Token.Check();
     byProduct[Candidates[i].ProductId].push_back(&Candidates[i]);
   }
   const std::vector<const TOptimizationSolution*> none;
-  std::vector<TPlanProduct> planProducts(productCount);
-  for (size_t k = 0; k < productCount; ++k) {
+  std::vector<TPlanProduct> planProducts(Enabled.size());
+  for (size_t k = 0; k < Enabled.size(); ++k) {
     if (k % 1024 == 1023) Token.Check();
-    const auto own = byProduct.find(enabled[k]->Id);
-    planProducts[k] = TPlanProduct(*enabled[k], own == byProduct.end() ? none : own->second, S);
+    const auto own = byProduct.find(Enabled[k]->Id);
+    planProducts[k] = TPlanProduct(*Enabled[k], own == byProduct.end() ? none : own->second, S);
   }
-  byProduct.clear();
+  return planProducts;
+}
 
-  // The plan holds only each cell's best score (infinite where no candidate
-  // fits); the few cells that are chosen are rebuilt in full at the end.
-  std::vector<TFixedBoxSize> sizes(targetCount);
-  ParallelFor(targetCount, [&](size_t t) {
+std::vector<TFixedBoxSize> PrepareSizes(const std::vector<TSharedBoxTarget>& Targets,
+                                        const TOptimizationSettings& S, const TBoxCalculator& Calc,
+                                        const TCancelToken& Token) {
+  std::vector<TFixedBoxSize> sizes(Targets.size());
+  ParallelFor(Targets.size(), [&](size_t t) {
     if (t % 1024 == 0) Token.Check();
-    sizes[t] = Calc.PrepareFixedSize(S, targets[t].L, targets[t].B, targets[t].H);
+    sizes[t] = Calc.PrepareFixedSize(S, Targets[t].L, Targets[t].B, Targets[t].H);
   });
-  // Targets are worked through in blocks of similar length, so that a
-  // product's candidates stay at hand for a whole block and candidates too
-  // large for every size of a block are passed over at once.
+  return sizes;
+}
+
+// Only each cell's best score; the few cells that are chosen are rebuilt in
+// full at the end. Targets are worked through in blocks of similar length, so
+// that a product's candidates stay at hand for a whole block and candidates
+// too large for every size of a block are passed over at once.
+void FillPlan(const TPlanTable& Plan, const std::vector<TPlanProduct>& PlanProducts,
+              const std::vector<TFixedBoxSize>& Sizes, const TOptimizationSettings& S,
+              const IOptimizationCriterion& Criterion, const TCancelToken& Token) {
+  const size_t targetCount = Plan.TargetCount();
   std::vector<size_t> order(targetCount);
   for (size_t t = 0; t < targetCount; ++t)
     order[t] = t;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return sizes[a].InnerLengthMM < sizes[b].InnerLengthMM;
+    return Sizes[a].InnerLengthMM < Sizes[b].InnerLengthMM;
   });
   constexpr size_t kBlock = 32;
-  // Every block writes all of its cells: no need to clear the (possibly very
-  // large) plan first, and its pages are first touched in the parallel loop.
-  const TLargeBuffer plan(productCount * targetCount);
   ParallelFor((targetCount + kBlock - 1) / kBlock, [&](size_t block) {
     Token.Check();
     const size_t first = block * kBlock;
@@ -242,7 +245,7 @@ std::vector<TOptimizationSolution> PlanAssortment(
     largest.InnerLengthMM = largest.InnerWidthMM = largest.InnerHeightMM =
         -std::numeric_limits<double>::infinity();
     for (size_t i = first; i < last; ++i) {
-      const TFixedBoxSize& size = sizes[order[i]];
+      const TFixedBoxSize& size = Sizes[order[i]];
       blockSizes.push_back(&size);
       if (!size.Usable) continue;
       largest.InnerLengthMM = std::max(largest.InnerLengthMM, size.InnerLengthMM);
@@ -250,36 +253,38 @@ std::vector<TOptimizationSolution> PlanAssortment(
       largest.InnerHeightMM = std::max(largest.InnerHeightMM, size.InnerHeightMM);
     }
     std::vector<double> best(blockSizes.size());
-    for (size_t k = 0; k < productCount; ++k) {
+    for (size_t k = 0; k < Plan.ProductCount(); ++k) {
       // A block of a large assortment takes milliseconds: look in between.
       if (k % 64 == 63) Token.Check();
       std::fill(best.begin(), best.end(), kInfeasible);
-      planProducts[k].BestScoresIn(blockSizes, largest, S, Criterion, best.data());
+      PlanProducts[k].BestScoresIn(blockSizes, largest, S, Criterion, best.data());
       for (size_t i = first; i < last; ++i)
-        plan[order[i] * productCount + k] = best[i - first];
+        Plan.Cell(k, order[i]) = best[i - first];
     }
   });
-  auto cell = [&](size_t k, size_t t) { return plan[t * productCount + k]; };
+}
 
-  const size_t size = std::min(
-      {static_cast<size_t>(std::max(S.TargetUnifiedBoxCount, 0)), productCount, targetCount});
+// Greedy choice of SizeCount targets: each slot takes the target that, with
+// those chosen before, leaves the fewest products without a fit, then the
+// lowest total.
+std::vector<size_t> ChooseTargets(const TPlanTable& Plan, size_t SizeCount,
+                                  const TCancelToken& Token) {
+  const size_t productCount = Plan.ProductCount();
+  const size_t targetCount = Plan.TargetCount();
   std::vector<size_t> chosen;
   std::vector<bool> isChosen(targetCount, false);
   // Each product's best score over the chosen targets so far.
   std::vector<double> bestChosen(productCount, kInfeasible);
-
-  // Greedy choice: each slot takes the target that, with those chosen
-  // before, leaves the fewest products without a fit, then the lowest total.
   std::vector<size_t> missing(targetCount);
   std::vector<double> total(targetCount);
-  for (size_t s = 0; s < size; ++s) {
+  for (size_t s = 0; s < SizeCount; ++s) {
     ParallelFor(targetCount, [&](size_t t) {
       if (t % 64 == 0) Token.Check();
       if (isChosen[t]) return;
       size_t m = 0;
       double sum = 0;  // in product order
       for (size_t k = 0; k < productCount; ++k) {
-        const double value = std::min(bestChosen[k], cell(k, t));
+        const double value = std::min(bestChosen[k], Plan.Cell(k, t));
         if (value == kInfeasible)
           ++m;
         else
@@ -298,17 +303,30 @@ std::vector<TOptimizationSolution> PlanAssortment(
     chosen.push_back(best);
     isChosen[best] = true;
     for (size_t k = 0; k < productCount; ++k)
-      bestChosen[k] = std::min(bestChosen[k], cell(k, best));
+      bestChosen[k] = std::min(bestChosen[k], Plan.Cell(k, best));
   }
+  return chosen;
+}
 
-  // Assignment to the best chosen size; then empty sizes take the product
-  // that loses least by moving there from a shared size.
-  std::vector<int> assigned(productCount, -1);
-  std::vector<int> members(size, 0);
+// Which chosen size each product goes into (-1: none fits) and how many
+// products each size holds.
+struct TAssignment {
+  std::vector<int> SizeOf;
+  std::vector<int> Members;
+};
+
+// Each product to its best chosen size; then empty sizes take the product
+// that loses least by moving there from a shared size.
+TAssignment AssignProducts(const TPlanTable& Plan, const std::vector<size_t>& Chosen) {
+  const size_t productCount = Plan.ProductCount();
+  const size_t size = Chosen.size();
+  TAssignment a{std::vector<int>(productCount, -1), std::vector<int>(size, 0)};
+  std::vector<int>& assigned = a.SizeOf;
+  std::vector<int>& members = a.Members;
   for (size_t k = 0; k < productCount; ++k) {
     for (size_t s = 0; s < size; ++s) {
-      const double score = cell(k, chosen[s]);
-      if (score != kInfeasible && (assigned[k] < 0 || score < cell(k, chosen[assigned[k]])))
+      const double score = Plan.Cell(k, Chosen[s]);
+      if (score != kInfeasible && (assigned[k] < 0 || score < Plan.Cell(k, Chosen[assigned[k]])))
         assigned[k] = static_cast<int>(s);
     }
     if (assigned[k] >= 0) ++members[assigned[k]];
@@ -319,9 +337,9 @@ std::vector<TOptimizationSolution> PlanAssortment(
     double smallest = 0;
     for (size_t k = 0; k < productCount; ++k) {
       if (assigned[k] < 0 || members[assigned[k]] <= 1) continue;
-      const double there = cell(k, chosen[s]);
+      const double there = Plan.Cell(k, Chosen[s]);
       if (there == kInfeasible) continue;
-      const double difference = there - cell(k, chosen[assigned[k]]);
+      const double difference = there - Plan.Cell(k, Chosen[assigned[k]]);
       if (mover < 0 || difference < smallest) {
         mover = static_cast<int>(k);
         smallest = difference;
@@ -333,21 +351,89 @@ std::vector<TOptimizationSolution> PlanAssortment(
       members[s] = 1;
     }
   }
+  return a;
+}
 
+// The product's best candidate rebuilt in full in the target: the first of
+// the lowest score, as the plan found it. The plan only assigns a product to
+// a size where one of its candidates builds, so finding none is a fault of
+// this program, not of the input.
+TOptimizationSolution BestFitIn(const TPlanProduct& PlanProduct, const TSharedBoxTarget& Target,
+                                const TOptimizationSettings& S, const TBoxCalculator& Calc,
+                                const IOptimizationCriterion& Criterion) {
+  const TProduct& product = PlanProduct.Product();
+  TOptimizationSolution best;
+  bool found = false;
+  for (const TPlanCandidate& c : PlanProduct.Candidates()) {
+    TOptimizationSolution attempt = *c.Source;
+    if (!Calc.Build(product, c.Source->Pack, c.Source->Box.PackPlacement, S, attempt.Box, Target.L,
+                    Target.B, Target.H))
+      continue;
+    attempt.UnifiedGroupId = 0;
+    attempt.UnifiedProductCount = 1;
+    attempt.Box.Score = Criterion.Evaluate(attempt, S);
+    if (!found || attempt.Box.Score < best.Box.Score) {
+      found = true;
+      best = attempt;
+    }
+  }
+  if (!found)
+    throw Exception(TErrorKind::Internal,
+                    "Internal error: the plan puts product %s into the shared box "
+                    "%.4f x %.4f x %.4f mm, where none of its candidates builds",
+                    {product.Name, Target.L, Target.B, Target.H});
+  return best;
+}
+
+// One solution per product, in product order, rebuilt in its assigned size.
+std::vector<TOptimizationSolution> BuildAssigned(const std::vector<TPlanProduct>& PlanProducts,
+                                                 const std::vector<TSharedBoxTarget>& Targets,
+                                                 const std::vector<size_t>& Chosen,
+                                                 const TAssignment& Assignment,
+                                                 const TOptimizationSettings& S,
+                                                 const TBoxCalculator& Calc,
+                                                 const IOptimizationCriterion& Criterion) {
   std::vector<TOptimizationSolution> result;
-  result.reserve(productCount);
-  for (size_t k = 0; k < productCount; ++k) {
-    if (assigned[k] < 0)
-      throw Exception(TErrorKind::NoSharedBox, "No shared box fits product %s", {enabled[k]->Name});
-    const TSharedBoxTarget& target = targets[chosen[assigned[k]]];
-    TOptimizationSolution v = BestFitIn(*enabled[k], planProducts[k], target, S, Calc, Criterion);
-    v.UnifiedGroupId = assigned[k] + 1;
-    v.UnifiedProductCount = members[assigned[k]];
+  result.reserve(PlanProducts.size());
+  for (size_t k = 0; k < PlanProducts.size(); ++k) {
+    const int group = Assignment.SizeOf[k];
+    if (group < 0)
+      throw Exception(TErrorKind::NoSharedBox, "No shared box fits product %s",
+                      {PlanProducts[k].Product().Name});
+    const TSharedBoxTarget& target = Targets[Chosen[group]];
+    TOptimizationSolution v = BestFitIn(PlanProducts[k], target, S, Calc, Criterion);
+    v.UnifiedGroupId = group + 1;
+    v.UnifiedProductCount = Assignment.Members[group];
     v.Box.Score = Criterion.Evaluate(v, S);
     v.SavingPercent = CalcSavingPercent(v.OriginalBox.PackagingCostPerM3, v.Box.PackagingCostPerM3);
     result.push_back(v);
   }
   return result;
+}
+
+}  // namespace
+
+std::string TargetKey(double L, double B, double H) {
+  return NumberKey(L, B, H, std::chars_format::fixed, 4);
+}
+
+std::vector<TOptimizationSolution> PlanAssortment(
+    const std::vector<TOptimizationSolution>& Candidates, const std::vector<TProduct>& Products,
+    const TOptimizationSettings& S, const TBoxCalculator& Calc,
+    const IOptimizationCriterion& Criterion, const TCancelToken& Token) {
+  const std::vector<const TProduct*> enabled = EnabledProducts(Products);
+  if (enabled.empty() || Candidates.empty()) return {};
+  const std::vector<TSharedBoxTarget> targets = CollectTargets(Candidates, Token);
+  RefusePlanBeyondMemory(enabled.size(), targets.size());
+  const std::vector<TPlanProduct> planProducts = GroupCandidates(Candidates, enabled, S, Token);
+  const std::vector<TFixedBoxSize> sizes = PrepareSizes(targets, S, Calc, Token);
+  const TPlanTable plan(enabled.size(), targets.size());
+  FillPlan(plan, planProducts, sizes, S, Criterion, Token);
+  const size_t sizeCount = std::min(
+      {static_cast<size_t>(std::max(S.TargetUnifiedBoxCount, 0)), enabled.size(), targets.size()});
+  const std::vector<size_t> chosen = ChooseTargets(plan, sizeCount, Token);
+  const TAssignment assignment = AssignProducts(plan, chosen);
+  return BuildAssigned(planProducts, targets, chosen, assignment, S, Calc, Criterion);
 }
 
 }  // namespace quelmora

@@ -17,7 +17,7 @@ class TLargeBuffer {
   TLargeBuffer(const TLargeBuffer&) = delete;
   TLargeBuffer& operator=(const TLargeBuffer&) = delete;
 
-  double* data() const { return FData; }
+  double* Data() const { return FData; }
   double& operator[](size_t i) const { return FData[i]; }
 
  private:

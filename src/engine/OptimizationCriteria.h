@@ -1,7 +1,10 @@
 #pragma once
 
+#include <limits>
 #include <memory>
+#include <optional>
 
+#include "calc/BoxEstimate.h"
 #include "model/OptimizationModel.h"
 
 namespace quelmora {
@@ -31,6 +34,20 @@ class IOptimizationCriterion {
   // The same from the fields alone, for callers that have no whole solution.
   virtual double EvaluateInputs(const TCriterionInputs& Value,
                                 const TOptimizationSettings& Settings) const = 0;
+
+  // For skipping boxes without building them. The estimate parts
+  // (TEstimateParts) ScoreFloor reads, or none when the criterion has no
+  // floor: then the search builds every box.
+  virtual std::optional<unsigned> FloorParts() const { return std::nullopt; }
+  // A value certainly not above what EvaluateInputs gives the box Estimate
+  // describes; the inputs that do not depend on the box (pack, current box,
+  // sharing) come from Pack.
+  // The estimates lie within kEstimateAccuracy of the exact values; a floor
+  // keeps a margin of kEstimateMargin.
+  virtual double ScoreFloor(const TBoxEstimate& /*Estimate*/, const TCriterionInputs& /*Pack*/,
+                            const TOptimizationSettings& /*Settings*/) const {
+    return -std::numeric_limits<double>::infinity();
+  }
 };
 
 // Packaging cost per cubic metre of product.
@@ -38,6 +55,9 @@ class TCostPerVolumeCriterion final : public IOptimizationCriterion {
  public:
   double EvaluateInputs(const TCriterionInputs& Value,
                         const TOptimizationSettings& Settings) const override;
+  std::optional<unsigned> FloorParts() const override;
+  double ScoreFloor(const TBoxEstimate& Estimate, const TCriterionInputs& Pack,
+                    const TOptimizationSettings& Settings) const override;
 };
 
 // More packs per box first.
@@ -45,6 +65,9 @@ class TBoxCountCriterion final : public IOptimizationCriterion {
  public:
   double EvaluateInputs(const TCriterionInputs& Value,
                         const TOptimizationSettings& Settings) const override;
+  std::optional<unsigned> FloorParts() const override;
+  double ScoreFloor(const TBoxEstimate& Estimate, const TCriterionInputs& Pack,
+                    const TOptimizationSettings& Settings) const override;
 };
 
 // Fuller pallets first.
@@ -52,6 +75,9 @@ class TPalletUtilizationCriterion final : public IOptimizationCriterion {
  public:
   double EvaluateInputs(const TCriterionInputs& Value,
                         const TOptimizationSettings& Settings) const override;
+  std::optional<unsigned> FloorParts() const override;
+  double ScoreFloor(const TBoxEstimate& Estimate, const TCriterionInputs& Pack,
+                    const TOptimizationSettings& Settings) const override;
 };
 
 // Weighted sum of relative cost, shape change, box fill, pallet fill and
@@ -60,6 +86,9 @@ class TCombinedCriterion final : public IOptimizationCriterion {
  public:
   double EvaluateInputs(const TCriterionInputs& Value,
                         const TOptimizationSettings& Settings) const override;
+  std::optional<unsigned> FloorParts() const override;
+  double ScoreFloor(const TBoxEstimate& Estimate, const TCriterionInputs& Pack,
+                    const TOptimizationSettings& Settings) const override;
 };
 
 // Any kind outside the enumeration gives the cost-per-volume criterion.

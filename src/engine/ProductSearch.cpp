@@ -1,7 +1,7 @@
 #include "engine/ProductSearch.h"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 #include <utility>
 
 #include "calc/CostCalculator.h"
@@ -70,80 +70,6 @@ std::vector<TOptimizationSolution> TCandidateKeeper::TakeSorted() {
   return result;
 }
 
-namespace {
-
-// A value certainly not above the score the criterion gives a built box,
-// from the builder's division-free estimate: the estimates lie within a
-// relative 1e-12 of the exact values, the margins here are a hundred times
-// wider. Only our own criteria are known; for others there is no floor.
-class TScoreFloor {
- public:
-  TScoreFloor(const IOptimizationCriterion& criterion, const TOptimizationSettings& s,
-              const TOptimizationSolution& candidate)
-      : FSettings(s), FCandidate(candidate) {
-    if (dynamic_cast<const TCostPerVolumeCriterion*>(&criterion))
-      FKind = ckCostPerVolume;
-    else if (dynamic_cast<const TBoxCountCriterion*>(&criterion))
-      FKind = ckBoxCount;
-    else if (dynamic_cast<const TPalletUtilizationCriterion*>(&criterion))
-      FKind = ckPalletUtilization;
-    else if (dynamic_cast<const TCombinedCriterion*>(&criterion))
-      FKind = ckCombined;
-  }
-
-  bool Known() const { return FKind >= 0; }
-
-  // The estimates the criterion reads.
-  unsigned Parts() const {
-    switch (FKind) {
-      case ckCostPerVolume:
-        return epCost;
-      case ckPalletUtilization:
-        return epPallet;
-      case ckCombined:
-        return epCost | epPallet | epFill;
-      default:
-        return 0;
-    }
-  }
-
-  double Of(const TBoxEstimate& e) const {
-    constexpr double kMargin = 1e-10;
-    switch (FKind) {
-      case ckCostPerVolume:
-        return e.PackagingCostPerM3 * (1 - kMargin);
-      case ckBoxCount:
-        return -static_cast<double>(e.PackCount);
-      case ckPalletUtilization:
-        return -(e.PalletUtilization * (1 + kMargin));
-      default: {
-        const TOptimizationSettings& S = FSettings;
-        const double cost =
-            S.WeightCost * e.PackagingCostPerM3 / FCandidate.OriginalBox.PackagingCostPerM3;
-        const double dimension = S.WeightDimension * FCandidate.Pack.DimensionPenalty;
-        const double ratio = S.WeightRatio * FCandidate.Pack.GeometryPenalty;
-        const double fill = S.WeightFill * (1 - e.FillRatio);
-        const double pallet = S.WeightPallet * (1 - e.PalletUtilization);
-        const double sum = cost + dimension + ratio + fill + pallet + S.WeightUnification;
-        // The terms' own size bounds their errors: the differences from 1
-        // carry the error of the fill and utilization, not of the result.
-        const double scale = std::fabs(cost) + std::fabs(dimension) + std::fabs(ratio) +
-                             S.WeightFill * (1 + std::fabs(e.FillRatio)) +
-                             S.WeightPallet * (1 + std::fabs(e.PalletUtilization)) +
-                             S.WeightUnification;
-        return sum - kMargin * scale;
-      }
-    }
-  }
-
- private:
-  const TOptimizationSettings& FSettings;
-  const TOptimizationSolution& FCandidate;
-  int FKind = -1;
-};
-
-}  // namespace
-
 std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptimizationSettings& S,
                                                  const TBoxCalculator& Calc,
                                                  const IOptimizationCriterion& Criterion,
@@ -164,6 +90,8 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
   // pack and stays as it is between placements.
   TOptimizationSolution candidate = original;
   candidate.UnifiedProductCount = 1;
+  // Criteria without a floor have every box built.
+  const std::optional<unsigned> floorParts = Criterion.FloorParts();
   for (int j = 0; j < count; ++j) {
     Token.Check();
     const TPackVariant& pack = variants[j];
@@ -171,14 +99,14 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
       throw Exception(TErrorKind::Internal, "Invalid generated pack index %d of %d", {j, count});
     candidate.Pack = pack;
     const TPackBoxBuilder builder(Calc, P, pack, S);
-    const TScoreFloor floor(Criterion, S, candidate);
+    const TCriterionInputs packInputs = CriterionInputsOf(candidate);
     EnumeratePlacements(pack, P, S, Token, [&](const TPackPlacement& placement) {
       ++counted.Placements;
       // A box whose score surely lies above the worst of a full list would be
       // ignored whether or not it is acceptable: no need to build it.
       TBoxEstimate estimate;
-      if (floor.Known() && keeper.Full() && builder.Estimate(placement, floor.Parts(), estimate) &&
-          keeper.Ignores(floor.Of(estimate))) {
+      if (floorParts && keeper.Full() && builder.Estimate(placement, *floorParts, estimate) &&
+          keeper.Ignores(Criterion.ScoreFloor(estimate, packInputs, S))) {
         ++counted.Skipped;
         return;
       }

@@ -21,7 +21,8 @@ std::string BoxKey(const TBoxVariant& Box) {
 }
 
 bool EqualWithinTolerance(double a, double b) {
-  return std::fabs(a - b) <= std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
+  return std::fabs(a - b) <=
+         std::max(std::min(std::fabs(a), std::fabs(b)) * kScoreTolerance, kScoreTolerance);
 }
 
 int CompareSolutions(const TOptimizationSolution& X, const TOptimizationSolution& Y) {

@@ -10,7 +10,12 @@ namespace quelmora {
 // Equal exactly when the outer sizes agree to seven decimals of a millimetre.
 std::string BoxKey(const TBoxVariant& Box);
 
-// Equal within max(min(|a|, |b|) x 1e-12, 1e-12).
+// Scores and costs this close (relative, or absolute near zero) count as a
+// tie: candidates computed along different paths differ by a few ulps, far
+// below a difference a user could act on, and ties fall to the next key.
+inline constexpr double kScoreTolerance = 1e-12;
+
+// Equal within max(min(|a|, |b|) x kScoreTolerance, kScoreTolerance).
 bool EqualWithinTolerance(double a, double b);
 
 // Lower criterion value first, then lower packaging cost per m3, each

@@ -1,5 +1,7 @@
 #include "engine/VolumeMismatch.h"
 
+#include "calc/Tolerances.h"
+
 namespace quelmora {
 
 double SampleVolumeM3(const TProduct& Product) {
@@ -8,7 +10,8 @@ double SampleVolumeM3(const TProduct& Product) {
 
 bool SampleVolumeOutsideRange(const TProduct& Product) {
   const double v = SampleVolumeM3(Product);
-  return v < Product.MinVolumeM3 - 1e-12 || v > Product.MaxVolumeM3 + 1e-12;
+  return v < Product.MinVolumeM3 - kVolumeToleranceM3 ||
+         v > Product.MaxVolumeM3 + kVolumeToleranceM3;
 }
 
 bool ResolveVolumeMismatch(std::vector<TProduct>& Products, TOptimizationSettings& Settings,

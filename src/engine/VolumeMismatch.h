@@ -10,7 +10,8 @@ namespace quelmora {
 // L x B x H of the sample pack, in m3.
 double SampleVolumeM3(const TProduct& Product);
 
-// The sample volume lies outside [MinVolumeM3, MaxVolumeM3] by more than 1e-12 m3.
+// The sample volume lies outside [MinVolumeM3, MaxVolumeM3] by more than
+// kVolumeToleranceM3.
 bool SampleVolumeOutsideRange(const TProduct& Product);
 
 enum class TMismatchAnswer { UseSample, UseRange, Cancel };

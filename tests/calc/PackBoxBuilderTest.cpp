@@ -21,6 +21,16 @@ class HalfGridPallet : public IPalletOptimizer {
   }
 };
 
+// A strategy that knows only the per-box method: the grid's loading, without
+// the per-pack plan.
+class PerBoxGridPallet : public IPalletOptimizer {
+ public:
+  TPalletResult Calculate(double L, double B, double H, double PL, double PB,
+                          double MH) const override {
+    return TGridPalletOptimizer().Calculate(L, B, H, PL, PB, MH);
+  }
+};
+
 struct BuilderCase {
   const char* what;
   double L, B, H;
@@ -59,15 +69,16 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
     TBoxVariant expected, actual;
     const bool ok = calc.Build(p, pack, placement, s, expected);
     ASSERT_EQ(builder.Build(placement, actual), ok) << placements;
-    // The estimates stay within a relative 1e-12 of what the box holds,
+    // The estimates stay within kEstimateAccuracy of what the box holds,
     // whether or not the box is acceptable.
     TBoxEstimate e;
     if (builder.Estimate(placement, epCost | epPallet | epFill, e)) {
       EXPECT_EQ(e.PackCount, actual.PackCount);
       EXPECT_NEAR(e.PackagingCostPerM3, actual.PackagingCostPerM3,
-                  1e-12 * actual.PackagingCostPerM3);
-      EXPECT_NEAR(e.PalletUtilization, actual.PalletUtilization, 1e-12 * actual.PalletUtilization);
-      EXPECT_NEAR(e.FillRatio, actual.FillRatio, 1e-12 * actual.FillRatio);
+                  kEstimateAccuracy * actual.PackagingCostPerM3);
+      EXPECT_NEAR(e.PalletUtilization, actual.PalletUtilization,
+                  kEstimateAccuracy * actual.PalletUtilization);
+      EXPECT_NEAR(e.FillRatio, actual.FillRatio, kEstimateAccuracy * actual.FillRatio);
       ++estimated;
     } else {
       EXPECT_FALSE(c.gridPallet) << "the grid pallet always has estimates";
@@ -81,6 +92,45 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
   EXPECT_GT(placements, 100);
   EXPECT_GT(accepted, 0);
   EXPECT_EQ(estimated, c.gridPallet ? placements : 0);
+}
+
+// A strategy without a plan of its own plugs in through the default one and
+// loads every box as the grid's plan does; only its pallet estimate is missing.
+TEST_P(PackBoxBuilderTest, PerBoxStrategyGivesTheGridsBoxes) {
+  const BuilderCase& c = GetParam();
+  TProduct p = test::WorkedProduct();
+  p.MaxBoxWeightKG = c.maxBoxWeight;
+  TOptimizationSettings s = test::WorkedSettings();
+  s.BoardThicknessMM = c.board;
+  s.LengthGapMM = c.lengthGap;
+  s.WidthGapMM = c.widthGap;
+  s.AllowOversizeBoxes = c.oversize;
+  s.MaxCountPerAxis = 8;
+  s.MaxPacksPerBox = 200;
+  const TBoxCalculator grid(std::make_shared<TGridPalletOptimizer>());
+  const TBoxCalculator perBox(std::make_shared<PerBoxGridPallet>());
+  const TPackVariant pack = MakePackVariant(p, c.L, c.B, c.H, s);
+  const TPackBoxBuilder fast(grid, p, pack, s);
+  const TPackBoxBuilder slow(perBox, p, pack, s);
+  TCancelToken token;
+  int placements = 0;
+  EnumeratePlacements(pack, p, s, token, [&](const TPackPlacement& placement) {
+    TBoxVariant expected, actual;
+    const bool ok = fast.Build(placement, expected);
+    ASSERT_EQ(slow.Build(placement, actual), ok) << placements;
+    EXPECT_EQ(actual.Pallet, expected.Pallet) << placements;
+    if (ok) {
+      EXPECT_EQ(actual, expected) << placements;
+    }
+    TBoxEstimate gridEstimate, perBoxEstimate;
+    ASSERT_TRUE(fast.Estimate(placement, epCost | epFill, gridEstimate));
+    ASSERT_TRUE(slow.Estimate(placement, epCost | epFill, perBoxEstimate));
+    EXPECT_EQ(perBoxEstimate.PackagingCostPerM3, gridEstimate.PackagingCostPerM3);
+    EXPECT_EQ(perBoxEstimate.FillRatio, gridEstimate.FillRatio);
+    EXPECT_FALSE(slow.Estimate(placement, epPallet, perBoxEstimate));
+    ++placements;
+  });
+  EXPECT_GT(placements, 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(

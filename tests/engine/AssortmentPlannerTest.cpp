@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 
 #include "calc/PalletCalculator.h"
@@ -139,6 +141,40 @@ TEST_F(AssortmentPlannerTest, ProductWithoutCandidatesFailsThePlan) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Kind(), TErrorKind::NoSharedBox);
     EXPECT_EQ(e.Message(), "No shared box fits product Сахар");
+  }
+}
+
+// Breaks the stateless contract on purpose: it loads every size the first
+// time it is asked and refuses it from then on, so the full rebuild of a
+// chosen cell disagrees with the plan.
+class FicklePallet : public IPalletOptimizer {
+ public:
+  TPalletResult Calculate(double L, double B, double H, double PL, double PB,
+                          double MH) const override {
+    const std::lock_guard<std::mutex> lock(FMutex);
+    if (!FAsked.insert({L, B, H}).second) return {};
+    return TGridPalletOptimizer().Calculate(L, B, H, PL, PB, MH);
+  }
+
+ private:
+  mutable std::mutex FMutex;
+  mutable std::set<std::array<double, 3>> FAsked;
+};
+
+TEST_F(AssortmentPlannerTest, PlanAndRebuildDisagreeingIsAnInternalError) {
+  settings.AllowOversizeBoxes = false;
+  const auto products = test::SmallAssortment();
+  const auto candidates = CandidatesOf(products);
+  const TBoxCalculator fickle(std::make_shared<FicklePallet>());
+  try {
+    PlanAssortment(candidates, products, settings, fickle, *criterion, token);
+    ADD_FAILURE() << "planned";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Kind(), TErrorKind::Internal) << "reported as the user's problem";
+    EXPECT_STREQ(e.KindName(), "Exception");
+    EXPECT_EQ(e.Message().rfind("Internal error: ", 0), 0u) << e.Message();
+    EXPECT_NE(e.Message().find(products[0].Name), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find(" mm"), std::string::npos) << e.Message();
   }
 }
 

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <set>
+#include <utility>
 
+#include "calc/PackBoxBuilder.h"
+#include "calc/PackGeometry.h"
+#include "calc/PackPlacementCalculator.h"
+#include "calc/PackVariantGenerator.h"
 #include "calc/PalletCalculator.h"
 #include "engine/ProductSearch.h"
 #include "engine/SolutionOrder.h"
@@ -159,6 +165,75 @@ TEST_F(SearchProductTest, NoAdmissibleBox) {
       SearchProduct(p, test::SmallSettings(), calc, *CreateCriterion(ckCostPerVolume), token)
           .empty());
 }
+
+// A criterion of someone else's: the formula of a built-in one, no floor.
+class TWithoutFloor final : public IOptimizationCriterion {
+ public:
+  explicit TWithoutFloor(std::shared_ptr<const IOptimizationCriterion> Inner)
+      : FInner(std::move(Inner)) {}
+  double EvaluateInputs(const TCriterionInputs& Value,
+                        const TOptimizationSettings& Settings) const override {
+    return FInner->EvaluateInputs(Value, Settings);
+  }
+
+ private:
+  std::shared_ptr<const IOptimizationCriterion> FInner;
+};
+
+class CriterionFloorTest : public ::testing::TestWithParam<TCriterionKind> {
+ protected:
+  TBoxCalculator calc{std::make_shared<TGridPalletOptimizer>()};
+  TCancelToken token;
+  TOptimizationSettings s = test::SmallSettings();
+};
+
+// Skipping changes how much is built, never what is kept; a criterion
+// without a floor has every box built.
+TEST_P(CriterionFloorTest, CriterionWithoutFloorKeepsTheSameCandidates) {
+  const auto criterion = CreateCriterion(GetParam());
+  const TWithoutFloor plain(criterion);
+  for (const TProduct& p : test::SmallAssortment()) {
+    TSearchCounters skipping, building;
+    const auto fast = SearchProduct(p, s, calc, *criterion, token, nullptr, &skipping);
+    const auto slow = SearchProduct(p, s, calc, plain, token, nullptr, &building);
+    EXPECT_EQ(fast, slow) << p.Name;
+    EXPECT_EQ(building.Skipped, 0);
+    EXPECT_EQ(building.Built, building.Placements);
+    EXPECT_EQ(skipping.Placements, building.Placements);
+    EXPECT_GT(skipping.Skipped, 0) << "the floor never rules a box out";
+  }
+}
+
+// The floor from a box's estimates lies at or below the score of the box.
+TEST_P(CriterionFloorTest, FloorNotAboveTheScore) {
+  const auto criterion = CreateCriterion(GetParam());
+  const TProduct p = test::ScaledProduct(1, 1.0);
+  const std::optional<unsigned> parts = criterion->FloorParts();
+  ASSERT_TRUE(parts);
+  TOptimizationSolution candidate;
+  candidate.OriginalPack =
+      MakePackVariant(p, p.OriginalLengthMM, p.OriginalWidthMM, p.OriginalHeightMM, s);
+  candidate.OriginalBox = calc.Original(p, candidate.OriginalPack, s);
+  candidate.UnifiedProductCount = 1;
+  int compared = 0;
+  for (const TPackVariant& pack : GeneratePackVariants(p, s, token)) {
+    candidate.Pack = pack;
+    const TPackBoxBuilder builder(calc, p, pack, s);
+    const TCriterionInputs packInputs = CriterionInputsOf(candidate);
+    EnumeratePlacements(pack, p, s, token, [&](const TPackPlacement& placement) {
+      TBoxEstimate estimate;
+      ASSERT_TRUE(builder.Estimate(placement, *parts, estimate));
+      if (!builder.Build(placement, candidate.Box)) return;
+      EXPECT_LE(criterion->ScoreFloor(estimate, packInputs, s), criterion->Evaluate(candidate, s));
+      ++compared;
+    });
+  }
+  EXPECT_GT(compared, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CriterionFloorTest,
+                         ::testing::Values(ckCostPerVolume, ckBoxCount, ckPalletUtilization,
+                                           ckCombined));
 
 }  // namespace
 }  // namespace quelmora

@@ -30,9 +30,14 @@ std::u16string UpperLatinUtf16(std::string_view text) {
   return units;
 }
 
-// Lengths within 1e-12 relative (at least 1e-12 absolute) count as equal.
+// Box sizes that differ by less than this share (relative, and the same in
+// mm absolute near zero) sort as equal: the list shows them to 0.1 mm, so
+// only rounding noise of one calculation can be that close.
+constexpr double kSameLengthTolerance = 1e-12;
+
 bool LengthLess(double a, double b) {
-  const double tolerance = std::max(1e-12, 1e-12 * std::min(std::fabs(a), std::fabs(b)));
+  const double tolerance =
+      std::max(kSameLengthTolerance, kSameLengthTolerance * std::min(std::fabs(a), std::fabs(b)));
   return std::fabs(a - b) > tolerance && a < b;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "model/Errors.h"
@@ -14,6 +15,10 @@ struct KindName {
   TErrorKind kind;
   const char* name;
 };
+
+void PrintTo(const KindName& c, std::ostream* out) {
+  *out << c.name << " #" << static_cast<int>(c.kind);
+}
 
 class ErrorKindNames : public ::testing::TestWithParam<KindName> {};
 

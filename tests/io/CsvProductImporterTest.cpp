@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ struct RowFault {
   int32_t column;
   std::string field;
 };
+
+void PrintTo(const RowFault& c, std::ostream* out) {
+  *out << "column " << c.column;
+}
 
 class CsvRowFaultPlace : public ::testing::TestWithParam<RowFault> {};
 

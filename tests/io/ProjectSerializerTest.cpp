@@ -138,6 +138,10 @@ struct BrokenMember {
   std::string from, to, member;
 };
 
+void PrintTo(const BrokenMember& c, std::ostream* out) {
+  *out << c.member;
+}
+
 class LoadProjectFaultPlace : public ::testing::TestWithParam<BrokenMember> {};
 
 TEST_P(LoadProjectFaultPlace, NamesFileAndMember) {

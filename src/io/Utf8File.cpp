@@ -33,22 +33,22 @@ namespace {
 // A descriptor closed on every path out.
 class TFd {
  public:
-  explicit TFd(int fd) : fd_(fd) {}
+  explicit TFd(int fd) : FFd(fd) {}
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
   ~TFd() {
-    if (fd_ >= 0) ::close(fd_);
+    if (FFd >= 0) ::close(FFd);
   }
-  int Get() const { return fd_; }
+  int Get() const { return FFd; }
   // Closes now; returns the errno of a failed close, or 0.
   int Close() {
-    const int fd = fd_;
-    fd_ = -1;
+    const int fd = FFd;
+    FFd = -1;
     return ::close(fd) == 0 ? 0 : errno;
   }
 
  private:
-  int fd_;
+  int FFd;
 };
 
 // Temporaries a signal handler removes: fixed slots, so that the handler
@@ -89,26 +89,26 @@ extern "C" void RemoveTemporariesAndDie(int signal) {
 // The half-written file: closed and removed unless kept.
 class TTempFile {
  public:
-  TTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)), slot_(ClaimSlot(path_)) {}
+  TTempFile(int fd, std::string path) : FFd(fd), FPath(std::move(path)), FSlot(ClaimSlot(FPath)) {}
   TTempFile(const TTempFile&) = delete;
   TTempFile& operator=(const TTempFile&) = delete;
   ~TTempFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-    ReleaseSlot(slot_);
+    if (!FPath.empty()) ::unlink(FPath.c_str());
+    ReleaseSlot(FSlot);
   }
-  int Fd() const { return fd_.Get(); }
-  const std::string& Path() const { return path_; }
-  int Close() { return fd_.Close(); }
+  int Fd() const { return FFd.Get(); }
+  const std::string& Path() const { return FPath; }
+  int Close() { return FFd.Close(); }
   void Keep() {
-    path_.clear();
-    ReleaseSlot(slot_);
-    slot_ = -1;
+    FPath.clear();
+    ReleaseSlot(FSlot);
+    FSlot = -1;
   }
 
  private:
-  TFd fd_;
-  std::string path_;
-  int slot_;
+  TFd FFd;
+  std::string FPath;
+  int FSlot;
 };
 
 // Writes everything; returns 0 or the errno of the failed write.

@@ -52,7 +52,7 @@ std::string FailureText(const std::exception& error) {
   return error.what();
 }
 
-struct Options {
+struct TBatchOptions {
   bool sample = false;
   std::optional<std::string> project;
   std::optional<std::string> import;
@@ -70,8 +70,8 @@ struct Options {
   bool WantsRun() const { return json.has_value() || csv.has_value() || pdf.has_value(); }
 };
 
-Options ParseOptions(const std::vector<std::string>& args) {
-  Options o;
+TBatchOptions ParseOptions(const std::vector<std::string>& args) {
+  TBatchOptions o;
   auto value = [&](size_t& i) -> const std::string& {
     if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
     return args[++i];
@@ -139,7 +139,7 @@ std::string FileIdentity(const std::string& name) {
 
 // An output written over an input, or over another output, would lose one of
 // them; only saving the project back where it came from is meant.
-void CheckDistinctFiles(const Options& o) {
+void CheckDistinctFiles(const TBatchOptions& o) {
   const std::pair<std::string_view, const std::optional<std::string>*> files[] = {
       {"--project", &o.project}, {"--import", &o.import}, {"--save-project", &o.saveProject},
       {"--json", &o.json},       {"--csv", &o.csv},       {"--pdf", &o.pdf}};
@@ -179,11 +179,11 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
   for (const TProduct& p : project.Products)
     names.emplace(p.Id, p.Name);
   const std::string& currency = project.Settings.CurrencySymbol;
-  struct Column {
+  struct TColumn {
     std::string title;
     bool right;
   };
-  const std::vector<Column> columns = {
+  const std::vector<TColumn> columns = {
       {"Product", false}, {"Pack, mm", false},   {"Box, mm", false},       {"Packs", true},
       {"Group", true},    {"Cost/m³ now", true}, {"Cost/m³ before", true}, {"Saving, %", true}};
   std::vector<std::vector<std::string>> rows;
@@ -197,7 +197,7 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
          Format("%.2f", s.OriginalBox.PackagingCostPerM3), Format("%.1f", s.SavingPercent)});
   }
   std::vector<size_t> widths;
-  for (const Column& c : columns)
+  for (const TColumn& c : columns)
     widths.push_back(TextWidth(c.title));
   for (const auto& row : rows)
     for (size_t i = 0; i < row.size(); ++i)
@@ -210,7 +210,7 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
     out << '\n';
   };
   std::vector<std::string> titles;
-  for (const Column& c : columns)
+  for (const TColumn& c : columns)
     titles.push_back(c.title);
   printRow(titles);
   for (const auto& row : rows)
@@ -220,28 +220,28 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
                 currency.c_str(), result.OriginalAverageCostPerM3, currency.c_str());
 }
 
-class ProgressBar {
+class TProgressBar {
  public:
-  explicit ProgressBar(std::ostream& err) : err_(err) {}
+  explicit TProgressBar(std::ostream& err) : FErr(err) {}
   void Show(int percent, const std::string& stage) {
-    if (percent == percent_ && stage == stage_) return;
-    percent_ = percent;
-    stage_ = stage;
+    if (percent == FPercent && stage == FStage) return;
+    FPercent = percent;
+    FStage = stage;
     const int filled = std::clamp(percent, 0, 100) / 5;
-    err_ << "\r\x1b[K[" << std::string(filled, '#') << std::string(20 - filled, ' ') << "] "
+    FErr << "\r\x1b[K[" << std::string(filled, '#') << std::string(20 - filled, ' ') << "] "
          << Format("%3d%%", percent) << ' ' << stage << std::flush;
-    shown_ = true;
+    FShown = true;
   }
   void Finish() {
-    if (shown_) err_ << '\n' << std::flush;
-    shown_ = false;
+    if (FShown) FErr << '\n' << std::flush;
+    FShown = false;
   }
 
  private:
-  std::ostream& err_;
-  int percent_ = -1;
-  std::string stage_;
-  bool shown_ = false;
+  std::ostream& FErr;
+  int FPercent = -1;
+  std::string FStage;
+  bool FShown = false;
 };
 
 // Appends the file's products as the window's Import command does: their Ids
@@ -289,10 +289,10 @@ void WriteReport(const std::string& fileName, const std::optional<std::string>& 
 // turns Ctrl-C into a cooperative cancel.
 TOptimizationResult RunWorker(const std::vector<TProduct>& products,
                               const TOptimizationSettings& settings, TCriterionKind criterion,
-                              const Options& o, std::ostream& err,
+                              const TBatchOptions& o, std::ostream& err,
                               const TInterruptWait& waitForInterrupt, std::string& error) {
   TOptimizationWorker worker(products, settings, criterion);
-  ProgressBar bar(err);
+  TProgressBar bar(err);
   worker.Start();
   while (!worker.Done()) {
     // A short wait: the run may end any moment, and small runs take milliseconds.
@@ -327,7 +327,7 @@ void SetUpBatchSignals() {
 
 int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
              const TInterruptWait& WaitForInterrupt) {
-  Options o;
+  TBatchOptions o;
   try {
     o = ParseOptions(Args);
     CheckDistinctFiles(o);

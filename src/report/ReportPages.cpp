@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
 #include "model/Utf8.h"
 #include "report/PackagingPreview.h"
 #include "report/ReportTexts.h"
+#include "report/TextFitting.h"
 
 namespace quelmora {
 
@@ -35,21 +37,9 @@ void SetReportFont(IDrawingSurface& canvas, int size, bool bold, TColor colour) 
   canvas.SetFont(RFontName, size, bold, colour);
 }
 
-// Text cut to MaxWidth pixels with a trailing ellipsis; unchanged when it fits.
 std::string Fitted(IDrawingSurface& canvas, std::string text, int maxWidth) {
-  if (maxWidth <= 0 || canvas.TextWidth(text) <= maxWidth) return text;
-  static constexpr std::string_view ellipsis = "…";
-  while (!text.empty()) {
-    // Drop one whole code point from the end.
-    size_t cut = text.size() - 1;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-      --cut;
-    text.erase(cut);
-    while (!text.empty() && text.back() == ' ')
-      text.pop_back();
-    if (canvas.TextWidth(text + std::string(ellipsis)) <= maxWidth) break;
-  }
-  return text + std::string(ellipsis);
+  return FitText(std::move(text), maxWidth,
+                 [&canvas](std::string_view part) { return canvas.TextWidth(part); });
 }
 
 // Text is translated line by line; MaxWidth, when given, keeps it inside

@@ -190,7 +190,12 @@ TProduct FindReportProduct(const TProjectData& Project, int32_t Id) {
 
 int CompareProductNames(std::string_view A, std::string_view B) {
   int64_t a = 0, b = 0;
-  if (ReadInt64(A, a) && ReadInt64(B, b)) return a < b ? -1 : (a > b ? 1 : 0);
+  const bool aNumber = ReadInt64(A, a);
+  const bool bNumber = ReadInt64(B, b);
+  if (aNumber && bNumber) return a < b ? -1 : (a > b ? 1 : 0);
+  // Numbers before texts, as in the window: a number compared with a text as
+  // text would make cycles ("9" < "10" < "1a" < "9").
+  if (aNumber != bNumber) return aNumber ? -1 : 1;
   const std::u16string x = Utf16Upper(A);
   const std::u16string y = Utf16Upper(B);
   return x.compare(y) < 0 ? -1 : (x.compare(y) > 0 ? 1 : 0);
@@ -204,14 +209,15 @@ std::vector<size_t> ReportOrder(const TProjectData& Project, const TOptimization
     order[i] = i;
     names[i] = FindReportProduct(Project, Result.Solutions[i].ProductId).Name;
   }
-  for (size_t i = 0; i + 1 < n; ++i) {
-    for (size_t j = i + 1; j < n; ++j) {
-      int64_t d = int64_t{Result.Solutions[order[i]].UnifiedGroupId} -
-                  Result.Solutions[order[j]].UnifiedGroupId;
-      if (d == 0) d = CompareProductNames(names[order[i]], names[order[j]]);
-      if (d > 0) std::swap(order[i], order[j]);
-    }
-  }
+  // Equal names (b and B) keep the Id order, as in the window, so the order
+  // does not depend on the order of the solutions.
+  std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    const TOptimizationSolution& a = Result.Solutions[x];
+    const TOptimizationSolution& b = Result.Solutions[y];
+    if (a.UnifiedGroupId != b.UnifiedGroupId) return a.UnifiedGroupId < b.UnifiedGroupId;
+    if (const int byName = CompareProductNames(names[x], names[y])) return byName < 0;
+    return a.ProductId < b.ProductId;
+  });
   return order;
 }
 

@@ -60,7 +60,12 @@ std::string_view TrimBlankLines(std::string_view text) {
 
 int NaturalCompare(std::string_view A, std::string_view B) {
   int64_t a = 0, b = 0;
-  if (ReadDecimalInt64(A, a) && ReadDecimalInt64(B, b)) return a < b ? -1 : (a > b ? 1 : 0);
+  const bool aNumber = ReadDecimalInt64(A, a);
+  const bool bNumber = ReadDecimalInt64(B, b);
+  if (aNumber && bNumber) return a < b ? -1 : (a > b ? 1 : 0);
+  // Numbers before texts: comparing a number with a text as text would make
+  // cycles ("9" < "10" < "1a" < "9"), and sorting would depend on the input order.
+  if (aNumber != bNumber) return aNumber ? -1 : 1;
   const int order = UpperLatinUtf16(A).compare(UpperLatinUtf16(B));
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }

@@ -50,10 +50,12 @@ TEST_F(ResultTextsTest, NaturalCompareOrdersNumbersAsNumbers) {
   EXPECT_LT(NaturalCompare("-5", "+3"), 0);
   EXPECT_GT(NaturalCompare("10", "9"), 0);
   EXPECT_EQ(NaturalCompare("007", "7"), 0);
-  // Not decimal integers: code units, so "10" < "9a".
+  // Numbers come before texts.
   EXPECT_LT(NaturalCompare("10", "9a"), 0);
-  EXPECT_LT(NaturalCompare("0x10", "9"), 0) << "no hexadecimal";
-  EXPECT_LT(NaturalCompare("100000000000000000000", "9"), 0) << "beyond 64 bits: text";
+  // Not decimal integers: code units, so "1" < "9".
+  EXPECT_LT(NaturalCompare("0x10", "0x9"), 0) << "no hexadecimal";
+  EXPECT_LT(NaturalCompare("100000000000000000000", "99999999999999999999"), 0)
+      << "beyond 64 bits: text";
 }
 
 TEST_F(ResultTextsTest, NaturalCompareFoldsLatinCaseOnly) {

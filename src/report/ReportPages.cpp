@@ -461,7 +461,7 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
                        std::abs(Solution.SavingPercent)));
 
   TLumarReference reference;
-  if (FindLumarReference(Solution.ProductId, reference)) {
+  if (FindLumarReference(Solution.ProductId, product.Name, reference)) {
     right.Skip(22);
     right.Heading(RReferenceHeading);
     right.Line(format(RReferencePackLine, reference.PackLengthMM, reference.PackWidthMM,

@@ -161,7 +161,7 @@ std::string OptimalDetailsText(const TNumberFormat& Numbers, const TProjectData&
       Solution.UnifiedGroupId, Solution.UnifiedProductCount));
 
   TLumarReference r;
-  if (FindLumarReference(Solution.ProductId, r)) {
+  if (FindLumarReference(Solution.ProductId, SolutionProductName(Project, Solution.ProductId), r)) {
     const double difference =
         r.CostPerM3 != 0 ? (b.PackagingCostPerM3 / r.CostPerM3 - 1) * 100 : 0.0;
     const std::string block = FormatLocal(

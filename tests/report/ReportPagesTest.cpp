@@ -203,6 +203,16 @@ TEST_F(ReportPageTest, ProductPageComparesWithTheReferenceData) {
   EXPECT_EQ(heading->Rect.Top, 690 + 11 * 34 + 22);
 }
 
+// Another project's product 5 is not the sample's cocoa: no comparison.
+TEST_F(ReportPageTest, ProductPageComparesOnlyWhenIdAndNameMatch) {
+  for (const char* name : {"Какао", "какао", "Какао растворимое", "Сахар"}) {
+    project.Products = {Product(5, name)};
+    TRecordingSurface canvas;
+    RenderProductPage(canvas, project, MakeSolution(5, 76.5, 47.9, 112), 3, options);
+    EXPECT_EQ(Contains(canvas.Texts(), "СРАВНЕНИЕ С ЛУМАР"), std::string(name) == "Какао") << name;
+  }
+}
+
 TEST_F(ReportPageTest, TextsWiderThanTheirColumnAreShortened) {
   project.Products = {Product(1, std::string(200, 'W'))};
   TOptimizationResult result;

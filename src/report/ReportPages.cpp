@@ -32,6 +32,9 @@ constexpr TColor ColumnCream = 0xFCF9F5;
 
 // Rows of the summary's distribution table stop above the footer.
 constexpr int SummaryRowsBottom = 1690;
+// Rows of the unified boxes stop where the distribution's heading, header
+// and three rows still fit above the footer.
+constexpr int GroupRowsBottom = SummaryRowsBottom - 42 - 42 - 40 - 3 * 43;
 
 void SetReportFont(IDrawingSurface& canvas, int size, bool bold, TColor colour) {
   canvas.SetFont(RFontName, size, bold, colour);
@@ -323,10 +326,18 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   ReportTextOut(Canvas, 650, y + 11, RProductCountColumn, 810 - 650 - 8);
   ReportTextOut(Canvas, 810, y + 11, RAverageCostColumn, 1176 - 810 - 8);
   y += 44;
-  for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g) {
-    const auto it = groups.find(g);
-    if (it == groups.end()) continue;
-    const TGroup& group = it->second;
+  std::vector<int> shown;
+  for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g)
+    if (groups.count(g) != 0) shown.push_back(g);
+  // Up to 50 groups: the rows past those that fit give way to one line.
+  const size_t fitting = static_cast<size_t>((GroupRowsBottom - y) / 48);
+  size_t hidden = 0;
+  if (shown.size() > fitting) {
+    hidden = shown.size() - (fitting - 1);
+    shown.resize(fitting - 1);
+  }
+  for (int g : shown) {
+    const TGroup& group = groups.find(g)->second;
     const TBoxVariant& box = Result.Solutions[group.Representative].Box;
     FillBand(Canvas, {64, y, 1176, y + 48}, g % 2 == 1 ? Stripe : White);
     SetReportFont(Canvas, 13, false, TextBlack);
@@ -336,6 +347,11 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
     ReportTextOut(Canvas, 650, y + 12, format(RInteger, group.Count), 810 - 650 - 8);
     ReportTextOut(Canvas, 810, y + 12, format(RMoney, group.CostSum / group.Count, currency),
                   1176 - 810 - 8);
+    y += 48;
+  }
+  if (hidden != 0) {
+    SetReportFont(Canvas, 13, false, DarkGrey);
+    ReportTextOut(Canvas, 76, y + 12, format(RMoreGroupsLine, static_cast<long long>(hidden)));
     y += 48;
   }
 

@@ -79,8 +79,12 @@ TEST_P(NameOrder, IsAStrictWeakOrderOnRandomNames) {
         ASSERT_EQ(ab, -Sign(compare(b, a))) << a << " / " << b;
         for (const std::string& c : names) {
           const int bc = Sign(compare(b, c));
-          if (ab < 0 && bc < 0) ASSERT_LT(compare(a, c), 0) << a << " < " << b << " < " << c;
-          if (ab == 0 && bc == 0) ASSERT_EQ(compare(a, c), 0) << a << " ~ " << b << " ~ " << c;
+          if (ab < 0 && bc < 0) {
+            ASSERT_LT(compare(a, c), 0) << a << " < " << b << " < " << c;
+          }
+          if (ab == 0 && bc == 0) {
+            ASSERT_EQ(compare(a, c), 0) << a << " ~ " << b << " ~ " << c;
+          }
         }
       }
     }

@@ -22,7 +22,8 @@ bool EqualWithinTolerance(double a, double b);
 // compared within tolerance. Returns <0, 0 or >0.
 int CompareSolutions(const TOptimizationSolution& X, const TOptimizationSolution& Y);
 
-// Stable, so that solutions equal in order keep their relative order.
+// In CompareSolutions' order, stable, so that solutions equal in order keep
+// their relative order; defined also where the tolerance is not transitive.
 void SortSolutions(std::vector<TOptimizationSolution>& Solutions);
 
 }  // namespace quelmora

@@ -144,4 +144,10 @@ bool FindLumarReference(int32_t ProductId, TLumarReference& Reference) {
   return false;
 }
 
+bool FindLumarReference(int32_t ProductId, std::string_view Name, TLumarReference& Reference) {
+  if (FindLumarReference(ProductId, Reference) && Reference.Name == Name) return true;
+  Reference = TLumarReference();
+  return false;
+}
+
 }  // namespace quelmora

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/OptimizationModel.h"
@@ -37,5 +38,9 @@ std::vector<TLumarReference> LoadLumarReferences();
 
 // The reference of ProductId; false and an all-zero record when there is none.
 bool FindLumarReference(int32_t ProductId, TLumarReference& Reference);
+
+// The same, only when Name is the reference's name too: any project numbers
+// its products from 1, and only the sample's are the reference products.
+bool FindLumarReference(int32_t ProductId, std::string_view Name, TLumarReference& Reference);
 
 }  // namespace quelmora

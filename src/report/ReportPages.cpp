@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
 #include "model/Utf8.h"
 #include "report/PackagingPreview.h"
 #include "report/ReportTexts.h"
+#include "report/TextFitting.h"
 
 namespace quelmora {
 
@@ -30,26 +32,17 @@ constexpr TColor ColumnCream = 0xFCF9F5;
 
 // Rows of the summary's distribution table stop above the footer.
 constexpr int SummaryRowsBottom = 1690;
+// Rows of the unified boxes stop where the distribution's heading, header
+// and three rows still fit above the footer.
+constexpr int GroupRowsBottom = SummaryRowsBottom - 42 - 42 - 40 - 3 * 43;
 
 void SetReportFont(IDrawingSurface& canvas, int size, bool bold, TColor colour) {
   canvas.SetFont(RFontName, size, bold, colour);
 }
 
-// Text cut to MaxWidth pixels with a trailing ellipsis; unchanged when it fits.
 std::string Fitted(IDrawingSurface& canvas, std::string text, int maxWidth) {
-  if (maxWidth <= 0 || canvas.TextWidth(text) <= maxWidth) return text;
-  static constexpr std::string_view ellipsis = "…";
-  while (!text.empty()) {
-    // Drop one whole code point from the end.
-    size_t cut = text.size() - 1;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-      --cut;
-    text.erase(cut);
-    while (!text.empty() && text.back() == ' ')
-      text.pop_back();
-    if (canvas.TextWidth(text + std::string(ellipsis)) <= maxWidth) break;
-  }
-  return text + std::string(ellipsis);
+  return FitText(std::move(text), maxWidth,
+                 [&canvas](std::string_view part) { return canvas.TextWidth(part); });
 }
 
 // Text is translated line by line; MaxWidth, when given, keeps it inside
@@ -200,7 +193,12 @@ TProduct FindReportProduct(const TProjectData& Project, int32_t Id) {
 
 int CompareProductNames(std::string_view A, std::string_view B) {
   int64_t a = 0, b = 0;
-  if (ReadInt64(A, a) && ReadInt64(B, b)) return a < b ? -1 : (a > b ? 1 : 0);
+  const bool aNumber = ReadInt64(A, a);
+  const bool bNumber = ReadInt64(B, b);
+  if (aNumber && bNumber) return a < b ? -1 : (a > b ? 1 : 0);
+  // Numbers before texts, as in the window: a number compared with a text as
+  // text would make cycles ("9" < "10" < "1a" < "9").
+  if (aNumber != bNumber) return aNumber ? -1 : 1;
   const std::u16string x = Utf16Upper(A);
   const std::u16string y = Utf16Upper(B);
   return x.compare(y) < 0 ? -1 : (x.compare(y) > 0 ? 1 : 0);
@@ -214,14 +212,15 @@ std::vector<size_t> ReportOrder(const TProjectData& Project, const TOptimization
     order[i] = i;
     names[i] = FindReportProduct(Project, Result.Solutions[i].ProductId).Name;
   }
-  for (size_t i = 0; i + 1 < n; ++i) {
-    for (size_t j = i + 1; j < n; ++j) {
-      int64_t d = int64_t{Result.Solutions[order[i]].UnifiedGroupId} -
-                  Result.Solutions[order[j]].UnifiedGroupId;
-      if (d == 0) d = CompareProductNames(names[order[i]], names[order[j]]);
-      if (d > 0) std::swap(order[i], order[j]);
-    }
-  }
+  // Equal names (b and B) keep the Id order, as in the window, so the order
+  // does not depend on the order of the solutions.
+  std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    const TOptimizationSolution& a = Result.Solutions[x];
+    const TOptimizationSolution& b = Result.Solutions[y];
+    if (a.UnifiedGroupId != b.UnifiedGroupId) return a.UnifiedGroupId < b.UnifiedGroupId;
+    if (const int byName = CompareProductNames(names[x], names[y])) return byName < 0;
+    return a.ProductId < b.ProductId;
+  });
   return order;
 }
 
@@ -327,10 +326,18 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   ReportTextOut(Canvas, 650, y + 11, RProductCountColumn, 810 - 650 - 8);
   ReportTextOut(Canvas, 810, y + 11, RAverageCostColumn, 1176 - 810 - 8);
   y += 44;
-  for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g) {
-    const auto it = groups.find(g);
-    if (it == groups.end()) continue;
-    const TGroup& group = it->second;
+  std::vector<int> shown;
+  for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g)
+    if (groups.count(g) != 0) shown.push_back(g);
+  // Up to 50 groups: the rows past those that fit give way to one line.
+  const size_t fitting = static_cast<size_t>((GroupRowsBottom - y) / 48);
+  size_t hidden = 0;
+  if (shown.size() > fitting) {
+    hidden = shown.size() - (fitting - 1);
+    shown.resize(fitting - 1);
+  }
+  for (int g : shown) {
+    const TGroup& group = groups.find(g)->second;
     const TBoxVariant& box = Result.Solutions[group.Representative].Box;
     FillBand(Canvas, {64, y, 1176, y + 48}, g % 2 == 1 ? Stripe : White);
     SetReportFont(Canvas, 13, false, TextBlack);
@@ -340,6 +347,11 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
     ReportTextOut(Canvas, 650, y + 12, format(RInteger, group.Count), 810 - 650 - 8);
     ReportTextOut(Canvas, 810, y + 12, format(RMoney, group.CostSum / group.Count, currency),
                   1176 - 810 - 8);
+    y += 48;
+  }
+  if (hidden != 0) {
+    SetReportFont(Canvas, 13, false, DarkGrey);
+    ReportTextOut(Canvas, 76, y + 12, format(RMoreGroupsLine, static_cast<long long>(hidden)));
     y += 48;
   }
 
@@ -465,7 +477,7 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
                        std::abs(Solution.SavingPercent)));
 
   TLumarReference reference;
-  if (FindLumarReference(Solution.ProductId, reference)) {
+  if (FindLumarReference(Solution.ProductId, product.Name, reference)) {
     right.Skip(22);
     right.Heading(RReferenceHeading);
     right.Line(format(RReferencePackLine, reference.PackLengthMM, reference.PackWidthMM,

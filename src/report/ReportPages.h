@@ -30,11 +30,13 @@ struct TReportOptions {
 TProduct FindReportProduct(const TProjectData& Project, int32_t Id);
 
 // Names that both read as 64-bit integers (leading blanks, a sign, "$",
-// "0x" or "x" for hexadecimal) compare as numbers; others by UTF-16 code
-// units with a-z taken as A-Z. Negative, zero or positive.
+// "0x" or "x" for hexadecimal) compare as numbers and come before all other
+// names; those by UTF-16 code units with a-z taken as A-Z. A strict weak
+// order. Negative, zero or positive.
 int CompareProductNames(std::string_view A, std::string_view B);
 
-// Indices into Result.Solutions: by unification group, then by product name.
+// Indices into Result.Solutions: by unification group, then by product name,
+// then by product Id.
 std::vector<size_t> ReportOrder(const TProjectData& Project, const TOptimizationResult& Result);
 
 // White page, navy header band with title and subtitle, footer and page number.

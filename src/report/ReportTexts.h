@@ -53,6 +53,8 @@ inline constexpr const char* RSize = "%.1f × %.1f × %.1f";
 inline constexpr const char* RMoney = "%.2f %s";
 // Below the last distribution row that fits on the summary page.
 inline constexpr const char* RMoreProductsLine = "Ещё изделий: %d";
+// Below the last unified box row that leaves the distribution its room.
+inline constexpr const char* RMoreGroupsLine = "Ещё групп: %d";
 
 // Product pages.
 inline constexpr const char* RProductTitle = "ИЗДЕЛИЕ: %s";
@@ -111,7 +113,7 @@ inline constexpr std::array<const char*, 11> ReportTrTexts = {
 };
 
 // Texts that are formatted and then drawn through TrMultiline.
-inline constexpr std::array<const char*, 64> ReportLineTexts = {
+inline constexpr std::array<const char*, 65> ReportLineTexts = {
     RFooter,
     RSummaryTitle,
     RProductsFigure,
@@ -176,6 +178,7 @@ inline constexpr std::array<const char*, 64> ReportLineTexts = {
     RUnificationGroup,
     RBox,
     RMoreProductsLine,
+    RMoreGroupsLine,
 };
 
 // Every key the drawings and the report look up, sorted, without repeats.

@@ -65,7 +65,12 @@ std::string_view TrimBlankLines(std::string_view text) {
 
 int NaturalCompare(std::string_view A, std::string_view B) {
   int64_t a = 0, b = 0;
-  if (ReadDecimalInt64(A, a) && ReadDecimalInt64(B, b)) return a < b ? -1 : (a > b ? 1 : 0);
+  const bool aNumber = ReadDecimalInt64(A, a);
+  const bool bNumber = ReadDecimalInt64(B, b);
+  if (aNumber && bNumber) return a < b ? -1 : (a > b ? 1 : 0);
+  // Numbers before texts: comparing a number with a text as text would make
+  // cycles ("9" < "10" < "1a" < "9"), and sorting would depend on the input order.
+  if (aNumber != bNumber) return aNumber ? -1 : 1;
   const int order = UpperLatinUtf16(A).compare(UpperLatinUtf16(B));
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
@@ -161,7 +166,7 @@ std::string OptimalDetailsText(const TNumberFormat& Numbers, const TProjectData&
       Solution.UnifiedGroupId, Solution.UnifiedProductCount));
 
   TLumarReference r;
-  if (FindLumarReference(Solution.ProductId, r)) {
+  if (FindLumarReference(Solution.ProductId, SolutionProductName(Project, Solution.ProductId), r)) {
     const double difference =
         r.CostPerM3 != 0 ? (b.PackagingCostPerM3 / r.CostPerM3 - 1) * 100 : 0.0;
     const std::string block = FormatLocal(

@@ -13,8 +13,9 @@ namespace quelmora {
 // What the result area of the main window shows, as plain texts and index
 // lists, so the window only has to put them into its controls.
 
-// Names that are both decimal 64-bit integers compare as numbers; others by
-// UTF-16 code units with a-z taken as A-Z. Negative, zero or positive.
+// Names that are both decimal 64-bit integers compare as numbers and come
+// before all other names; those by UTF-16 code units with a-z taken as A-Z.
+// A strict weak order. Negative, zero or positive.
 int NaturalCompare(std::string_view A, std::string_view B);
 
 // The unified group, or Index + 100000 for a solution without one.

@@ -213,6 +213,45 @@ INSTANTIATE_TEST_SUITE_P(
                       FindCase{0, false, ""}, FindCase{13, false, ""}, FindCase{-1, false, ""},
                       FindCase{2147483647, false, ""}));
 
+struct NamedFindCase {
+  int32_t id;
+  const char* name;
+  bool found;
+};
+std::ostream& operator<<(std::ostream& os, const NamedFindCase& c) {
+  return os << "Id " << c.id << " " << c.name;
+}
+
+class FindLumarReferenceByIdAndName : public ::testing::TestWithParam<NamedFindCase> {};
+
+// Products 1-12 of any project are not the sample's unless named alike.
+TEST_P(FindLumarReferenceByIdAndName, NeedsBoth) {
+  TLumarReference reference;
+  reference.PacksPerBox = 9;
+  EXPECT_EQ(FindLumarReference(GetParam().id, GetParam().name, reference), GetParam().found);
+  if (GetParam().found) {
+    EXPECT_EQ(reference.ProductId, GetParam().id);
+    EXPECT_EQ(reference.Name, GetParam().name);
+  } else {
+    EXPECT_EQ(reference, TLumarReference());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FindLumarReferenceByIdAndName,
+    ::testing::Values(NamedFindCase{1, "Чай чёрный", true}, NamedFindCase{1, "Чай", false},
+                      NamedFindCase{1, "чай чёрный", false}, NamedFindCase{1, "Чай чёрный ", false},
+                      NamedFindCase{2, "Чай чёрный", false}, NamedFindCase{13, "", false},
+                      NamedFindCase{0, "", false}));
+
+// The sample keeps its comparison on every product.
+TEST(FindLumarReference, EverySampleProductFindsItsOwn) {
+  for (const TProduct& product : LoadLumarProject().Products) {
+    TLumarReference reference;
+    EXPECT_TRUE(FindLumarReference(product.Id, product.Name, reference)) << product.Name;
+  }
+}
+
 TEST(FindLumarReference, CocoaHasItsBoxAndPackCount) {
   TLumarReference cocoa;
   ASSERT_TRUE(FindLumarReference(5, cocoa));

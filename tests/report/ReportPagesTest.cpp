@@ -34,7 +34,7 @@ TEST(CompareProductNamesTest, NumbersCompareAsNumbers) {
   EXPECT_EQ(CompareProductNames("0x1f", "x1F"), 0);
   EXPECT_LT(CompareProductNames("-9223372036854775808", "-1"), 0);
   // Out of range: compared as text, where "1" < "9".
-  EXPECT_LT(CompareProductNames("10000000000000000000", "9"), 0);
+  EXPECT_LT(CompareProductNames("10000000000000000000", "99999999999999999999"), 0);
 }
 
 TEST(CompareProductNamesTest, TextsCompareByUtf16CodeUnitsFoldingOnlyAsciiLetters) {
@@ -155,6 +155,51 @@ TEST_F(ReportPageTest, SummaryStaysOnePageAndSaysHowManyRowsItLeftOut) {
   EXPECT_TRUE(Contains(canvas.Texts(), "Ещё изделий: " + std::to_string(40 - rows)));
 }
 
+// Up to 50 unified boxes: their table must leave the footer and the
+// distribution table on the page, and account for every group.
+class SummaryGroups : public testing::ReportFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SummaryGroups, StayAboveTheDistributionAndTheFooter) {
+  const int groupCount = GetParam();
+  TProjectData project;
+  project.Settings = DefaultSettings();
+  project.Settings.TargetUnifiedBoxCount = groupCount;
+  TOptimizationResult result;
+  std::vector<size_t> order;
+  for (int i = 1; i <= groupCount + 10; ++i) {
+    project.Products.push_back(Product(i, "Изделие " + std::to_string(i)));
+    result.Solutions.push_back(MakeSolution(i, 100, 50, 150));
+    result.Solutions.back().UnifiedGroupId = (i - 1) % groupCount + 1;
+    order.push_back(order.size());
+  }
+  TReportOptions options;
+  TRecordingSurface canvas;
+  RenderSummaryPage(canvas, project, result, order, options);
+
+  int groupRows = 0;
+  int distributionRows = 0;
+  for (const auto& call : canvas.CallsOf(Kind::FillRect)) {
+    if (call.Rect.Left != 64 || call.Rect.Top < 535) continue;
+    EXPECT_LE(call.Rect.Bottom, 1690) << "over the footer";
+    if (call.Rect.Height() == 48) ++groupRows;
+    if (call.Rect.Height() == 43) ++distributionRows;
+  }
+  EXPECT_GE(distributionRows, 3);
+  const auto outs = canvas.CallsOf(Kind::TextOut);
+  const auto heading = std::find_if(
+      outs.begin(), outs.end(), [](const auto& c) { return c.Text == "Распределение изделий"; });
+  ASSERT_NE(heading, outs.end());
+  for (const auto& call : outs) {  // the group rows' texts, the more line too
+    if (call.Font.SizePt == 13 && call.Rect.Top > 535 + 44) {
+      EXPECT_LT(call.Rect.Bottom, heading->Rect.Top) << call.Text;
+    }
+  }
+  const std::string more = "Ещё групп: " + std::to_string(groupCount - groupRows);
+  EXPECT_EQ(Contains(canvas.Texts(), more), groupRows < groupCount) << groupRows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SummaryGroups, ::testing::Values(1, 3, 17, 18, 24, 50));
+
 TEST_F(ReportPageTest, ProductPageShowsACostIncreaseAndNoComparisonWithoutReference) {
   project.Products = {Product(99, "Товар")};
   TOptimizationSolution s = MakeSolution(99, 100, 50, 150);
@@ -201,6 +246,16 @@ TEST_F(ReportPageTest, ProductPageComparesWithTheReferenceData) {
       outs.begin(), outs.end(), [](const auto& c) { return c.Text == "COMPARISON WITH LUMAR"; });
   ASSERT_NE(heading, outs.end());
   EXPECT_EQ(heading->Rect.Top, 690 + 11 * 34 + 22);
+}
+
+// Another project's product 5 is not the sample's cocoa: no comparison.
+TEST_F(ReportPageTest, ProductPageComparesOnlyWhenIdAndNameMatch) {
+  for (const char* name : {"Какао", "какао", "Какао растворимое", "Сахар"}) {
+    project.Products = {Product(5, name)};
+    TRecordingSurface canvas;
+    RenderProductPage(canvas, project, MakeSolution(5, 76.5, 47.9, 112), 3, options);
+    EXPECT_EQ(Contains(canvas.Texts(), "СРАВНЕНИЕ С ЛУМАР"), std::string(name) == "Какао") << name;
+  }
 }
 
 TEST_F(ReportPageTest, TextsWiderThanTheirColumnAreShortened) {

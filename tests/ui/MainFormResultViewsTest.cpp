@@ -50,10 +50,12 @@ TEST_F(ResultTextsTest, NaturalCompareOrdersNumbersAsNumbers) {
   EXPECT_LT(NaturalCompare("-5", "+3"), 0);
   EXPECT_GT(NaturalCompare("10", "9"), 0);
   EXPECT_EQ(NaturalCompare("007", "7"), 0);
-  // Not decimal integers: code units, so "10" < "9a".
+  // Numbers come before texts.
   EXPECT_LT(NaturalCompare("10", "9a"), 0);
-  EXPECT_LT(NaturalCompare("0x10", "9"), 0) << "no hexadecimal";
-  EXPECT_LT(NaturalCompare("100000000000000000000", "9"), 0) << "beyond 64 bits: text";
+  // Not decimal integers: code units, so "1" < "9".
+  EXPECT_LT(NaturalCompare("0x10", "0x9"), 0) << "no hexadecimal";
+  EXPECT_LT(NaturalCompare("100000000000000000000", "99999999999999999999"), 0)
+      << "beyond 64 bits: text";
 }
 
 TEST_F(ResultTextsTest, NaturalCompareFoldsLatinCaseOnly) {
@@ -165,7 +167,7 @@ TEST_F(ResultTextsTest, ProposedPackagingListsEveryLine) {
 TEST_F(ResultTextsTest, TheComparisonFollowsForAReferenceProduct) {
   TLumarReference reference;
   ASSERT_TRUE(FindLumarReference(1, reference));
-  const TProjectData project = Named({{1, "Чай"}});
+  const TProjectData project = Named({{1, "Чай чёрный"}});
   TOptimizationSolution s = Solution(1, 1);
   s.Box.PackagingCostPerM3 = reference.CostPerM3 * 1.1;
   const std::string text = OptimalDetailsText(point_, project, s);
@@ -173,6 +175,16 @@ TEST_F(ResultTextsTest, TheComparisonFollowsForAReferenceProduct) {
   ASSERT_NE(block, std::string::npos) << text;
   EXPECT_EQ(text.substr(text.rfind("\r\n") + 2).rfind("quelmora, упаковка / м³: ", 0), 0u);
   EXPECT_NE(text.find("; отличие от ЛУМАР: 10.0 %"), std::string::npos) << text;
+}
+
+// Every project numbers its products from 1: another project's product 1
+// is not the sample's tea and gets no comparison.
+TEST_F(ResultTextsTest, NoComparisonForAReferenceIdWithAnotherName) {
+  for (const char* name : {"Чай", "чай чёрный", "Чай чёрный ", "Кофе молотый"}) {
+    const TProjectData project = Named({{1, name}});
+    const std::string text = OptimalDetailsText(point_, project, Solution(1, 1));
+    EXPECT_EQ(text.find("ЛУМАР"), std::string::npos) << name;
+  }
 }
 
 TEST_F(ResultTextsTest, GridNumbersAreShortAndUseTheGivenSeparator) {

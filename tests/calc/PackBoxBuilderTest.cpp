@@ -41,13 +41,13 @@ struct BuilderCase {
   friend void PrintTo(const BuilderCase& c, std::ostream* os) { *os << c.what; }
 };
 
-class PackBoxBuilderTest : public ::testing::TestWithParam<BuilderCase> {};
-
-// Every placement the enumeration offers gives the very box Build gives.
-TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
-  const BuilderCase& c = GetParam();
+TProduct CaseProduct(const BuilderCase& c) {
   TProduct p = test::WorkedProduct();
   p.MaxBoxWeightKG = c.maxBoxWeight;
+  return p;
+}
+
+TOptimizationSettings CaseSettings(const BuilderCase& c) {
   TOptimizationSettings s = test::WorkedSettings();
   s.BoardThicknessMM = c.board;
   s.LengthGapMM = c.lengthGap;
@@ -55,6 +55,16 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
   s.AllowOversizeBoxes = c.oversize;
   s.MaxCountPerAxis = 8;
   s.MaxPacksPerBox = 200;
+  return s;
+}
+
+class PackBoxBuilderTest : public ::testing::TestWithParam<BuilderCase> {};
+
+// Every placement the enumeration offers gives the very box Build gives.
+TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
+  const BuilderCase& c = GetParam();
+  const TProduct p = CaseProduct(c);
+  const TOptimizationSettings s = CaseSettings(c);
   std::shared_ptr<const IPalletOptimizer> pallet;
   if (c.gridPallet)
     pallet = std::make_shared<TGridPalletOptimizer>();
@@ -98,15 +108,8 @@ TEST_P(PackBoxBuilderTest, SameBoxesAsBuild) {
 // loads every box as the grid's plan does; only its pallet estimate is missing.
 TEST_P(PackBoxBuilderTest, PerBoxStrategyGivesTheGridsBoxes) {
   const BuilderCase& c = GetParam();
-  TProduct p = test::WorkedProduct();
-  p.MaxBoxWeightKG = c.maxBoxWeight;
-  TOptimizationSettings s = test::WorkedSettings();
-  s.BoardThicknessMM = c.board;
-  s.LengthGapMM = c.lengthGap;
-  s.WidthGapMM = c.widthGap;
-  s.AllowOversizeBoxes = c.oversize;
-  s.MaxCountPerAxis = 8;
-  s.MaxPacksPerBox = 200;
+  const TProduct p = CaseProduct(c);
+  const TOptimizationSettings s = CaseSettings(c);
   const TBoxCalculator grid(std::make_shared<TGridPalletOptimizer>());
   const TBoxCalculator perBox(std::make_shared<PerBoxGridPallet>());
   const TPackVariant pack = MakePackVariant(p, c.L, c.B, c.H, s);

@@ -52,9 +52,7 @@ char DetectSeparator(std::string_view text) {
 // validation refused.
 int32_t ColumnOf(const TErrorPlace& place) {
   if (place.Column > 0) return place.Column;
-  for (int i = 0; i < ProductFieldCount; ++i)
-    if (ProductFieldNames[i] == place.Field) return i + 1;
-  return 0;
+  return FieldIndex(ProductFields, place.Field) + 1;  // 0 when no field is named
 }
 
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {

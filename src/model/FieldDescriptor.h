@@ -73,17 +73,24 @@ struct TFieldDescriptor {
   }
 };
 
-// The table entries by kind.
+// The table entries by kind: the shared part, then the member of each kind.
+template <class TRecord>
+constexpr TFieldDescriptor<TRecord> FieldEntry(std::string_view Key, std::string_view Caption,
+                                               TFieldBounds Bounds, std::string_view Help) {
+  TFieldDescriptor<TRecord> field;
+  field.Key = Key;
+  field.Caption = Caption;
+  field.Bounds = Bounds;
+  field.Help = Help;
+  return field;
+}
+
 template <class TRecord>
 constexpr TFieldDescriptor<TRecord> RealField(std::string_view Key, std::string_view Caption,
                                               double TRecord::*Member, TFieldBounds Bounds,
                                               std::string_view Help) {
-  TFieldDescriptor<TRecord> field;
-  field.Key = Key;
-  field.Caption = Caption;
+  TFieldDescriptor<TRecord> field = FieldEntry<TRecord>(Key, Caption, Bounds, Help);
   field.Real = Member;
-  field.Bounds = Bounds;
-  field.Help = Help;
   return field;
 }
 
@@ -91,23 +98,16 @@ template <class TRecord>
 constexpr TFieldDescriptor<TRecord> IntegerField(std::string_view Key, std::string_view Caption,
                                                  int32_t TRecord::*Member, TFieldBounds Bounds,
                                                  std::string_view Help) {
-  TFieldDescriptor<TRecord> field;
-  field.Key = Key;
-  field.Caption = Caption;
+  TFieldDescriptor<TRecord> field = FieldEntry<TRecord>(Key, Caption, Bounds, Help);
   field.Integer = Member;
-  field.Bounds = Bounds;
-  field.Help = Help;
   return field;
 }
 
 template <class TRecord>
 constexpr TFieldDescriptor<TRecord> TextField(std::string_view Key, std::string_view Caption,
                                               std::string TRecord::*Member, std::string_view Help) {
-  TFieldDescriptor<TRecord> field;
-  field.Key = Key;
-  field.Caption = Caption;
+  TFieldDescriptor<TRecord> field = FieldEntry<TRecord>(Key, Caption, TFieldBounds{}, Help);
   field.Text = Member;
-  field.Help = Help;
   return field;
 }
 
@@ -141,21 +141,34 @@ bool IsInOrder(const TRecord& Record, const TFieldDescriptor<TRecord>& Field) {
 
 // Views of one column of a table, for callers that walk keys or captions.
 template <class TRecord, size_t N>
+constexpr std::array<std::string_view, N> FieldColumn(
+    const std::array<TFieldDescriptor<TRecord>, N>& Table,
+    std::string_view TFieldDescriptor<TRecord>::*Column) {
+  std::array<std::string_view, N> column{};
+  for (size_t i = 0; i < N; ++i)
+    column[i] = Table[i].*Column;
+  return column;
+}
+
+template <class TRecord, size_t N>
 constexpr std::array<std::string_view, N> FieldKeys(
     const std::array<TFieldDescriptor<TRecord>, N>& Table) {
-  std::array<std::string_view, N> keys{};
-  for (size_t i = 0; i < N; ++i)
-    keys[i] = Table[i].Key;
-  return keys;
+  return FieldColumn(Table, &TFieldDescriptor<TRecord>::Key);
 }
 
 template <class TRecord, size_t N>
 constexpr std::array<std::string_view, N> FieldCaptions(
     const std::array<TFieldDescriptor<TRecord>, N>& Table) {
-  std::array<std::string_view, N> captions{};
+  return FieldColumn(Table, &TFieldDescriptor<TRecord>::Caption);
+}
+
+// The index of the entry with Key, or -1.
+template <class TRecord, size_t N>
+constexpr int FieldIndex(const std::array<TFieldDescriptor<TRecord>, N>& Table,
+                         std::string_view Key) {
   for (size_t i = 0; i < N; ++i)
-    captions[i] = Table[i].Caption;
-  return captions;
+    if (Table[i].Key == Key) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace quelmora

@@ -9,6 +9,7 @@
 #include "l10n/Localization.h"
 #include "model/Utf8.h"
 #include "report/PackagingPreview.h"
+#include "report/PalletPreview.h"
 #include "report/ReportTexts.h"
 #include "report/TextFitting.h"
 
@@ -179,6 +180,33 @@ class TDetailColumn {
   int maxWidth_;
   int y_;
 };
+
+// The pallet sections sit in the lower part of the product page's columns,
+// below their longest content (the current column with the reference block).
+constexpr int PalletSectionTop = 1300;
+constexpr int PalletPictureHeight = 130;
+constexpr int PalletLineSpacing = 26;
+
+// The pallet of one packaging: heading, picture and figures in the column
+// between Left and Right.
+void DrawPalletSection(IDrawingSurface& canvas, int left, int right, const TBoxVariant& box,
+                       const TPalletSetup& pallet, const TNumberFormat& numbers) {
+  const TPalletLayer layer = SolutionLayer(box, pallet);
+  const int x = left + 24;
+  TDetailColumn column(canvas, x, right, PalletSectionTop);
+  column.Heading(RPalletHeading);
+  const int pictureTop = PalletSectionTop + 38;
+  const TRect picture{x, pictureTop, right - 24, pictureTop + PalletPictureHeight};
+  DrawReportPanel(canvas, picture, White);
+  DrawPalletPicture(canvas, picture, box, layer, pallet);
+  RedrawPanelFrame(canvas, picture);
+  int y = picture.Bottom + 8;
+  SetReportFont(canvas, 12, false, TextBlack);
+  for (const std::string& line : PalletFigureLines(numbers, PalletFiguresOf(box, layer, pallet))) {
+    ReportTextOut(canvas, x, y, line, right - x - 12);
+    y += PalletLineSpacing;
+  }
+}
 
 }  // namespace
 
@@ -488,6 +516,10 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
     right.Line(format(RReferenceCostLine, reference.CostPerM3, currency));
     right.Line(format(ROwnCostLine, box.PackagingCostPerM3, currency));
   }
+
+  const TPalletSetup pallet = PalletSetupOf(Project.Settings);
+  DrawPalletSection(Canvas, 64, 590, box, pallet, numbers);
+  DrawPalletSection(Canvas, 650, 1176, originalBox, pallet, numbers);
 }
 
 }  // namespace quelmora

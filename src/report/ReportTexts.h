@@ -85,6 +85,17 @@ inline constexpr const char* RPalletFillLine = "Заполнение палле�
 inline constexpr const char* RCostPerUnitLine = "Упаковка / единицу: %.2f %s";
 inline constexpr const char* RCostPerM3Line = "Упаковка / м³: %.2f %s";
 
+// The pallet of each packaging, under its details.
+inline constexpr const char* RPalletHeading = "Загрузка паллеты";
+inline constexpr const char* RPalletBoxesLine = "Ящиков на паллете (в слое × слоёв): %d × %d = %d";
+inline constexpr const char* RPalletPacksLine = "Пачек на паллете: %d";
+inline constexpr const char* RPalletHeightLine = "Высота груза с паллетой: %.0f мм";
+inline constexpr const char* RPalletWeightLine = "Масса брутто с паллетой: %.1f кг";
+inline constexpr const char* RPalletAreaLine = "Площадь паллеты под слоем: %.1f %%";
+inline constexpr const char* RPalletVolumeLine = "Объем паллеты под грузом: %.1f %%";
+inline constexpr const char* RPalletProvenLine = "Слой лучший из возможных (доказано)";
+inline constexpr const char* RPalletMoreLine = "Возможно больше ящиков в слое, не более чем на: %d";
+
 inline constexpr const char* ROriginalVariant = SOriginalVariant;
 inline constexpr const char* ROriginalPalletLine = "На паллете: %d ящиков";
 inline constexpr const char* RSavingLine = "%s: %.1f %%";
@@ -113,7 +124,7 @@ inline constexpr std::array<const char*, 11> ReportTrTexts = {
 };
 
 // Texts that are formatted and then drawn through TrMultiline.
-inline constexpr std::array<const char*, 65> ReportLineTexts = {
+inline constexpr std::array<const char*, 74> ReportLineTexts = {
     RFooter,
     RSummaryTitle,
     RProductsFigure,
@@ -179,6 +190,15 @@ inline constexpr std::array<const char*, 65> ReportLineTexts = {
     RBox,
     RMoreProductsLine,
     RMoreGroupsLine,
+    RPalletHeading,
+    RPalletBoxesLine,
+    RPalletPacksLine,
+    RPalletHeightLine,
+    RPalletWeightLine,
+    RPalletAreaLine,
+    RPalletVolumeLine,
+    RPalletProvenLine,
+    RPalletMoreLine,
 };
 
 // Every key the drawings and the report look up, sorted, without repeats.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "engine/VolumeMismatch.h"
 #include "io/CsvProductImporter.h"
@@ -32,6 +33,7 @@
 #include "model/Validation.h"
 #include "report/PackagingPreview.h"
 #include "report/PdfReportExporter.h"
+#include "ui/PalletView.h"
 #include "ui/PreviewArea.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -312,14 +314,27 @@ void TMainForm::BuildWindow() {
 
   const auto addDetailColumn = [this](QWidget* column, const char* previewCaption,
                                       TPreviewArea*& preview, const char* memoCaption,
-                                      QPlainTextEdit*& memo) {
+                                      QPlainTextEdit*& memo, TPalletView** pallet = nullptr) {
     QVBoxLayout* layout = Column(column);
     QWidget* top = AddPanel(column);
     top->setFixedHeight(185);
     QVBoxLayout* topLayout = Column(top);
     topLayout->addWidget(AddCaptionStrip(top, previewCaption, 28, 5));
     preview = new TPreviewArea(top);
-    topLayout->addWidget(preview, 1);
+    if (pallet) {
+      // The pallet shares the drawing's row, under the same caption strip.
+      QWidget* row = AddPanel(top);
+      auto* rowLayout = new QHBoxLayout(row);
+      rowLayout->setContentsMargins(0, 0, 0, 0);
+      rowLayout->setSpacing(0);
+      preview->setParent(row);
+      *pallet = new TPalletView(row);
+      rowLayout->addWidget(preview, 1);
+      rowLayout->addWidget(*pallet, 1);
+      topLayout->addWidget(row, 1);
+    } else {
+      topLayout->addWidget(preview, 1);
+    }
     layout->addWidget(top);
     layout->addWidget(AddCaptionStrip(column, memoCaption, 38, 9));
     memo = new QPlainTextEdit(column);
@@ -331,7 +346,9 @@ void TMainForm::BuildWindow() {
     layout->addWidget(memo, 1);
   };
   QWidget* middle = AddPanel(FDetails);
-  addDetailColumn(middle, SPackPreviewTitle, FPackPreview, SOptimalVariant, FOptimalMemo);
+  addDetailColumn(middle, SPackPreviewTitle, FPackPreview, SOptimalVariant, FOptimalMemo,
+                  &FPalletView);
+  FPalletView->setObjectName(QStringLiteral("FPalletView"));
   FOriginalPanel = AddPanel(FDetails);
   FOriginalPanel->setObjectName(QStringLiteral("FOriginalPanel"));
   addDetailColumn(FOriginalPanel, SLayoutPreviewTitle, FLayoutPreview, SOriginalVariant,
@@ -802,8 +819,16 @@ void TMainForm::ProductSelection() {
   TOptimizationSolution solution;
   if (!SelectedSolution(solution)) return;
   const TNumberFormat numbers = UserNumbers();
-  FOptimalMemo->setPlainText(MemoText(OptimalDetailsText(numbers, FData, solution)));
-  FOriginalMemo->setPlainText(MemoText(OriginalDetailsText(numbers, FData, solution)));
+  // The layers are cheap here: the grid's, listed once per selection.
+  const TPalletSetup pallet = PalletSetupOf(FData.Settings);
+  TPalletLayer layer = SolutionLayer(solution.Box, pallet);
+  const TPalletLayer originalLayer = SolutionLayer(solution.OriginalBox, pallet);
+  FOptimalMemo->setPlainText(MemoText(OptimalDetailsText(numbers, FData, solution) + "\r\n\r\n" +
+                                      PalletDetailsText(numbers, solution.Box, layer, pallet)));
+  FOriginalMemo->setPlainText(
+      MemoText(OriginalDetailsText(numbers, FData, solution) + "\r\n\r\n" +
+               PalletDetailsText(numbers, solution.OriginalBox, originalLayer, pallet)));
+  FPalletView->Show(solution.Box, std::move(layer), pallet);
   FPackPreview->update();
   FLayoutPreview->update();
 }
@@ -953,6 +978,7 @@ void TMainForm::ClearResults() {
   FPackSolutionIndices.clear();
   FOptimalMemo->clear();
   FOriginalMemo->clear();
+  FPalletView->Clear();
   FPackPreview->update();
   FLayoutPreview->update();
   FExport->setEnabled(false);

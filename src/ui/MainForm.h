@@ -25,6 +25,7 @@ class QTimer;
 namespace quelmora {
 
 class IUserDialogs;
+class TPalletView;
 class TPreviewArea;
 class TProductGridWidget;
 
@@ -161,6 +162,7 @@ class TMainForm final : public QWidget {
   QPlainTextEdit* FOriginalMemo = nullptr;
   TPreviewArea* FPackPreview = nullptr;
   TPreviewArea* FLayoutPreview = nullptr;
+  TPalletView* FPalletView = nullptr;
   QLabel* FTitle = nullptr;
   QLabel* FStatus = nullptr;
   QProgressBar* FProgress = nullptr;

@@ -9,6 +9,8 @@
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "report/PalletPreview.h"
+#include "report/ReportTexts.h"
 
 namespace quelmora {
 
@@ -189,6 +191,14 @@ std::string OriginalDetailsText(const TNumberFormat& Numbers, const TProjectData
       ob.WidthMM, ob.HeightMM, ob.PalletCount, ob.GrossWeightKG, ob.BlankAreaM2, ob.BoxVolumeM3,
       ob.BoxCost, currency, ob.PackagingCostPerUnit, currency, ob.PackagingCostPerM3, currency,
       ob.AveragePackagingCostPerM3, currency, saving, std::fabs(Solution.SavingPercent)));
+}
+
+std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& Box,
+                              const TPalletLayer& Layer, const TPalletSetup& Pallet) {
+  std::string text = RPalletHeading;
+  for (const std::string& line : PalletFigureLines(Numbers, PalletFiguresOf(Box, Layer, Pallet)))
+    text += "\r\n" + line;
+  return TrMultiline(text);
 }
 
 }  // namespace quelmora

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/PalletFigures.h"
 #include "l10n/LocalFormat.h"
 #include "model/OptimizationModel.h"
 
@@ -47,5 +48,10 @@ std::string OptimalDetailsText(const TNumberFormat& Numbers, const TProjectData&
 // The product's current pack and box, and the saving against them.
 std::string OriginalDetailsText(const TNumberFormat& Numbers, const TProjectData& Project,
                                 const TOptimizationSolution& Solution);
+
+// Box on the pallet: a heading and the figures of Layer, translated. Lines
+// joined with CR LF.
+std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& Box,
+                              const TPalletLayer& Layer, const TPalletSetup& Pallet);
 
 }  // namespace quelmora

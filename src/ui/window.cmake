@@ -2,6 +2,8 @@
 target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/PalletView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PalletView.h
   ${CMAKE_CURRENT_LIST_DIR}/PreviewArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PreviewArea.h
   ${CMAKE_CURRENT_LIST_DIR}/ProductGrid.cpp

@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "ReportFixture.h"
+#include "calc/PalletCalculator.h"
 #include "l10n/Localization.h"
+#include "report/PalletPreview.h"
 #include "report/RecordingSurface.h"
 #include "report/ReportPages.h"
+#include "report/ReportTexts.h"
 
 namespace quelmora {
 namespace {
@@ -269,6 +272,70 @@ TEST_F(ReportPageTest, TextsWiderThanTheirColumnAreShortened) {
     if (call.Text.find("WWW") == std::string::npos) continue;
     EXPECT_NE(call.Text.find("…"), std::string::npos);
     EXPECT_LE(call.Rect.Right, 1176);
+  }
+}
+
+// What a call covers: its rectangle, or the box around a line's ends.
+TRect Extent(const TRecordingSurface::TCall& call) {
+  if (call.Kind != Kind::Line && call.Kind != Kind::Polygon) return call.Rect;
+  TRect r{call.Points[0].X, call.Points[0].Y, call.Points[0].X, call.Points[0].Y};
+  for (const TPoint& p : call.Points) {
+    r.Left = std::min(r.Left, p.X);
+    r.Top = std::min(r.Top, p.Y);
+    r.Right = std::max(r.Right, p.X + 1);
+    r.Bottom = std::max(r.Bottom, p.Y + 1);
+  }
+  return r;
+}
+
+bool Within(const TRect& inner, const TRect& outer) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+bool Meet(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+// Both pallet sections, with and without the reference block: drawn last,
+// each element lies on the page and either clear of every earlier element
+// or wholly on it (the page, the column panel); a section moved onto the
+// details, off the page, or with the wrong figures fails.
+TEST_F(ReportPageTest, PalletSectionsOverlapNothingAndShowTheirFigures) {
+  const TGridPalletOptimizer grid;
+  for (const auto& [id, name] : {std::pair{99, "Товар"}, std::pair{5, "Какао"}}) {
+    project.Products = {Product(id, name)};
+    TOptimizationSolution s = MakeSolution(id, 76.5, 47.9, 112);
+    s.Box.Pallet = grid.Calculate(410, 310, 210, 1200, 800, 1800);
+    s.OriginalBox = s.Box;
+    s.OriginalBox.LengthMM = 400;
+    s.OriginalBox.WidthMM = 300;
+    s.OriginalBox.Pallet = grid.Calculate(400, 300, 210, 1200, 800, 1800);
+    TRecordingSurface canvas;
+    RenderProductPage(canvas, project, s, 2, options);
+    const auto& calls = canvas.Calls();
+    const auto first = std::find_if(calls.begin(), calls.end(),
+                                    [](const auto& c) { return c.Text == RPalletHeading; });
+    ASSERT_NE(first, calls.end()) << name;
+    const TRect page{0, 0, ReportPageWidth, ReportPageHeight};
+    const TRect columns[] = {{64, 660, 590, 1669}, {650, 660, 1176, 1669}};
+    for (auto later = first; later != calls.end(); ++later) {
+      const TRect r = Extent(*later);
+      EXPECT_TRUE(Within(r, page));
+      EXPECT_TRUE(Within(r, columns[0]) || Within(r, columns[1])) << later->Text;
+      for (auto earlier = calls.begin(); earlier != first; ++earlier)
+        if (Meet(r, Extent(*earlier)))
+          EXPECT_TRUE(Within(r, Extent(*earlier)))
+              << name << ": " << later->Text << " on " << earlier->Text;
+    }
+
+    const TPalletSetup pallet = PalletSetupOf(project.Settings);
+    const std::vector<std::string> texts = canvas.Texts();
+    for (const TBoxVariant* box : {&s.Box, &s.OriginalBox})
+      for (const std::string& line : PalletFigureLines(
+               options.Numbers, PalletFiguresOf(*box, SolutionLayer(*box, pallet), pallet)))
+        EXPECT_TRUE(Contains(texts, line)) << line;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), RPalletHeading), 2);
   }
 }
 

@@ -110,7 +110,9 @@ TEST_P(PalletPictureTest, ShowsThePalletEdgeOverhangAndOwnHeight) {
   ASSERT_EQ(side.size(), static_cast<size_t>(box.Pallet.LayerCount) + pallet);
   for (size_t i = 1; i + pallet < side.size(); ++i)
     EXPECT_EQ(side[i].Rect.Bottom, side[i - 1].Rect.Top);  // stacked, bottom up
-  if (pallet != 0) EXPECT_EQ(side.back().Rect.Top, side.front().Rect.Bottom);
+  if (pallet != 0) {
+    EXPECT_EQ(side.back().Rect.Top, side.front().Rect.Bottom);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,7 +183,9 @@ TEST_F(PalletFigureLinesTest, AreTranslatedAndEndWithTheProof) {
         size_t pos = 0;
         char32_t cp;
         while (pos < shown.size())
-          if (DecodeUtf8(shown, pos, cp)) EXPECT_FALSE(cp >= 0x400 && cp <= 0x4FF) << shown;
+          if (DecodeUtf8(shown, pos, cp)) {
+            EXPECT_FALSE(cp >= 0x400 && cp <= 0x4FF) << shown;
+          }
       }
       EXPECT_EQ(lines.back().find(": 3") != std::string::npos, !proven) << lines.back();
     }

@@ -324,9 +324,10 @@ TEST_F(ReportPageTest, PalletSectionsOverlapNothingAndShowTheirFigures) {
       EXPECT_TRUE(Within(r, page));
       EXPECT_TRUE(Within(r, columns[0]) || Within(r, columns[1])) << later->Text;
       for (auto earlier = calls.begin(); earlier != first; ++earlier)
-        if (Meet(r, Extent(*earlier)))
+        if (Meet(r, Extent(*earlier))) {
           EXPECT_TRUE(Within(r, Extent(*earlier)))
               << name << ": " << later->Text << " on " << earlier->Text;
+        }
     }
 
     const TPalletSetup pallet = PalletSetupOf(project.Settings);

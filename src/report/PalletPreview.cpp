@@ -25,7 +25,7 @@ constexpr size_t kMostBoxesDrawn = 20000;
 // Layers thinner than this many pixels are drawn as one block.
 constexpr int kThinnestLayerPx = 3;
 
-// Millimetres to the pixels of one part, Span fitted and centred in it.
+// Millimetres to the pixels of one part, the span fitted and centred in it.
 struct TScale {
   double MinX = 0, MinY = 0, Factor = 0, OffsetX = 0, OffsetY = 0;
   TRect Part;
@@ -51,7 +51,7 @@ struct TExtent {
   double MinX, MaxX, MinY, MaxY;
 };
 
-// What the boxes cover, widened to take in From.
+// E widened to take in every box of the layer.
 TExtent Covered(const TPalletLayer& layer, TExtent e) {
   for (const TLayerBox& b : layer.Boxes) {
     e.MinX = std::min(e.MinX, b.XMM);

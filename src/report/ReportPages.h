@@ -49,7 +49,8 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
                        const TReportOptions& Options);
 
 // One product: its two drawings, the proposed and the current packaging and,
-// where the built-in reference data has the product, the comparison with it.
+// where the built-in reference data has the product, the comparison with it;
+// under each packaging its pallet, pictured and summed up.
 void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
                        const TOptimizationSolution& Solution, int PageNumber,
                        const TReportOptions& Options);

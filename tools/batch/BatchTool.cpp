@@ -122,6 +122,7 @@ TBatchOptions ParseOptions(const std::vector<std::string>& args) {
     } else if (a == "--lang") {
       once(o.lang, a, value(i));
     } else if (ParseBoxStrengthOption(args, i, o.boxStrength)) {
+      // taken into o.boxStrength
     } else {
       throw UsageError("unknown option " + a);
     }

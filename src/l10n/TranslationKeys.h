@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 60> CatalogueTexts = {
+inline constexpr std::array<const char*, 65> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -72,6 +72,11 @@ inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SReport,
     SPdfReportSaved,
     SReadyToCalculate,
+    SBoxSizeInvalid,
+    SPositiveNumberExpected,
+    SNumberInRangeExpected,
+    SBoxStrengthNeedsBoard,
+    SBoardLeavesNoInside,
 };
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the

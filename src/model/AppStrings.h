@@ -114,5 +114,15 @@ inline constexpr const char* SApply = "Применить";
 inline constexpr const char* SReport = "Отчёт";
 inline constexpr const char* SPdfReportSaved = "PDF-отчёт сохранён";
 inline constexpr const char* SReadyToCalculate = "Готово к расчету";
+inline constexpr const char* SBoxSizeInvalid =
+    "Размер ящика «%s»: укажите длину, ширину и высоту в мм через x, например 400x300x250";
+inline constexpr const char* SPositiveNumberExpected =
+    "%s: нужно положительное число, получено «%s»";
+inline constexpr const char* SNumberInRangeExpected =
+    "%s: нужно число от %.0f до %.0f, получено «%s»";
+inline constexpr const char* SBoxStrengthNeedsBoard =
+    "Для --box-strength нужны --ect и --thickness";
+inline constexpr const char* SBoardLeavesNoInside =
+    "Картон толщиной %.1f мм не оставляет места внутри ящика";
 
 }  // namespace quelmora

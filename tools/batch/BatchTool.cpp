@@ -1,4 +1,5 @@
 #include "BatchTool.h"
+#include "BoxStrengthCommand.h"
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -39,7 +40,9 @@ constexpr const char* kUsage =
     "usage: quelmora-batch [--sample | --project FILE] [--import CSV] [--criterion N]\n"
     "                      [--on-mismatch sample|range] [--save-project FILE]\n"
     "                      [--json FILE] [--csv FILE] [--pdf FILE] [--lang FILE]\n"
-    "                      [--log] [--progress] [--quiet]\n";
+    "                      [--log] [--progress] [--quiet]\n"
+    "       quelmora-batch --box-strength LxWxH --ect KN_PER_M --thickness MM\n"
+    "                      [--humidity PERCENT] [--days N] [--load-kg KG] [--json FILE]\n";
 
 Exception UsageError(std::string message) {
   return Exception(TErrorKind::Usage, std::move(message));
@@ -66,6 +69,7 @@ struct TBatchOptions {
   bool log = false;
   bool progress = false;
   bool quiet = false;
+  TBoxStrengthArgs boxStrength;
 
   bool WantsRun() const { return json.has_value() || csv.has_value() || pdf.has_value(); }
 };
@@ -117,12 +121,20 @@ TBatchOptions ParseOptions(const std::vector<std::string>& args) {
       once(o.pdf, a, value(i));
     } else if (a == "--lang") {
       once(o.lang, a, value(i));
+    } else if (ParseBoxStrengthOption(args, i, o.boxStrength)) {
+      // taken into o.boxStrength
     } else {
       throw UsageError("unknown option " + a);
     }
   }
   if (o.sample && o.project) throw UsageError("--sample and --project exclude each other");
   if (o.lang && !o.pdf) throw UsageError("--lang chooses the language of the --pdf report");
+  if (o.boxStrength.AnyGiven() && !o.boxStrength.Requested())
+    throw UsageError("--ect, --thickness, --humidity, --days and --load-kg go with --box-strength");
+  if (o.boxStrength.Requested() &&
+      (o.sample || o.project || o.import || o.criterion || o.onMismatch || o.saveProject || o.csv ||
+       o.pdf || o.log || o.progress || o.quiet))
+    throw UsageError("--box-strength takes no options of the optimisation but --json");
   return o;
 }
 
@@ -345,6 +357,13 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     };
     // Every file is staged and put in place only once all of them are written.
     TReplaceTogether outputs;
+    if (o.boxStrength.Requested()) {
+      const std::string lines = RunBoxStrength(o.boxStrength, o.json);
+      outputs.Commit();
+      if (!(Out << lines).flush())
+        throw Exception(TErrorKind::FileReadWrite, "Cannot write the standard output");
+      return 0;
+    }
     if (o.lang) CheckLanguageFile(*o.lang);
     TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
     checkInterrupt();

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 60> CatalogueTexts = {
+inline constexpr std::array<const char*, 65> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -35,6 +35,11 @@ inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SCalculationCancelled,
     SNoFeasibleSolutions,
     SPlanTooLarge,
+    SNoMemoryToReadProject,
+    SNoMemoryToSaveProject,
+    SNoMemoryToImportCsv,
+    SNoMemoryToCalculate,
+    SNoMemory,
     SDataChanged,
     SInvalidFile,
     SUnsupportedProjectVersion,

@@ -1,7 +1,5 @@
 #include "io/ProjectSerializer.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
 #include <new>
 #include <unordered_set>
@@ -300,11 +298,6 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
   project.Settings = SettingsFromJson(KnownMembers(texts[kSettings], SettingsKeys()));
   ValidateSettings(project.Settings);
   return project;
-}
-
-double FileMegabytes(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 ? static_cast<double>(st.st_size) / (1 << 20) : 0.0;
 }
 
 }  // namespace

@@ -370,4 +370,9 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
   return bytes;
 }
 
+double FileMegabytes(const std::string& Path) {
+  struct stat st;
+  return ::stat(Path.c_str(), &st) == 0 ? static_cast<double>(st.st_size) / (1 << 20) : 0.0;
+}
+
 }  // namespace quelmora

@@ -71,4 +71,7 @@ std::string TemporaryFileName(std::string_view TargetName, long Pid, unsigned Co
 // bytes are not strict UTF-8.
 std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes = MaxTextFileBytes);
 
+// The size of the file in MB (2^20 bytes), for messages; 0 when it cannot be told.
+double FileMegabytes(const std::string& Path);
+
 }  // namespace quelmora

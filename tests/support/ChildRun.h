@@ -1,11 +1,13 @@
 #pragma once
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <stdexcept>
@@ -36,6 +38,22 @@ inline void ProcessMemory(size_t& virtualBytes, size_t& residentBytes) {
   residentBytes = resident * page;
 }
 
+// Memory the parent freed stays in the child's heap, resident: reused, it
+// would not show in the peak, and under an address-space limit it would be
+// room the limit does not count. So the child gives it back to the system,
+// starts its peak afresh, and, when limited, takes every free block of its
+// heap first, so that the body has the headroom and nothing else.
+// A failed allocation moves on to another of the heap's arenas, hence the
+// passes until one takes nothing more.
+inline void PlugFreeHeap() {
+  for (bool took = true; took;) {
+    took = false;
+    for (size_t size = mallinfo2().fordblks; size >= 64; size /= 2)
+      while (std::malloc(size) != nullptr)
+        took = true;
+  }
+}
+
 // Runs Body in a forked child, so that its peak memory is its own. With
 // AddressSpaceHeadroom, the child's address space is limited to what it
 // already has plus that many bytes, so that an allocation beyond fails.
@@ -48,11 +66,20 @@ inline TChildRun RunInChild(const std::function<std::string()>& Body,
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     ::close(fds[0]);
+    ::malloc_trim(0);
+    if (FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+      std::fputs("5", clear);  // the peak starts at the present
+      std::fclose(clear);
+    }
     size_t virtualBytes = 0, residentBytes = 0;
     ProcessMemory(virtualBytes, residentBytes);
     if (AddressSpaceHeadroom > 0) {
       rlimit limit{};
       ::getrlimit(RLIMIT_AS, &limit);
+      limit.rlim_cur = virtualBytes;
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
+      PlugFreeHeap();
+      ProcessMemory(virtualBytes, residentBytes);
       limit.rlim_cur = virtualBytes + AddressSpaceHeadroom;
       if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
     }

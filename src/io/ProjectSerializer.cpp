@@ -181,7 +181,9 @@ void AddJsonBool(TJsonValue& Object, std::string_view Key, bool Value) {
   Object.Add(Key, JsonBool(Value));
 }
 
-void SaveProject(const std::string& FileName, const TProjectData& Project) {
+namespace {
+
+void CheckAndSaveProject(const std::string& FileName, const TProjectData& Project) {
   ValidateSettings(Project.Settings);
   for (const TProduct& product : Project.Products)
     ValidateProduct(product);
@@ -192,10 +194,15 @@ void SaveProject(const std::string& FileName, const TProjectData& Project) {
       throw Exception(TErrorKind::InvalidInput, SInvalidFile, {"Duplicate Product.Id"})
           .AtMember(Format("Products[%zu].Duplicate Product.Id", i))
           .InFile(FileName);
+  WriteUtf8TextFileInPieces(FileName,
+                            [&](const TByteSink& write) { WriteProjectText(Project, write); });
+}
 
+}  // namespace
+
+void SaveProject(const std::string& FileName, const TProjectData& Project) {
   try {
-    WriteUtf8TextFileInPieces(FileName,
-                              [&](const TByteSink& write) { WriteProjectText(Project, write); });
+    CheckAndSaveProject(FileName, Project);
   } catch (const std::bad_alloc&) {
     throw Exception(TErrorKind::OutOfMemory, SNoMemoryToSaveProject,
                     {FileName, Project.Products.size()})

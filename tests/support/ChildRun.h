@@ -39,21 +39,10 @@ inline void ProcessMemory(size_t& virtualBytes, size_t& residentBytes) {
 }
 
 // Memory the parent freed stays in the child's heap, resident: reused, it
-// would not show in the peak, and under an address-space limit it would be
-// room the limit does not count. So the child gives it back to the system,
-// starts its peak afresh, and, when limited, takes every free block of its
-// heap first, so that the body has the headroom and nothing else.
-// A failed allocation moves on to another of the heap's arenas, hence the
-// passes until one takes nothing more.
-inline void PlugFreeHeap() {
-  for (bool took = true; took;) {
-    took = false;
-    for (size_t size = mallinfo2().fordblks; size >= 64; size /= 2)
-      while (std::malloc(size) != nullptr)
-        took = true;
-  }
-}
-
+// would not show in the peak. So the child gives it back to the system and
+// starts its peak afresh. Under an address-space limit that free heap is
+// still room beyond the headroom, which a test run alone (as CTest runs it)
+// does not have.
 // Runs Body in a forked child, so that its peak memory is its own. With
 // AddressSpaceHeadroom, the child's address space is limited to what it
 // already has plus that many bytes, so that an allocation beyond fails.
@@ -76,10 +65,6 @@ inline TChildRun RunInChild(const std::function<std::string()>& Body,
     if (AddressSpaceHeadroom > 0) {
       rlimit limit{};
       ::getrlimit(RLIMIT_AS, &limit);
-      limit.rlim_cur = virtualBytes;
-      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
-      PlugFreeHeap();
-      ProcessMemory(virtualBytes, residentBytes);
       limit.rlim_cur = virtualBytes + AddressSpaceHeadroom;
       if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
     }

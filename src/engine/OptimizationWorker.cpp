@@ -6,6 +6,7 @@
 
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 
 namespace quelmora {
@@ -48,7 +49,8 @@ void TOptimizationWorker::Body() {
     FError = ErrorText(e);
   } catch (const std::bad_alloc&) {
     FResult = TOptimizationResult{};
-    FError = "EOutOfMemory: Out of memory";
+    FError =
+        ErrorText(Exception(TErrorKind::OutOfMemory, SNoMemoryToCalculate, {FProducts.size()}));
   } catch (const std::exception& e) {
     FResult = TOptimizationResult{};
     FError = std::string("Exception: ") + e.what();

@@ -1,6 +1,7 @@
 #include "io/CsvProductImporter.h"
 
 #include <functional>
+#include <new>
 #include <optional>
 
 #include "io/CsvCodec.h"
@@ -130,11 +131,15 @@ std::vector<TProduct> ImportProductsCsv(std::string_view Text) {
 }
 
 std::vector<TProduct> TCsvProductImporter::ImportFile(const std::string& FileName) {
-  const std::string text = ReadUtf8TextFile(FileName, MaxCsvFileBytes);
   try {
+    const std::string text = ReadUtf8TextFile(FileName, MaxCsvFileBytes);
     return ImportProductsCsv(text);
   } catch (Exception& e) {
     throw std::move(e).InFile(FileName);
+  } catch (const std::bad_alloc&) {
+    throw Exception(TErrorKind::OutOfMemory, SNoMemoryToImportCsv,
+                    {FileName, FileMegabytes(FileName)})
+        .InFile(FileName);
   }
 }
 

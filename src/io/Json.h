@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,27 @@ TJsonValue JsonObject();
 // here and is refused by whoever reads it. Raises TErrorKind::JsonSyntax.
 TJsonValue ParseJson(std::string_view Text);
 
+// Large documents are read piece by piece instead of as one tree, which needs
+// many times the text. CheckJson accepts and refuses what ParseJson does but
+// keeps nothing. The functions after it take the text of a value inside a
+// text CheckJson accepted (leading whitespace allowed).
+void CheckJson(std::string_view Text);
+
+// Each member of the object, in document order, duplicates included: its
+// decoded key (valid during the call) and the text of its value.
+using TJsonMemberVisit = std::function<void(std::string_view Key, std::string_view Value)>;
+void ForEachJsonMember(std::string_view Object, const TJsonMemberVisit& Visit);
+
+// The text of each item of the array, in order.
+using TJsonItemVisit = std::function<void(std::string_view Item)>;
+void ForEachJsonItem(std::string_view Array, const TJsonItemVisit& Visit);
+
+TJsonKind JsonKindOf(std::string_view Value);
+
+// The value as ParseJson reads it, but an array or an object comes back
+// empty: enough for whoever only checks what kind of value it is.
+TJsonValue ParseJsonScalar(std::string_view Value);
+
 // The number as the program's files write it: rounded to 15 significant
 // digits, no trailing zeros, a point as separator, plain notation for decimal
 // exponents -4..14 and d.dddE[-]x otherwise. Raises TErrorKind::InvalidOperation for NaN and
@@ -62,5 +84,7 @@ void AppendJsonString(std::string& Out, std::string_view Utf8Text);
 
 // Compact serialization: no whitespace at all.
 std::string WriteJson(const TJsonValue& Value);
+// The same, appended to Out: for documents written in pieces.
+void AppendJson(std::string& Out, const TJsonValue& Value);
 
 }  // namespace quelmora

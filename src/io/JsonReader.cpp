@@ -36,9 +36,78 @@ class TJsonParser {
   TJsonValue ParseDocument() {
     SkipWhitespace();
     TJsonValue value = ParseValue();
-    SkipWhitespace();
-    if (pos_ != text_.size()) Fail("Unexpected text after the value");
+    EndDocument();
     return value;
+  }
+
+  // The same checks, nothing kept: the memory needed does not grow with the text.
+  void CheckDocument() {
+    SkipWhitespace();
+    SkipValue();
+    EndDocument();
+  }
+
+  // The members of the object the text starts with; Visit gets each decoded
+  // key (valid until the next call) and the text of its value.
+  template <typename TVisit>
+  void ForEachMember(TVisit&& visit) {
+    SkipWhitespace();
+    Expect('{');
+    SkipWhitespace();
+    if (Peek() == '}') return;
+    for (;;) {
+      SkipWhitespace();
+      if (Peek() != '"') Fail("Expected a member name");
+      key_.clear();
+      ScanString(&key_);
+      SkipWhitespace();
+      Expect(':');
+      SkipWhitespace();
+      const size_t start = pos_;
+      SkipValue();
+      visit(std::string_view(key_), text_.substr(start, pos_ - start));
+      SkipWhitespace();
+      if (Peek() == ',') {
+        ++pos_;
+        continue;
+      }
+      Expect('}');
+      return;
+    }
+  }
+
+  template <typename TVisit>
+  void ForEachItem(TVisit&& visit) {
+    SkipWhitespace();
+    Expect('[');
+    SkipWhitespace();
+    if (Peek() == ']') return;
+    for (;;) {
+      SkipWhitespace();
+      const size_t start = pos_;
+      SkipValue();
+      visit(text_.substr(start, pos_ - start));
+      SkipWhitespace();
+      if (Peek() == ',') {
+        ++pos_;
+        continue;
+      }
+      Expect(']');
+      return;
+    }
+  }
+
+  // The value the text starts with; an array or an object comes back empty.
+  TJsonValue ParseScalar() {
+    SkipWhitespace();
+    switch (Peek()) {
+      case '[':
+        return JsonArray();
+      case '{':
+        return JsonObject();
+      default:
+        return ParseValue();
+    }
   }
 
  private:
@@ -58,6 +127,11 @@ class TJsonParser {
     }
   }
 
+  void EndDocument() {
+    SkipWhitespace();
+    if (pos_ != text_.size()) Fail("Unexpected text after the value");
+  }
+
   void Expect(char c) {
     if (Peek() != c) Fail(Format("Expected '%c'", c).c_str());
     ++pos_;
@@ -72,7 +146,7 @@ class TJsonParser {
         return ParseArray();
       case '"': {
         TJsonValue v = JsonString({});
-        v.Text = ParseString();
+        ScanString(&v.Text);
         return v;
       }
       case 't':
@@ -89,6 +163,26 @@ class TJsonParser {
     }
   }
 
+  void SkipValue() {
+    if (AtEnd()) Fail("Unexpected end of text");
+    switch (text_[pos_]) {
+      case '{':
+        return SkipContainer('}');
+      case '[':
+        return SkipContainer(']');
+      case '"':
+        return ScanString(nullptr);
+      case 't':
+        return ParseLiteral("true");
+      case 'f':
+        return ParseLiteral("false");
+      case 'n':
+        return ParseLiteral("null");
+      default:
+        ScanNumber();
+    }
+  }
+
   void ParseLiteral(std::string_view word) {
     if (text_.substr(pos_, word.size()) != word) Fail("Invalid literal");
     pos_ += word.size();
@@ -98,58 +192,63 @@ class TJsonParser {
     if (++depth_ > kMaxDepth) Fail("Nesting too deep");
   }
 
-  TJsonValue ParseObject() {
+  // Every member and item is handed to Each, which reads or skips it.
+  template <typename TEach>
+  void ScanContainer(char close, TEach&& each) {
     Enter();
-    TJsonValue object = JsonObject();
-    ++pos_;  // '{'
+    ++pos_;  // '{' or '['
     SkipWhitespace();
-    if (Peek() == '}') {
+    if (Peek() == close) {
       ++pos_;
       --depth_;
-      return object;
+      return;
     }
     for (;;) {
       SkipWhitespace();
+      each();
+      SkipWhitespace();
+      if (Peek() == ',') {
+        ++pos_;
+        continue;
+      }
+      Expect(close);
+      break;
+    }
+    --depth_;
+  }
+
+  void SkipMemberName() {
+    if (Peek() != '"') Fail("Expected a member name");
+    ScanString(nullptr);
+    SkipWhitespace();
+    Expect(':');
+    SkipWhitespace();
+  }
+
+  void SkipContainer(char close) {
+    ScanContainer(close, [&] {
+      if (close == '}') SkipMemberName();
+      SkipValue();
+    });
+  }
+
+  TJsonValue ParseObject() {
+    TJsonValue object = JsonObject();
+    ScanContainer('}', [&] {
       if (Peek() != '"') Fail("Expected a member name");
-      std::string key = ParseString();
+      std::string key;
+      ScanString(&key);
       SkipWhitespace();
       Expect(':');
       SkipWhitespace();
       object.Add(key, ParseValue());
-      SkipWhitespace();
-      if (Peek() == ',') {
-        ++pos_;
-        continue;
-      }
-      Expect('}');
-      break;
-    }
-    --depth_;
+    });
     return object;
   }
 
   TJsonValue ParseArray() {
-    Enter();
     TJsonValue array = JsonArray();
-    ++pos_;  // '['
-    SkipWhitespace();
-    if (Peek() == ']') {
-      ++pos_;
-      --depth_;
-      return array;
-    }
-    for (;;) {
-      SkipWhitespace();
-      array.Append(ParseValue());
-      SkipWhitespace();
-      if (Peek() == ',') {
-        ++pos_;
-        continue;
-      }
-      Expect(']');
-      break;
-    }
-    --depth_;
+    ScanContainer(']', [&] { array.Append(ParseValue()); });
     return array;
   }
 
@@ -165,15 +264,15 @@ class TJsonParser {
     return value;
   }
 
-  std::string ParseString() {
+  // Checks the string at pos_ and appends its decoded text to out, if any.
+  void ScanString(std::string* out) {
     ++pos_;  // opening quote
-    std::string out;
     for (;;) {
       if (AtEnd()) Fail("Unterminated string");
       const unsigned char c = static_cast<unsigned char>(text_[pos_]);
       if (c == '"') {
         ++pos_;
-        return out;
+        return;
       }
       if (c < 0x20) Fail("Control character in string");
       if (c == '\\') {
@@ -182,46 +281,52 @@ class TJsonParser {
         continue;
       }
       if (c < 0x80) {
-        out += static_cast<char>(c);
+        if (out) *out += static_cast<char>(c);
         ++pos_;
         continue;
       }
       const size_t start = pos_;
       char32_t cp;
       if (!DecodeUtf8(text_, pos_, cp)) Fail("Invalid UTF-8 in string");
-      out.append(text_.substr(start, pos_ - start));
+      if (out) out->append(text_.substr(start, pos_ - start));
     }
   }
 
-  void ParseEscape(std::string& out) {
+  void ParseEscape(std::string* out) {
     if (AtEnd()) Fail("Unterminated string");
     const char c = text_[pos_++];
+    char plain;
     switch (c) {
       case '"':
       case '\\':
       case '/':
-        out += c;
-        return;
+        plain = c;
+        break;
       case 'b':
-        out += '\b';
-        return;
+        plain = '\b';
+        break;
       case 'f':
-        out += '\f';
-        return;
+        plain = '\f';
+        break;
       case 'n':
-        out += '\n';
-        return;
+        plain = '\n';
+        break;
       case 'r':
-        out += '\r';
-        return;
+        plain = '\r';
+        break;
       case 't':
-        out += '\t';
-        return;
+        plain = '\t';
+        break;
       case 'u':
+        plain = '\0';
         break;
       default:
         --pos_;
         Fail("Invalid escape");
+    }
+    if (c != 'u') {
+      if (out) *out += plain;
+      return;
     }
     char32_t cp = ParseHex4();
     if (cp >= 0xDC00 && cp <= 0xDFFF) Fail("Unpaired surrogate escape");
@@ -233,10 +338,11 @@ class TJsonParser {
       if (low < 0xDC00 || low > 0xDFFF) Fail("Unpaired surrogate escape");
       cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
     }
-    AppendUtf8(out, cp);
+    if (out) AppendUtf8(*out, cp);
   }
 
-  TJsonValue ParseNumber() {
+  // Checks the number at pos_; returns where it started.
+  size_t ScanNumber() {
     const size_t start = pos_;
     if (Peek() == '-') ++pos_;
     if (Peek() == '0') {
@@ -260,6 +366,11 @@ class TJsonParser {
       while (IsDigit(Peek()))
         ++pos_;
     }
+    return start;
+  }
+
+  TJsonValue ParseNumber() {
+    const size_t start = ScanNumber();
     TJsonValue v = JsonNumber(0);
     v.Text = text_.substr(start, pos_ - start);
     // The grammar is checked above; strtod only converts (correctly rounded,
@@ -271,12 +382,50 @@ class TJsonParser {
   std::string_view text_;
   size_t pos_ = 0;
   int depth_ = 0;
+  std::string key_;
 };
 
 }  // namespace
 
 TJsonValue ParseJson(std::string_view Text) {
   return TJsonParser(Text).ParseDocument();
+}
+
+void CheckJson(std::string_view Text) {
+  TJsonParser(Text).CheckDocument();
+}
+
+void ForEachJsonMember(std::string_view Object, const TJsonMemberVisit& Visit) {
+  TJsonParser(Object).ForEachMember(Visit);
+}
+
+void ForEachJsonItem(std::string_view Array, const TJsonItemVisit& Visit) {
+  TJsonParser(Array).ForEachItem(Visit);
+}
+
+TJsonKind JsonKindOf(std::string_view Value) {
+  const size_t start = Value.find_first_not_of(" \t\r\n");
+  if (start == std::string_view::npos) return jkNull;
+  switch (Value[start]) {
+    case '{':
+      return jkObject;
+    case '[':
+      return jkArray;
+    case '"':
+      return jkString;
+    case 't':
+      return jkTrue;
+    case 'f':
+      return jkFalse;
+    case 'n':
+      return jkNull;
+    default:
+      return jkNumber;
+  }
+}
+
+TJsonValue ParseJsonScalar(std::string_view Value) {
+  return TJsonParser(Value).ParseScalar();
 }
 
 }  // namespace quelmora

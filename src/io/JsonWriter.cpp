@@ -177,4 +177,8 @@ std::string WriteJson(const TJsonValue& Value) {
   return out;
 }
 
+void AppendJson(std::string& Out, const TJsonValue& Value) {
+  AppendValue(Out, Value);
+}
+
 }  // namespace quelmora

@@ -1,6 +1,7 @@
 #include "io/ProjectSerializer.h"
 
 #include <cmath>
+#include <new>
 #include <unordered_set>
 
 #include "io/Utf8File.h"
@@ -102,6 +103,39 @@ TJsonValue SolutionToJson(const TOptimizationSolution& s) {
   return object;
 }
 
+// The project document, handed to Write in pieces of about kPieceBytes: the
+// same bytes as one tree written whole, without ever holding them all.
+constexpr size_t kPieceBytes = size_t{64} << 10;
+
+void WriteProjectText(const TProjectData& project, const TByteSink& write) {
+  std::string out = "{";
+  const auto addKey = [&](std::string_view key) {
+    AppendJsonString(out, key);
+    out += ':';
+  };
+  addKey("Version");
+  out += FormatJsonNumber(kProjectVersion);
+  out += ',';
+  addKey("OptimizationCriterion");
+  out += FormatJsonNumber(project.OptimizationCriterion);
+  out += ',';
+  addKey("Products");
+  out += '[';
+  for (size_t i = 0; i < project.Products.size(); ++i) {
+    if (i > 0) out += ',';
+    AppendJson(out, ProductToJson(project.Products[i]));
+    if (out.size() >= kPieceBytes) {
+      write(out);
+      out.clear();
+    }
+  }
+  out += "],";
+  addKey("Settings");
+  AppendJson(out, SettingsToJson(project.Settings));
+  out += '}';
+  write(out);
+}
+
 }  // namespace
 
 const TJsonValue& RequireValue(const TJsonValue& Object, std::string_view Key) {
@@ -147,7 +181,9 @@ void AddJsonBool(TJsonValue& Object, std::string_view Key, bool Value) {
   Object.Add(Key, JsonBool(Value));
 }
 
-void SaveProject(const std::string& FileName, const TProjectData& Project) {
+namespace {
+
+void CheckAndSaveProject(const std::string& FileName, const TProjectData& Project) {
   ValidateSettings(Project.Settings);
   for (const TProduct& product : Project.Products)
     ValidateProduct(product);
@@ -158,28 +194,83 @@ void SaveProject(const std::string& FileName, const TProjectData& Project) {
       throw Exception(TErrorKind::InvalidInput, SInvalidFile, {"Duplicate Product.Id"})
           .AtMember(Format("Products[%zu].Duplicate Product.Id", i))
           .InFile(FileName);
+  WriteUtf8TextFileInPieces(FileName,
+                            [&](const TByteSink& write) { WriteProjectText(Project, write); });
+}
 
-  TJsonValue root = JsonObject();
-  AddJsonNumber(root, "Version", kProjectVersion);
-  AddJsonNumber(root, "OptimizationCriterion", Project.OptimizationCriterion);
-  TJsonValue& products = root.Add("Products", JsonArray());
-  for (const TProduct& product : Project.Products)
-    products.Append(ProductToJson(product));
-  root.Add("Settings", SettingsToJson(Project.Settings));
-  WriteUtf8TextFile(FileName, WriteJson(root));
+}  // namespace
+
+void SaveProject(const std::string& FileName, const TProjectData& Project) {
+  try {
+    CheckAndSaveProject(FileName, Project);
+  } catch (const std::bad_alloc&) {
+    throw Exception(TErrorKind::OutOfMemory, SNoMemoryToSaveProject,
+                    {FileName, Project.Products.size()})
+        .InFile(FileName);
+  }
 }
 
 namespace {
 
-TProjectData ProjectFromText(const std::string& text, const std::string& FileName) {
-  TJsonValue root;
+// The first occurrence of each of Keys among the members of an object, as a
+// tree the member readers take (arrays and objects left empty), and, when
+// asked for, the text of each value found (empty for a key not there).
+TJsonValue KnownMembers(std::string_view objectText, const std::vector<std::string_view>& keys,
+                        std::vector<std::string_view>* texts = nullptr) {
+  TJsonValue object = JsonObject();
+  std::vector<bool> seen(keys.size());
+  if (texts) texts->assign(keys.size(), std::string_view());
+  ForEachJsonMember(objectText, [&](std::string_view key, std::string_view value) {
+    for (size_t k = 0; k < keys.size(); ++k) {
+      if (seen[k] || keys[k] != key) continue;
+      seen[k] = true;
+      object.Add(key, ParseJsonScalar(value));
+      if (texts) (*texts)[k] = value;
+      return;
+    }
+  });
+  return object;
+}
+
+const std::vector<std::string_view>& ProductKeys() {
+  static const std::vector<std::string_view> keys = [] {
+    std::vector<std::string_view> k = {"Id", "Enabled"};
+    for (const TProductField& field : ProductFields)
+      k.push_back(field.Key);
+    return k;
+  }();
+  return keys;
+}
+
+const std::vector<std::string_view>& SettingsKeys() {
+  static const std::vector<std::string_view> keys = [] {
+    std::vector<std::string_view> k = {"SortBoxes", "AllowOversizeBoxes", "VolumeMismatchMode",
+                                       "CurrencySymbol"};
+    for (const TSettingsField& field : SettingsFields)
+      k.push_back(field.Key);
+    return k;
+  }();
+  return keys;
+}
+
+// Only the members the project uses are read, each straight into its
+// record, so memory grows with the products and not with whatever else the
+// file holds. The order of the checks is that of a whole-document reader:
+// syntax anywhere, then version, criterion, products, settings.
+TProjectData ProjectFromText(std::string_view text, const std::string& FileName) {
   try {
-    root = ParseJson(text);
+    CheckJson(text);
   } catch (const Exception& e) {
     if (e.Kind() != TErrorKind::JsonSyntax) throw;
     throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
   }
-  if (!root.IsObject()) throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
+  if (JsonKindOf(text) != jkObject)
+    throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
+
+  enum { kProducts, kSettings };
+  std::vector<std::string_view> texts;
+  const TJsonValue root =
+      KnownMembers(text, {"Products", "Settings", "Version", "OptimizationCriterion"}, &texts);
 
   TProjectData project;
   if (ReadJsonCount(root, "Version") != kProjectVersion)
@@ -189,15 +280,16 @@ TProjectData ProjectFromText(const std::string& text, const std::string& FileNam
   if (criterion > kMaxCriterion) RaiseInvalidFile("OptimizationCriterion");
   project.OptimizationCriterion = static_cast<TCriterionKind>(criterion);
 
-  const TJsonValue& products = RequireValue(root, "Products");
-  if (!products.IsArray()) RaiseInvalidFile("Products");
-  project.Products.reserve(products.Items.size());
+  if (!RequireValue(root, "Products").IsArray()) RaiseInvalidFile("Products");
+  size_t count = 0;
+  ForEachJsonItem(texts[kProducts], [&](std::string_view) { ++count; });
+  project.Products.reserve(count);
   std::unordered_set<int32_t> ids;
-  for (size_t i = 0; i < products.Items.size(); ++i) {
+  size_t i = 0;
+  ForEachJsonItem(texts[kProducts], [&](std::string_view item) {
     try {
-      const TJsonValue& item = products.Items[i];
-      if (!item.IsObject()) RaiseInvalidFile("Product");
-      TProduct product = ProductFromJson(item);
+      if (JsonKindOf(item) != jkObject) RaiseInvalidFile("Product");
+      TProduct product = ProductFromJson(KnownMembers(item, ProductKeys()));
       ValidateProduct(product);
       if (!ids.insert(product.Id).second) RaiseInvalidFile("Duplicate Product.Id");
       project.Products.push_back(std::move(product));
@@ -206,11 +298,11 @@ TProjectData ProjectFromText(const std::string& text, const std::string& FileNam
       throw std::move(e).AtMember(Format("Products[%zu]", i) + (member.empty() ? "" : ".") +
                                   member);
     }
-  }
+    ++i;
+  });
 
-  const TJsonValue& settings = RequireValue(root, "Settings");
-  if (!settings.IsObject()) RaiseInvalidFile("Settings");
-  project.Settings = SettingsFromJson(settings);
+  if (!RequireValue(root, "Settings").IsObject()) RaiseInvalidFile("Settings");
+  project.Settings = SettingsFromJson(KnownMembers(texts[kSettings], SettingsKeys()));
   ValidateSettings(project.Settings);
   return project;
 }
@@ -218,11 +310,15 @@ TProjectData ProjectFromText(const std::string& text, const std::string& FileNam
 }  // namespace
 
 TProjectData LoadProject(const std::string& FileName) {
-  const std::string text = ReadUtf8TextFile(FileName);
   try {
+    const std::string text = ReadUtf8TextFile(FileName);
     return ProjectFromText(text, FileName);
   } catch (Exception& e) {
     throw std::move(e).InFile(FileName);
+  } catch (const std::bad_alloc&) {
+    throw Exception(TErrorKind::OutOfMemory, SNoMemoryToReadProject,
+                    {FileName, FileMegabytes(FileName)})
+        .InFile(FileName);
   }
 }
 

@@ -208,8 +208,8 @@ struct TReplaceTogether::TStaged {
 
 namespace {
 
-std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path, std::string_view head,
-                                                 std::string_view body) {
+std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
+                                                 const TByteSource& produce) {
   auto staged = std::make_unique<TReplaceTogether::TStaged>();
   staged->Path = path;
   staged->Target = ResolveTarget(path);
@@ -247,16 +247,18 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path, std::s
   // A replaced file keeps its permissions; a new one gets the umask's.
   if (exists) (void)::fchmod(fd, existing.st_mode & 07777);
 
-  int err = WriteAll(fd, head);
-  if (err == 0) err = WriteAll(fd, body);
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  produce([&](std::string_view bytes) {
+    if (const int err = WriteAll(fd, bytes))
+      RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
+  });
+  int err = ::fsync(fd) != 0 ? errno : 0;
   if (err == 0) err = temp.Close();
   if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
   return staged;
 }
 
-void WriteReplacing(const std::string& path, std::string_view head, std::string_view body) {
-  std::unique_ptr<TReplaceTogether::TStaged> staged = Stage(path, head, body);
+void WriteReplacing(const std::string& path, const TByteSource& produce) {
+  std::unique_ptr<TReplaceTogether::TStaged> staged = Stage(path, produce);
   if (openGroup)
     openGroup->Hold(std::move(staged));
   else
@@ -298,11 +300,18 @@ std::string TemporaryFileName(std::string_view TargetName, long Pid, unsigned Co
 }
 
 void WriteFileReplacing(const std::string& Path, std::string_view Bytes) {
-  WriteReplacing(Path, std::string_view(), Bytes);
+  WriteReplacing(Path, [&](const TByteSink& write) { write(Bytes); });
 }
 
 void WriteUtf8TextFile(const std::string& Path, std::string_view Text) {
-  WriteReplacing(Path, Utf8Bom, Text);
+  WriteUtf8TextFileInPieces(Path, [&](const TByteSink& write) { write(Text); });
+}
+
+void WriteUtf8TextFileInPieces(const std::string& Path, const TByteSource& Produce) {
+  WriteReplacing(Path, [&](const TByteSink& write) {
+    write(Utf8Bom);
+    Produce(write);
+  });
 }
 
 std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
@@ -359,6 +368,11 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
         .InFile(Path);
   bytes.erase(0, skip);
   return bytes;
+}
+
+double FileMegabytes(const std::string& Path) {
+  struct stat st;
+  return ::stat(Path.c_str(), &st) == 0 ? static_cast<double>(st.st_size) / (1 << 20) : 0.0;
 }
 
 }  // namespace quelmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +27,13 @@ void WriteFileReplacing(const std::string& Path, std::string_view Bytes);
 
 // The byte-order mark, then Text (already UTF-8), written as WriteFileReplacing does.
 void WriteUtf8TextFile(const std::string& Path, std::string_view Text);
+
+// The same for a text too large to hold whole: Produce passes it to the sink
+// piece by piece, each piece going to the file at once. Whatever Produce
+// raises leaves the target as it was.
+using TByteSink = std::function<void(std::string_view Bytes)>;
+using TByteSource = std::function<void(const TByteSink& Write)>;
+void WriteUtf8TextFileInPieces(const std::string& Path, const TByteSource& Produce);
 
 // While one is open on a thread, the files written there are only staged:
 // each is written in full beside its target, and Commit puts them all in
@@ -62,5 +70,8 @@ std::string TemporaryFileName(std::string_view TargetName, long Pid, unsigned Co
 // TErrorKind::FileReadWrite when reading fails, TErrorKind::Encoding when the
 // bytes are not strict UTF-8.
 std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes = MaxTextFileBytes);
+
+// The size of the file in MB (2^20 bytes), for messages; 0 when it cannot be told.
+double FileMegabytes(const std::string& Path);
 
 }  // namespace quelmora

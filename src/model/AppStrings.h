@@ -72,6 +72,14 @@ inline constexpr const char* SNoFeasibleSolutions =
 inline constexpr const char* SPlanTooLarge =
     "Недостаточно памяти для унификации ящиков: %d изделий требуют %.1f ГБ, доступно %.1f ГБ. "
     "Рассчитывайте меньше изделий за один раз.";
+inline constexpr const char* SNoMemoryToReadProject =
+    "Недостаточно памяти, чтобы прочитать файл проекта \"%s\" (%.1f МБ)";
+inline constexpr const char* SNoMemoryToSaveProject =
+    "Недостаточно памяти, чтобы сохранить файл проекта \"%s\" (%d изделий)";
+inline constexpr const char* SNoMemoryToImportCsv =
+    "Недостаточно памяти, чтобы импортировать файл CSV \"%s\" (%.1f МБ)";
+inline constexpr const char* SNoMemoryToCalculate = "Недостаточно памяти для расчета %d изделий";
+inline constexpr const char* SNoMemory = "Недостаточно памяти";
 inline constexpr const char* SDataChanged = "Данные изменены — выполните расчет";
 inline constexpr const char* SInvalidFile = "Некорректный файл: %s";
 inline constexpr const char* SUnsupportedProjectVersion = "Неподдерживаемая версия проекта";

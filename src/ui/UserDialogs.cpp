@@ -4,7 +4,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <new>
 
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 
 namespace quelmora {
@@ -12,6 +14,7 @@ namespace quelmora {
 QString ErrorMessageText(const std::exception& Error) {
   if (const auto* ours = dynamic_cast<const Exception*>(&Error))
     return QString::fromStdString(ours->Message());
+  if (dynamic_cast<const std::bad_alloc*>(&Error)) return QString::fromUtf8(SNoMemory);
   return QString::fromUtf8(Error.what());
 }
 

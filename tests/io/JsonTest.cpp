@@ -126,8 +126,28 @@ std::ostream& operator<<(std::ostream& os, const ReadCase& c) {
 
 class JsonReaderAccepts : public ::testing::TestWithParam<ReadCase> {};
 
+// The value rebuilt from the piecewise readers, for comparing with ParseJson.
+TJsonValue FromPieces(std::string_view text) {
+  TJsonValue value = ParseJsonScalar(text);
+  if (value.IsObject())
+    ForEachJsonMember(text, [&](std::string_view key, std::string_view member) {
+      value.Add(key, FromPieces(member));
+    });
+  if (value.IsArray())
+    ForEachJsonItem(text, [&](std::string_view item) { value.Append(FromPieces(item)); });
+  EXPECT_EQ(JsonKindOf(text), value.Kind) << text;
+  return value;
+}
+
 TEST_P(JsonReaderAccepts, ReadsTheValue) {
   EXPECT_EQ(WriteJson(ParseJson(GetParam().text)), GetParam().canonical);
+}
+
+// The checking reader that keeps nothing and the piecewise readers agree with
+// the reader that builds the tree.
+TEST_P(JsonReaderAccepts, PiecewiseReadersAgree) {
+  EXPECT_NO_THROW(CheckJson(GetParam().text));
+  EXPECT_EQ(WriteJson(FromPieces(GetParam().text)), GetParam().canonical);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,6 +167,7 @@ class JsonReaderRefuses : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(JsonReaderRefuses, RaisesParseError) {
   EXPECT_ERROR_KIND(ParseJson(GetParam()), TErrorKind::JsonSyntax) << GetParam();
+  EXPECT_ERROR_KIND(CheckJson(GetParam()), TErrorKind::JsonSyntax) << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,6 +224,8 @@ TEST(JsonReader, NestingHasALimitInsteadOfExhaustingTheStack) {
   };
   EXPECT_NO_THROW(ParseJson(nested(500)));
   EXPECT_ERROR_KIND(ParseJson(nested(100000)), TErrorKind::JsonSyntax);
+  EXPECT_NO_THROW(CheckJson(nested(500)));
+  EXPECT_ERROR_KIND(CheckJson(nested(100000)), TErrorKind::JsonSyntax);
 }
 
 TEST(JsonReader, ErrorNamesThePosition) {

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,11 +11,14 @@
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
+#include "support/ChildRun.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
 
+using testing::RunInChild;
+using testing::TChildRun;
 using testing::TTempFolder;
 
 constexpr size_t kFileBytes = size_t{200} << 20;
@@ -54,52 +53,6 @@ size_t WriteRepeated(const std::string& path, const std::string& head, const std
   out << tail;
   if (!out) throw std::runtime_error("cannot write " + path);
   return units;
-}
-
-struct ChildRun {
-  std::string outcome;  // what the body returned, or the error it raised
-  size_t peakBytes = 0;
-  double seconds = 0;
-};
-
-// Runs Body in a child process, so that its peak resident memory is its own.
-ChildRun RunInChild(const std::function<std::string()>& body) {
-  int fds[2];
-  if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    ::close(fds[0]);
-    std::string text;
-    try {
-      text = body();
-    } catch (const Exception& e) {
-      text = std::string(e.KindName()) + ": " + e.Message();
-    } catch (const std::exception& e) {
-      text = std::string("unclean: ") + e.what();
-    }
-    for (size_t done = 0; done < text.size();) {
-      const ssize_t n = ::write(fds[1], text.data() + done, text.size() - done);
-      if (n <= 0) ::_exit(3);
-      done += static_cast<size_t>(n);
-    }
-    ::_exit(0);
-  }
-  ::close(fds[1]);
-  ChildRun run;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-    run.outcome.append(buffer, static_cast<size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  if (::wait4(pid, &status, 0, &usage) != pid) throw std::runtime_error("wait4 failed");
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    run.outcome = "child died, status " + std::to_string(status);
-  run.peakBytes = static_cast<size_t>(usage.ru_maxrss) * 1024;
-  return run;
 }
 
 std::string ImportSummary(const std::string& path) {
@@ -140,7 +93,7 @@ TEST_P(LargeCsvImport, EndsCleanlyWithinFourTimesTheFile) {
   const size_t fileBytes = std::filesystem::file_size(path);
   ASSERT_GE(fileBytes, kFileBytes);
 
-  const ChildRun run = RunInChild([&] { return ImportSummary(path); });
+  const TChildRun run = RunInChild([&] { return ImportSummary(path); });
   EXPECT_EQ(run.outcome, expected);
   EXPECT_LT(run.peakBytes, kPeakFactor * fileBytes);
   std::printf("[ measured ] %s: %zu MB file, %.2f s, peak %zu MB\n", GetParam().label,

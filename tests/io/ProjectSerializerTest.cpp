@@ -76,6 +76,26 @@ TEST(SaveProject, WritesTheDocumentByteForByte) {
   EXPECT_EQ(ReadBytes(path), kBom + kTeaProjectJson);
 }
 
+// The document goes to the file in pieces: many products, across many
+// pieces, still give the text of the document written whole.
+TEST(SaveProject, ManyProductsGiveTheDocumentOfOneProductRepeated) {
+  TTempFolder folder;
+  const std::string path = folder.File("many.vld");
+  TProjectData project = test::TeaProject();
+  const size_t open = kTeaProjectJson.find("[{") + 1;
+  const size_t close = kTeaProjectJson.find("}]") + 1;
+  const std::string product = kTeaProjectJson.substr(open, close - open);
+  std::string expected = kTeaProjectJson.substr(0, open) + product;
+  for (int32_t id = 2; id <= 1000; ++id) {
+    project.Products.push_back(project.Products.front());
+    project.Products.back().Id = id;
+    expected += "," + Replaced(product, R"("Id":1,)", Format(R"("Id":%d,)", id));
+  }
+  expected += kTeaProjectJson.substr(close);
+  SaveProject(path, project);
+  EXPECT_EQ(ReadBytes(path), kBom + expected);
+}
+
 TEST(SaveProject, WritesEmptyListsAndEveryCriterion) {
   TTempFolder folder;
   const std::string path = folder.File("p.vld");

@@ -11,6 +11,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -52,6 +53,7 @@ Exception UsageError(std::string message) {
 // where an error becomes words on the terminal.
 std::string FailureText(const std::exception& error) {
   if (const auto* ours = dynamic_cast<const Exception*>(&error)) return ours->Message();
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return SNoMemory;
   return error.what();
 }
 

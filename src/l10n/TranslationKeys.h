@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 60> CatalogueTexts = {
+inline constexpr std::array<const char*, 65> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -53,6 +53,11 @@ inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SUseSpecifiedRange,
     SUseSampleVolume,
     SAskUser,
+    SPalletMethodLabel,
+    SPalletMethodGrid,
+    SPalletMethodBestLayer,
+    SPalletPresetLabel,
+    SPalletPresetOther,
     SCriterionCostPerVolume,
     SCriterionBoxCount,
     SCriterionPalletFill,

@@ -6,6 +6,7 @@
 #include "calc/BoxAcceptance.h"
 #include "calc/BoxBlankCalculator.h"
 #include "calc/CostCalculator.h"
+#include "calc/PalletWeightLimit.h"
 #include "calc/UnitConversion.h"
 #include "model/FloatChecks.h"
 
@@ -95,8 +96,10 @@ void TBoxCalculator::FillDerived(TBoxVariant& Box, const TProduct& P, const TPac
       GramsToKG(Box.PackCount * (P.ProductWeightG + Pack.SurfaceAreaM2 * S.PackMaterialGramsPerM2) +
                 Box.BlankAreaM2 * S.CardboardGramsPerM2);
   Box.BoxVolumeM3 = MM3ToM3(Box.LengthMM * Box.WidthMM * Box.HeightMM);
-  Box.Pallet = FPallet->Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM, S.PalletLengthMM,
-                                  S.PalletWidthMM, S.MaxPalletHeightMM);
+  Box.Pallet =
+      LimitPalletWeight(FPallet->Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM,
+                                           S.PalletLengthMM, S.PalletWidthMM, S.MaxPalletHeightMM),
+                        Box.LengthMM, Box.WidthMM, Box.HeightMM, Box.GrossWeightKG, S);
   Box.PalletCount = Box.Pallet.BoxesPerPallet;
   Box.PalletUtilization = Box.Pallet.Utilization;
   Box.PackagingCostPerUnit = CalcCostPerUnit(Pack.Cost, Box.BoxCost, Box.PackCount);

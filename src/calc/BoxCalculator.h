@@ -27,6 +27,8 @@ struct TFixedBoxSize {
   double BoardGrams = 0;  // mass of the blank, g
   double BoxVolumeM3 = 0;
   double InnerVolumeM3 = 0;
+  // Before the loaded pallet's weight limit, which depends on the contents
+  // (LimitPalletWeight); Usable rests on it, the limit only lowering it.
   TPalletResult Pallet;
 };
 

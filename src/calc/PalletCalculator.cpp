@@ -87,10 +87,11 @@ TPalletResult TGridPalletOptimizer::Calculate(double BoxL, double BoxB, double B
                                               double PalletB, double MaxHeight) const {
   TPalletResult r;
   if (BoxL <= 0 || BoxB <= 0 || BoxH <= 0) return r;
-  CountGrid({PalletFit(PalletL, BoxL), PalletFit(PalletB, BoxB), PalletFit(PalletL, BoxB),
-             PalletFit(PalletB, BoxL), PalletFit(MaxHeight, BoxH)},
+  const double roomL = PalletL + 2 * FOverhangMM, roomB = PalletB + 2 * FOverhangMM;
+  CountGrid({PalletFit(roomL, BoxL), PalletFit(roomB, BoxB), PalletFit(roomL, BoxB),
+             PalletFit(roomB, BoxL), PalletFit(MaxHeight, BoxH)},
             r);
-  r.Utilization = FDiv(r.BoxesPerPallet * BoxL * BoxB * BoxH, PalletL * PalletB * MaxHeight);
+  r.Utilization = FDiv(r.BoxesPerPallet * BoxL * BoxB * BoxH, roomL * roomB * MaxHeight);
   return r;
 }
 
@@ -98,7 +99,8 @@ std::unique_ptr<IPalletPackPlan> TGridPalletOptimizer::PreparePack(std::vector<d
                                                                    std::vector<double> Heights,
                                                                    double PalletL, double PalletB,
                                                                    double MaxHeight) const {
-  return std::make_unique<TGridPackPlan>(std::move(Sides), std::move(Heights), PalletL, PalletB,
+  return std::make_unique<TGridPackPlan>(std::move(Sides), std::move(Heights),
+                                         PalletL + 2 * FOverhangMM, PalletB + 2 * FOverhangMM,
                                          MaxHeight);
 }
 

@@ -26,9 +26,13 @@ inline int32_t SaturatedCount(double Count) {
 
 // Identical boxes in a column-stacked grid: every layer the same grid, all
 // boxes in one orientation (turned by 90 degrees when that gives more), layers
-// stacked up to the height limit.
+// stacked up to the height limit. With an overhang the grid fills the pallet
+// grown by OverhangMM on every side, and utilization is the load's share of
+// that grown room times the height limit, so it stays a fraction of what may
+// be loaded; without one both are the pallet's own.
 class TGridPalletOptimizer final : public IPalletOptimizer {
  public:
+  explicit TGridPalletOptimizer(double OverhangMM = 0) : FOverhangMM(OverhangMM) {}
   TPalletResult Calculate(double BoxL, double BoxB, double BoxH, double PalletL, double PalletB,
                           double MaxHeight) const override;
   // The grid along each pallet side depends on one box side alone: counted
@@ -36,6 +40,9 @@ class TGridPalletOptimizer final : public IPalletOptimizer {
   std::unique_ptr<IPalletPackPlan> PreparePack(std::vector<double> Sides,
                                                std::vector<double> Heights, double PalletL,
                                                double PalletB, double MaxHeight) const override;
+
+ private:
+  double FOverhangMM;
 };
 
 }  // namespace quelmora

@@ -11,6 +11,7 @@
 
 #include "calc/BoxAcceptance.h"
 #include "calc/CostCalculator.h"
+#include "calc/PalletWeightLimit.h"
 #include "calc/UnitConversion.h"
 #include "engine/LargeBuffer.h"
 #include "engine/ParallelFor.h"
@@ -112,9 +113,13 @@ class TPlanProduct {
         if (!size.Usable ||
             !GridFits(c.Need, size.InnerLengthMM, size.InnerWidthMM, size.InnerHeightMM))
           continue;
-        if (!WithinWeightLimit(GramsToKG(c.PackGrams + size.BoardGrams), *FProduct)) continue;
+        const double grossKG = GramsToKG(c.PackGrams + size.BoardGrams);
+        if (!WithinWeightLimit(grossKG, *FProduct)) continue;
+        const TPalletResult pallet =
+            LimitPalletWeight(size.Pallet, size.LengthMM, size.WidthMM, size.HeightMM, grossKG, S);
+        if (!PalletAcceptable(pallet.BoxesPerPallet, S)) continue;
         in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
-        in.PalletUtilization = size.Pallet.Utilization;
+        in.PalletUtilization = pallet.Utilization;
         in.FillRatio = FDiv(c.PackVolume, size.InnerVolumeM3);
         const double score = Criterion.EvaluateInputs(in, S);
         if (score < Best[b]) Best[b] = score;

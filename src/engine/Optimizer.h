@@ -14,7 +14,7 @@ namespace quelmora {
 // then the shared box sizes, the averages and the optional sort.
 class TOptimizer {
  public:
-  // Without a pallet strategy the grid strategy is used.
+  // Without a pallet strategy each run uses the one its settings choose.
   explicit TOptimizer(std::shared_ptr<const IPalletOptimizer> Pallet = nullptr);
 
   // Validation and planning errors propagate; cancellation returns a result

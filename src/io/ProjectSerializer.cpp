@@ -19,6 +19,7 @@ namespace {
 constexpr int32_t kProjectVersion = 1;
 constexpr int32_t kMaxCriterion = ckCombined;
 constexpr int32_t kMaxVolumeMismatchMode = Ask;
+constexpr int32_t kMaxPalletMethod = pmBestLayer;
 
 // What names the member at fault (or the file, when it is no JSON at all).
 [[noreturn]] void RaiseInvalidFile(std::string_view what) {
@@ -39,13 +40,20 @@ TJsonValue ProductToJson(const TProduct& product) {
 }
 
 TJsonValue SettingsToJson(const TOptimizationSettings& settings) {
+  const TOptimizationSettings defaults = DefaultSettings();
   TJsonValue object = JsonObject();
-  for (const TSettingsField& field : SettingsFields)
-    AddJsonNumber(object, field.Key, ReadNumericField(settings, field));
+  for (const TSettingsField& field : SettingsFields) {
+    const double value = ReadNumericField(settings, field);
+    if (field.OmitAtDefault && value == ReadNumericField(defaults, field)) continue;
+    AddJsonNumber(object, field.Key, value);
+  }
   AddJsonBool(object, "SortBoxes", settings.SortBoxes);
   AddJsonBool(object, "AllowOversizeBoxes", settings.AllowOversizeBoxes);
   AddJsonNumber(object, "VolumeMismatchMode", settings.VolumeMismatchMode);
   object.Add("CurrencySymbol", JsonString(settings.CurrencySymbol));
+  // Came later than the keys above: only when not the default.
+  if (settings.PalletMethod != defaults.PalletMethod)
+    AddJsonNumber(object, "PalletMethod", settings.PalletMethod);
   return object;
 }
 
@@ -74,6 +82,11 @@ TOptimizationSettings SettingsFromJson(const TJsonValue& object) {
   const int32_t mode = ReadJsonCount(object, "VolumeMismatchMode");
   if (mode > kMaxVolumeMismatchMode) RaiseInvalidFile("VolumeMismatchMode");
   settings.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(mode);
+  if (object.Find("PalletMethod")) {
+    const int32_t method = ReadJsonCount(object, "PalletMethod");
+    if (method > kMaxPalletMethod) RaiseInvalidFile("PalletMethod");
+    settings.PalletMethod = static_cast<TPalletMethod>(method);
+  }
   return settings;
 }
 

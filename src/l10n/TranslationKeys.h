@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 70> CatalogueTexts = {
+inline constexpr std::array<const char*, 75> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -58,6 +58,11 @@ inline constexpr std::array<const char*, 70> CatalogueTexts = {
     SUseSpecifiedRange,
     SUseSampleVolume,
     SAskUser,
+    SPalletMethodLabel,
+    SPalletMethodGrid,
+    SPalletMethodBestLayer,
+    SPalletPresetLabel,
+    SPalletPresetOther,
     SCriterionCostPerVolume,
     SCriterionBoxCount,
     SCriterionPalletFill,

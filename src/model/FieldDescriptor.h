@@ -57,6 +57,9 @@ struct TFieldDescriptor {
   TOrderedPair<TRecord> Ordered;  // unset for most fields
   std::string_view Help;          // one line for the tool tip, Russian like the caption
   bool Quick = false;             // also shown among the main window's quick parameters
+  // Written to a project file only when it differs from the default: files
+  // that do not use a newer setting stay as they were before it.
+  bool OmitAtDefault = false;
 
   constexpr bool IsInteger() const { return Integer != nullptr; }
   constexpr bool IsText() const { return Text != nullptr; }
@@ -69,6 +72,11 @@ struct TFieldDescriptor {
   constexpr TFieldDescriptor AsQuick() const {
     TFieldDescriptor field = *this;
     field.Quick = true;
+    return field;
+  }
+  constexpr TFieldDescriptor AsOmittedAtDefault() const {
+    TFieldDescriptor field = *this;
+    field.OmitAtDefault = true;
     return field;
   }
 };

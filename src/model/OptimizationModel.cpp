@@ -40,6 +40,11 @@ TOptimizationSettings DefaultSettings() {
   s.AllowOversizeBoxes = false;
   s.VolumeMismatchMode = UseSpecifiedVolume;
   s.CurrencySymbol = "руб.";
+  s.PalletMethod = pmColumnGrid;
+  s.PalletHeightMM = 0;
+  s.PalletWeightKG = 0;
+  s.MaxLoadedPalletWeightKG = 0;
+  s.PalletOverhangMM = 0;
   return s;
 }
 

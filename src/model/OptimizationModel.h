@@ -16,8 +16,12 @@ enum TVolumeMismatchMode : int32_t { UseSpecifiedVolume = 0, UseSampleVolume, As
 
 enum TCriterionKind : int32_t { ckCostPerVolume = 0, ckBoxCount, ckPalletUtilization, ckCombined };
 
+// How boxes are loaded on a pallet: every layer one column grid, or the
+// layer that holds the most.
+enum TPalletMethod : int32_t { pmColumnGrid = 0, pmBestLayer };
+
 // Everything that steers a calculation. The field order is the record's; the
-// settings field table (index 0..28) orders the numeric fields differently.
+// settings field table orders the numeric fields differently.
 struct TOptimizationSettings {
   double DimensionDeviationMinPercent = 0;
   double DimensionDeviationMaxPercent = 0;
@@ -52,6 +56,13 @@ struct TOptimizationSettings {
   bool AllowOversizeBoxes = false;
   TVolumeMismatchMode VolumeMismatchMode = UseSpecifiedVolume;
   std::string CurrencySymbol;
+  // The pallet beyond its footprint; each of these at 0 leaves the loading
+  // as it was before they existed.
+  TPalletMethod PalletMethod = pmColumnGrid;
+  double PalletHeightMM = 0;           // the empty pallet, for the figures
+  double PalletWeightKG = 0;           // the empty pallet
+  double MaxLoadedPalletWeightKG = 0;  // pallet and load; 0 = no limit
+  double PalletOverhangMM = 0;         // boxes may reach this far past each pallet edge
 
   bool operator==(const TOptimizationSettings&) const = default;
 };
@@ -59,7 +70,7 @@ struct TOptimizationSettings {
 TOptimizationSettings DefaultSettings();
 
 // Numeric access by settings field table index (SettingsFields.h). Raises
-// TErrorKind::OutOfRange "Settings field" outside 0..28 and TErrorKind::NotANumber
+// TErrorKind::OutOfRange "Settings field" outside the table and TErrorKind::NotANumber
 // "Integer expected" for an integer field given anything but a whole 32-bit
 // number; nothing is stored then. No range check: that is validation's.
 double GetSettingsField(const TOptimizationSettings& settings, int index);

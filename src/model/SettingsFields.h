@@ -13,6 +13,12 @@ using TSettingsField = TFieldDescriptor<TOptimizationSettings>;
 namespace settings_fields {
 
 inline constexpr double kTop = 1000000;
+// Beyond any pallet there is: a pallet's own height and weight, the most a
+// loaded pallet may weigh, how far boxes may reach past its edge.
+inline constexpr double kMostPalletHeightMM = 2000;
+inline constexpr double kMostPalletWeightKG = 5000;
+inline constexpr double kMostLoadedPalletWeightKG = 100000;
+inline constexpr double kMostOverhangMM = 1000;
 inline constexpr TOrderedPair<TOptimizationSettings> kDeviationOrder = {
     &TOptimizationSettings::DimensionDeviationMinPercent,
     &TOptimizationSettings::DimensionDeviationMaxPercent};
@@ -114,6 +120,24 @@ inline constexpr auto SettingsFields = std::to_array<TSettingsField>({
     IntegerField("TargetUnifiedBoxCount", "Целевое число типоразмеров ящика",
                  &TOptimizationSettings::TargetUnifiedBoxCount, FromTo(1, 50),
                  "Сколько разных размеров ящика может выбрать унификация ассортимента, не больше"),
+    RealField("PalletHeightMM", "Высота паллеты, мм", &TOptimizationSettings::PalletHeightMM,
+              FromTo(0, settings_fields::kMostPalletHeightMM),
+              "Высота самой паллеты; входит в высоту груженой паллеты")
+        .AsOmittedAtDefault(),
+    RealField("PalletWeightKG", "Масса паллеты, кг", &TOptimizationSettings::PalletWeightKG,
+              FromTo(0, settings_fields::kMostPalletWeightKG),
+              "Масса пустой паллеты; входит в массу груженой паллеты")
+        .AsOmittedAtDefault(),
+    RealField("MaxLoadedPalletWeightKG", "Макс. масса груженой паллеты, кг",
+              &TOptimizationSettings::MaxLoadedPalletWeightKG,
+              FromTo(0, settings_fields::kMostLoadedPalletWeightKG),
+              "Число слоев ограничивается так, чтобы паллета с грузом весила не больше; 0 — без "
+              "ограничения")
+        .AsOmittedAtDefault(),
+    RealField("PalletOverhangMM", "Свес за край паллеты, мм",
+              &TOptimizationSettings::PalletOverhangMM, FromTo(0, settings_fields::kMostOverhangMM),
+              "На сколько ящики могут выступать за каждый край паллеты")
+        .AsOmittedAtDefault(),
 });
 
 inline constexpr int SettingsFieldCount = static_cast<int>(SettingsFields.size());

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <string>
@@ -19,6 +20,7 @@
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/PalletPresets.h"
 #include "model/SettingsFields.h"
 #include "model/Validation.h"
 #include "ui/UiText.h"
@@ -55,6 +57,12 @@ class TCellDelegate final : public QStyledItemDelegate {
  private:
   TFieldGrid* FGrid;
 };
+
+// Grid rows of the pallet's sizes, which the preset list fills.
+constexpr int kPalletLengthRow = FieldIndex(SettingsFields, "PalletLengthMM") + 1;
+constexpr int kPalletWidthRow = FieldIndex(SettingsFields, "PalletWidthMM") + 1;
+static_assert(kPalletLengthRow > 0 && kPalletWidthRow > 0);
+constexpr int kOtherPalletPreset = static_cast<int>(PalletPresets.size());
 
 }  // namespace
 
@@ -197,12 +205,46 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   FCurrency->setGeometry(300, 30, 100, 28);
   FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
   FOversize->setGeometry(12, 70, 410, 28);
+  auto* presetLabel = new QLabel(Utf8(SPalletPresetLabel), bottom);
+  presetLabel->setGeometry(420, 8, 160, 20);
+  FPreset = new QComboBox(bottom);
+  FPreset->setEditable(false);
+  for (const TPalletPreset& preset : PalletPresets)
+    FPreset->addItem(Utf8(preset.Caption));
+  FPreset->addItem(Utf8(SPalletPresetOther));
+  FPreset->setGeometry(420, 30, 160, 28);
+  auto* methodLabel = new QLabel(Utf8(SPalletMethodLabel), bottom);
+  methodLabel->setGeometry(596, 8, 172, 20);
+  FMethod = new QComboBox(bottom);
+  FMethod->setEditable(false);
+  FMethod->addItems({Utf8(SPalletMethodGrid), Utf8(SPalletMethodBestLayer)});
+  FMethod->setGeometry(596, 30, 172, 28);
   AddApplyAndCancel(
       *this, *FGrid, bottom, {510, 76}, {630, 76}, [this] { ApplyClick(); }, FApply, FCancel);
   ShowCaptions(*this, *FGrid, "Все параметры", SettingsFields);
 
   ShowSettings();
+  connect(FPreset, &QComboBox::currentIndexChanged, this, [this](int index) { FillPreset(index); });
+  connect(FGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->column() == 1 && (item->row() == kPalletLengthRow || item->row() == kPalletWidthRow))
+      ShowPreset();
+  });
   FGrid->setFocus();
+}
+
+void TSettingsForm::FillPreset(int Index) {
+  if (Index < 0 || Index >= kOtherPalletPreset) return;  // another size keeps what is typed
+  FGrid->SetCell(1, kPalletLengthRow, FieldNumberText(PalletPresets[Index].LengthMM));
+  FGrid->SetCell(1, kPalletWidthRow, FieldNumberText(PalletPresets[Index].WidthMM));
+}
+
+void TSettingsForm::ShowPreset() {
+  double length = 0, width = 0;
+  const bool typed = TryParseNumber(FGrid->Cell(1, kPalletLengthRow).toStdString(), length) &&
+                     TryParseNumber(FGrid->Cell(1, kPalletWidthRow).toStdString(), width);
+  const int preset = typed ? FindPalletPreset(length, width) : -1;
+  const QSignalBlocker quiet(FPreset);
+  FPreset->setCurrentIndex(preset >= 0 ? preset : kOtherPalletPreset);
 }
 
 void TSettingsForm::ShowSettings() {
@@ -211,6 +253,8 @@ void TSettingsForm::ShowSettings() {
   FMode->setCurrentIndex(static_cast<int>(FSettings.VolumeMismatchMode));
   FCurrency->setText(QString::fromStdString(FSettings.CurrencySymbol));
   FOversize->setChecked(FSettings.AllowOversizeBoxes);
+  FMethod->setCurrentIndex(static_cast<int>(FSettings.PalletMethod));
+  ShowPreset();
 }
 
 bool TSettingsForm::Edit(QWidget* Parent, TOptimizationSettings& Settings, IUserDialogs& Dialogs) {
@@ -237,6 +281,8 @@ void TSettingsForm::ApplyClick() {
       s.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(FMode->currentIndex());
     s.CurrencySymbol = FCurrency->text().toStdString();
     s.AllowOversizeBoxes = FOversize->isChecked();
+    if (FMethod->currentIndex() >= 0)
+      s.PalletMethod = static_cast<TPalletMethod>(FMethod->currentIndex());
     ValidateSettings(s);
     FSettings = s;
   });

@@ -84,11 +84,18 @@ class TSettingsForm final : public QDialog {
   QComboBox* ModeBox() const { return FMode; }
   QLineEdit* CurrencyEdit() const { return FCurrency; }
   QCheckBox* OversizeBox() const { return FOversize; }
+  // The pallet size presets, "another size" last, and the loading method.
+  QComboBox* PresetBox() const { return FPreset; }
+  QComboBox* MethodBox() const { return FMethod; }
   QPushButton* ApplyButton() const { return FApply; }
   QPushButton* CancelButton() const { return FCancel; }
 
  private:
   void ShowSettings();
+  // A preset writes its length and width into the grid; the list follows
+  // the typed sizes, showing "another size" for one it does not hold.
+  void FillPreset(int Index);
+  void ShowPreset();
 
   IUserDialogs& FDialogs;
   TOptimizationSettings FSettings;
@@ -96,6 +103,8 @@ class TSettingsForm final : public QDialog {
   QComboBox* FMode = nullptr;
   QLineEdit* FCurrency = nullptr;
   QCheckBox* FOversize = nullptr;
+  QComboBox* FPreset = nullptr;
+  QComboBox* FMethod = nullptr;
   QPushButton* FApply = nullptr;
   QPushButton* FCancel = nullptr;
 };

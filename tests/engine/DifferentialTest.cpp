@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/PalletCalculator.h"
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
 #include "engine/reference/Optimizer.h"
@@ -123,6 +124,72 @@ TEST(Differential, SeededSmallProjects) {
   }
   // The generator must give mostly solvable projects to prove anything.
   EXPECT_GT(solved, 200);
+}
+
+// The pallet settings at work: an overhang, a pallet of its own weight and a
+// loaded weight limit, the last sometimes below the pallet alone. The limit
+// reaches the fast paths the reference has none of (estimates, the pack
+// plan, the plan's per-size pallet).
+TProjectData WithPalletSettings(uint64_t seed) {
+  TProjectData project = RandomProject(seed);
+  std::mt19937_64 engine(seed ^ 0x9E3779B97F4A7C15ull);
+  TOptimizationSettings& s = project.Settings;
+  s.PalletOverhangMM = 25.0 * Pick(engine, 4);
+  s.PalletWeightKG = 20.0 * Pick(engine, 2);
+  const double limits[] = {0, 30, 150, 250.5, 400, 700};
+  s.MaxLoadedPalletWeightKG = limits[Pick(engine, 6)];
+  s.PalletHeightMM = 144 * Pick(engine, 2);
+  s.PalletMethod = static_cast<TPalletMethod>(Pick(engine, 2));
+  return project;
+}
+
+TEST(Differential, SeededSmallProjectsWithPalletSettings) {
+  const TOptimizer fast;
+  const reference::TOptimizer straightforward;
+  int solved = 0, limited = 0;
+  for (uint64_t seed = 1; seed <= 200; ++seed) {
+    const TProjectData project = WithPalletSettings(seed);
+    const Outcome expected = RunEngine(straightforward, project);
+    const Outcome actual = RunEngine(fast, project);
+    ASSERT_EQ(actual.error, expected.error) << "seed " << seed;
+    ASSERT_TRUE(SameBits(actual.result, expected.result)) << "seed " << seed;
+    solved += !expected.result.Solutions.empty();
+    const TOptimizationSettings& s = project.Settings;
+    for (const TOptimizationSolution& solution : expected.result.Solutions) {
+      const TBoxVariant& box = solution.Box;
+      // The limit holds for every result (a box with no pallet place only
+      // when oversize boxes are allowed).
+      if (s.MaxLoadedPalletWeightKG > 0 && box.PalletCount > 0) {
+        EXPECT_LE(s.PalletWeightKG + box.PalletCount * box.GrossWeightKG,
+                  s.MaxLoadedPalletWeightKG + 1e-6)
+            << "seed " << seed;
+      }
+      limited += box.Pallet.LayerCount < TGridPalletOptimizer(s.PalletOverhangMM)
+                                             .Calculate(box.LengthMM, box.WidthMM, box.HeightMM,
+                                                        s.PalletLengthMM, s.PalletWidthMM,
+                                                        s.MaxPalletHeightMM)
+                                             .LayerCount;
+    }
+  }
+  // Mostly solvable, and the limit really cut layers somewhere.
+  EXPECT_GT(solved, 100);
+  EXPECT_GT(limited, 20);
+}
+
+TEST(Differential, SampleWithPalletLimits) {
+  TProjectData project = LoadLumarProject();
+  project.Products.resize(5);  // the reference engine is slow; five make the point
+  project.Settings = DefaultSettings();
+  project.Settings.PalletOverhangMM = 40;
+  project.Settings.PalletWeightKG = 25;
+  project.Settings.MaxLoadedPalletWeightKG = 300;
+  for (TCriterionKind kind : {ckPalletUtilization, ckCombined}) {
+    project.OptimizationCriterion = kind;
+    const Outcome expected = RunEngine(reference::TOptimizer(), project);
+    const Outcome actual = RunEngine(TOptimizer(), project);
+    ASSERT_EQ(actual.error, expected.error);
+    EXPECT_TRUE(SameBits(actual.result, expected.result)) << "criterion " << kind;
+  }
 }
 
 TEST(Differential, SampleAtDefaultSettings) {

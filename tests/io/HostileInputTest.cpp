@@ -216,6 +216,8 @@ TEST_P(ExtremeSettingsNumber, LoadsExactlyWhenValid) {
   TProjectData project;
   project.Settings = DefaultSettings();
   project.Products = {DefaultProduct(1)};
+  // A key written only when set must be in the file to be rewritten.
+  if (SettingsFields[c.index].OmitAtDefault) SetSettingsField(project.Settings, c.index, 1);
   ASSERT_NO_FATAL_FAILURE(SaveWithNumberText(path, project, c.name, c.text));
 
   std::string verdict;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -436,6 +437,14 @@ const LoadCase kLoadCases[] = {
      InvalidFile("VolumeMismatchMode")},
     {"ModeString", R"("VolumeMismatchMode":0)", R"("VolumeMismatchMode":"0")",
      InvalidFile("VolumeMismatchMode")},
+    {"PalletMethodTwo", R"("VolumeMismatchMode":0)", R"("VolumeMismatchMode":0,"PalletMethod":2)",
+     InvalidFile("PalletMethod")},
+    {"PalletMethodFraction", R"("VolumeMismatchMode":0)",
+     R"("VolumeMismatchMode":0,"PalletMethod":0.5)", InvalidFile("PalletMethod")},
+    {"OverhangBeyondItsBound", R"("Settings":{)", R"("Settings":{"PalletOverhangMM":1000.5,)",
+     Format(SInvalidParameter, "Свес за край паллеты, мм")},
+    {"LoadedWeightNegative", R"("Settings":{)", R"("Settings":{"MaxLoadedPalletWeightKG":-1,)",
+     Format(SInvalidParameter, "Макс. масса груженой паллеты, кг")},
     {"CurrencyMissing", R"(,"CurrencySymbol":"\u0440\u0443\u0431.")", "",
      InvalidFile("CurrencySymbol")},
     {"CurrencyArray", R"("CurrencySymbol":"\u0440\u0443\u0431.")", R"("CurrencySymbol":[])",
@@ -457,6 +466,53 @@ INSTANTIATE_TEST_SUITE_P(Table, LoadProjectRefuses, ::testing::ValuesIn(kLoadCas
                          [](const ::testing::TestParamInfo<LoadCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// The pallet settings came later: a file without them loads with their
+// defaults and saves back to the same bytes; each one set is written under
+// its own key and comes back.
+TEST(LoadProject, PalletSettingsAreWrittenOnlyWhenSetAndComeBack) {
+  TTempFolder folder;
+  const std::string path = folder.File("p.vld");
+  WriteBytes(path, kBom + kTeaProjectJson);
+  const TProjectData old = LoadProject(path);
+  EXPECT_EQ(old, test::TeaProject());
+  SaveProject(path, old);
+  EXPECT_EQ(ReadBytes(path), kBom + kTeaProjectJson);
+
+  struct Change {
+    const char* Key;
+    std::function<void(TOptimizationSettings&)> Apply;
+  };
+  const Change changes[] = {
+      {"PalletMethod", [](TOptimizationSettings& s) { s.PalletMethod = pmBestLayer; }},
+      {"PalletHeightMM", [](TOptimizationSettings& s) { s.PalletHeightMM = 144; }},
+      {"PalletWeightKG", [](TOptimizationSettings& s) { s.PalletWeightKG = 25.5; }},
+      {"MaxLoadedPalletWeightKG",
+       [](TOptimizationSettings& s) { s.MaxLoadedPalletWeightKG = 1000; }},
+      {"PalletOverhangMM", [](TOptimizationSettings& s) { s.PalletOverhangMM = 30; }},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.Key);
+    TProjectData project = test::TeaProject();
+    change.Apply(project.Settings);
+    SaveProject(path, project);
+    const std::string bytes = ReadBytes(path);
+    for (const Change& other : changes)
+      EXPECT_EQ(bytes.find(std::string("\"") + other.Key + "\":") != std::string::npos,
+                &other == &change)
+          << other.Key;
+    EXPECT_EQ(LoadProject(path), project);
+  }
+}
+
+// What an older reader meets in a newer file: settings it does not know.
+TEST(LoadProject, UnknownSettingsAreIgnored) {
+  TTempFolder folder;
+  const std::string path = folder.File("p.vld");
+  WriteBytes(path, Replaced(kTeaProjectJson, R"("Settings":{)",
+                            R"("Settings":{"FutureSetting":7,"FutureList":[{"x":1}],)"));
+  EXPECT_EQ(LoadProject(path), test::TeaProject());
+}
 
 TEST(LoadProject, ModeBeforeSettingsValidationReallyHasAnInvalidSetting) {
   // Guards the case above: the later fault alone gives its own message.

@@ -51,6 +51,11 @@ const std::vector<std::string_view> WrittenSettingsKeys = {
     "MaxGeometryEvaluations",
     "BoxGlueFlapMM",
     "TargetUnifiedBoxCount",
+    // The pallet's own sizes and limits, written only when not the default.
+    "PalletHeightMM",
+    "PalletWeightKG",
+    "MaxLoadedPalletWeightKG",
+    "PalletOverhangMM",
 };
 const std::vector<std::string_view> WrittenProductKeys = {
     "MinVolumeM3",
@@ -101,6 +106,15 @@ bool OldIsSettingsFieldValid(const TOptimizationSettings& s, int index, double v
       return OldIsFiniteIn(v, 1, 50);
     case 26:
       return OldIsFiniteIn(v, 100, 1000000);
+    // The pallet settings came after the tables; their rules as first written.
+    case 29:
+      return OldIsFiniteIn(v, 0, 2000);
+    case 30:
+      return OldIsFiniteIn(v, 0, 5000);
+    case 31:
+      return OldIsFiniteIn(v, 0, 100000);
+    case 32:
+      return OldIsFiniteIn(v, 0, 1000);
     default:
       return OldIsFiniteIn(v, 0, 1000000);
   }

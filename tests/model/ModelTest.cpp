@@ -74,6 +74,10 @@ TEST(SettingsAccessors, EachIndexReachesItsNamedField) {
       {26, nullptr, &TOptimizationSettings::MaxGeometryEvaluations},
       {27, &TOptimizationSettings::BoxGlueFlapMM, nullptr},
       {28, nullptr, &TOptimizationSettings::TargetUnifiedBoxCount},
+      {29, &TOptimizationSettings::PalletHeightMM, nullptr},
+      {30, &TOptimizationSettings::PalletWeightKG, nullptr},
+      {31, &TOptimizationSettings::MaxLoadedPalletWeightKG, nullptr},
+      {32, &TOptimizationSettings::PalletOverhangMM, nullptr},
   };
   ASSERT_EQ(std::size(table), static_cast<size_t>(SettingsFieldCount));
   for (const Expect& e : table) {
@@ -120,7 +124,7 @@ TEST(SettingsAccessors, DefaultsAndBadInput) {
   SetSettingsField(s, 25, 2147483647.0);
   EXPECT_EQ(s.MaxCountPerAxis, 2147483647);
 
-  for (int index : {-1, 29}) {
+  for (int index : {-1, SettingsFieldCount}) {
     try {
       GetSettingsField(s, index);
       ADD_FAILURE();

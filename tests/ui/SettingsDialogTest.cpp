@@ -15,6 +15,7 @@
 
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
+#include "model/PalletPresets.h"
 #include "model/SettingsFields.h"
 #include "support/FakeDialogs.h"
 #include "support/ScopedEnv.h"
@@ -28,6 +29,9 @@ namespace {
 constexpr int LengthGapRow = 2 + 1;
 constexpr int MaxPacksPerBoxRow = 24 + 1;
 constexpr int MaxGeometryEvaluationsRow = 26 + 1;
+constexpr int PalletLengthRow = FieldIndex(SettingsFields, "PalletLengthMM") + 1;
+constexpr int PalletWidthRow = FieldIndex(SettingsFields, "PalletWidthMM") + 1;
+constexpr int OtherPreset = static_cast<int>(PalletPresets.size());
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
@@ -75,6 +79,12 @@ TEST_F(SettingsDialogTest, UnchangedApplyReturnsTheSameSettings) {
   odd.AllowOversizeBoxes = true;
   odd.SortBoxes = false;
   odd.CurrencySymbol = " €";
+  odd.PalletMethod = pmBestLayer;
+  odd.PalletLengthMM = 1234.5;  // no preset
+  odd.PalletOverhangMM = 12.5;
+  odd.PalletWeightKG = 22;
+  odd.MaxLoadedPalletWeightKG = 900;
+  odd.PalletHeightMM = 144;
   for (const TOptimizationSettings& given : {DefaultSettings(), odd}) {
     for (const char* locale : {"C", "de_DE", "en_US"}) {
       QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
@@ -160,6 +170,61 @@ TEST_F(SettingsDialogTest, ControlsOutsideTheGridAreReadAndSortBoxesPassesThroug
   }
 }
 
+// A preset fills both sizes; "another size" keeps what is typed; the list
+// follows typing to the preset it matches, or to "another size".
+TEST_F(SettingsDialogTest, PalletPresetsFillTheSizesAndFollowTyping) {
+  TSettingsForm form(nullptr, settings_, dialogs_);
+  EXPECT_EQ(form.PresetBox()->count(), OtherPreset + 1);
+  EXPECT_EQ(form.PresetBox()->currentIndex(),
+            FindPalletPreset(settings_.PalletLengthMM, settings_.PalletWidthMM));
+  for (int i = OtherPreset - 1; i >= 0; --i) {
+    form.PresetBox()->setCurrentIndex(i);
+    EXPECT_EQ(form.Grid()->Cell(1, PalletLengthRow), FieldNumberText(PalletPresets[i].LengthMM));
+    EXPECT_EQ(form.Grid()->Cell(1, PalletWidthRow), FieldNumberText(PalletPresets[i].WidthMM));
+    EXPECT_EQ(form.PresetBox()->currentIndex(), i);
+  }
+  form.PresetBox()->setCurrentIndex(OtherPreset);  // the first preset's sizes stay
+  EXPECT_EQ(form.Grid()->Cell(1, PalletLengthRow), FieldNumberText(PalletPresets[0].LengthMM));
+
+  struct Typed {
+    const char* Length;
+    const char* Width;
+    int Preset;
+  };
+  const Typed typed[] = {
+      {"1100", "1100", FindPalletPreset(1100, 1100)},
+      {"1219", "1016", FindPalletPreset(1219, 1016)},
+      {"1016", "1219", OtherPreset},
+      {"1234,5", "800", OtherPreset},
+      {"abc", "800", OtherPreset},
+      {"600", "400", FindPalletPreset(600, 400)},
+  };
+  for (const Typed& t : typed) {
+    form.Grid()->SetCell(1, PalletLengthRow, QString::fromLatin1(t.Length));
+    form.Grid()->SetCell(1, PalletWidthRow, QString::fromLatin1(t.Width));
+    EXPECT_EQ(form.PresetBox()->currentIndex(), t.Preset) << t.Length << " x " << t.Width;
+    EXPECT_EQ(form.Grid()->Cell(1, PalletLengthRow).toStdString(), t.Length);
+  }
+  form.Grid()->SetCell(1, PalletLengthRow, QStringLiteral("1234,5"));
+  form.ApplyClick();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.Settings().PalletLengthMM, 1234.5);
+  EXPECT_EQ(form.Settings().PalletWidthMM, 400);
+}
+
+TEST_F(SettingsDialogTest, PalletMethodIsShownAndRead) {
+  for (TPalletMethod method : {pmColumnGrid, pmBestLayer}) {
+    settings_.PalletMethod = method;
+    TSettingsForm form(nullptr, settings_, dialogs_);
+    EXPECT_EQ(form.MethodBox()->count(), 2);
+    EXPECT_EQ(form.MethodBox()->currentIndex(), static_cast<int>(method));
+    const TPalletMethod other = method == pmColumnGrid ? pmBestLayer : pmColumnGrid;
+    form.MethodBox()->setCurrentIndex(static_cast<int>(other));
+    form.ApplyClick();
+    EXPECT_EQ(form.Settings().PalletMethod, other);
+  }
+}
+
 TEST_F(SettingsDialogTest, TypingInTheOpenEditorIsAppliedByEnter) {
   TSettingsForm form(nullptr, settings_, dialogs_);
   form.show();
@@ -206,7 +271,7 @@ TEST_F(SettingsDialogTest, EditReplacesTheSettingsOnlyOnApply) {
 TEST_F(SettingsDialogTest, LayoutFollowsTheDesign) {
   TSettingsForm form(nullptr, settings_, dialogs_);
   EXPECT_EQ(form.size(), QSize(780, 720));
-  EXPECT_EQ(form.Grid()->rowCount(), 30);
+  EXPECT_EQ(form.Grid()->rowCount(), SettingsFieldCount + 1);
   EXPECT_EQ(form.Grid()->columnWidth(0), 500);
   EXPECT_EQ(form.Grid()->columnWidth(1), 225);
   EXPECT_EQ(form.Grid()->rowHeight(5), 30);

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "calc/BoxCalculator.h"
-#include "calc/PalletCalculator.h"
+#include "calc/PalletStrategy.h"
 #include "engine/SolutionOrder.h"
 #include "engine/VolumeMismatch.h"
 #include "engine/reference/AssortmentPlanner.h"
@@ -19,7 +19,7 @@
 namespace quelmora::reference {
 
 TOptimizer::TOptimizer(std::shared_ptr<const IPalletOptimizer> Pallet)
-    : FPallet(Pallet ? std::move(Pallet) : std::make_shared<TGridPalletOptimizer>()) {}
+    : FPallet(std::move(Pallet)) {}
 
 TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
                                         const TOptimizationSettings& Settings,
@@ -31,7 +31,7 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
   const TOptimizationSettings S = Settings;
   std::vector<TProduct> work = Products;
   const auto started = std::chrono::steady_clock::now();
-  const TBoxCalculator calc(FPallet);
+  const TBoxCalculator calc(FPallet ? FPallet : MakePalletOptimizer(S));
   std::vector<TOptimizationSolution> allCandidates;
   std::vector<std::string> log;
   TOptimizationResult result;

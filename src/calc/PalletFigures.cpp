@@ -18,7 +18,11 @@ TPalletSetup PalletSetupOf(const TOptimizationSettings& Settings) {
   TPalletSetup pallet;
   pallet.LengthMM = Settings.PalletLengthMM;
   pallet.WidthMM = Settings.PalletWidthMM;
+  pallet.OwnHeightMM = Settings.PalletHeightMM;
+  pallet.OwnWeightKG = Settings.PalletWeightKG;
+  pallet.OverhangMM = Settings.PalletOverhangMM;
   pallet.LoadHeightMM = Settings.MaxPalletHeightMM;
+  pallet.Method = Settings.PalletMethod;
   return pallet;
 }
 

@@ -16,6 +16,7 @@ struct TPalletSetup {
   double OwnWeightKG = 0;
   double OverhangMM = 0;    // allowed beyond each pallet edge
   double LoadHeightMM = 0;  // most load height, without the pallet
+  TPalletMethod Method = pmColumnGrid;
 };
 
 // The pallet of the settings.

@@ -97,10 +97,18 @@ TEST(PalletSetupTest, TakesThePalletOfTheSettings) {
   s.PalletLengthMM = 1210;
   s.PalletWidthMM = 805;
   s.MaxPalletHeightMM = 1650;
+  s.PalletHeightMM = 144;
+  s.PalletWeightKG = 25;
+  s.PalletOverhangMM = 20;
+  s.PalletMethod = pmBestLayer;
   const TPalletSetup p = PalletSetupOf(s);
   EXPECT_EQ(p.LengthMM, s.PalletLengthMM);
   EXPECT_EQ(p.WidthMM, s.PalletWidthMM);
   EXPECT_EQ(p.LoadHeightMM, s.MaxPalletHeightMM);
+  EXPECT_EQ(p.OwnHeightMM, s.PalletHeightMM);
+  EXPECT_EQ(p.OwnWeightKG, s.PalletWeightKG);
+  EXPECT_EQ(p.OverhangMM, s.PalletOverhangMM);
+  EXPECT_EQ(p.Method, s.PalletMethod);
 }
 
 // A box is turned when its length runs along the pallet's width; a square

@@ -177,7 +177,9 @@ TProjectData ProjectFromText(const std::string& text, const std::string& FileNam
     root = ParseJson(text);
   } catch (const Exception& e) {
     if (e.Kind() != TErrorKind::JsonSyntax) throw;
-    throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
+    // The reader's text is "<what> at byte N": N is what a person can look up.
+    const int64_t byte = e.Args().size() == 2 ? e.Args()[1].Integer() : 0;
+    throw Exception(TErrorKind::InvalidInput, SInvalidFileAtByte, {FileName, byte});
   }
   if (!root.IsObject()) throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
 

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 60> CatalogueTexts = {
+inline constexpr std::array<const char*, 63> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -37,6 +37,7 @@ inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SPlanTooLarge,
     SDataChanged,
     SInvalidFile,
+    SInvalidFileAtByte,
     SUnsupportedProjectVersion,
     SInvalidCsvHeader,
     SCsvRowError,
@@ -48,6 +49,8 @@ inline constexpr std::array<const char*, 60> CatalogueTexts = {
     SFixHighlightedCells,
     SInvalidParameter,
     SAddEnabledProduct,
+    SInvalidProductId,
+    SCalculationOutOfRange,
     SVolumeMismatchQuestion,
     SVolumeMismatchLabel,
     SUseSpecifiedRange,

@@ -266,14 +266,13 @@ void ImportProducts(const std::string& fileName, std::vector<TProduct>& products
 // The language file that --lang names: a bare file name is looked up as the
 // window's selector does, a name with a folder part is that file and no
 // other (never the installed one of the same name).
-std::string LanguageFilePath(const std::string& name) {
-  const std::filesystem::path given(name);
-  if (given.has_parent_path()) return name;
-  return LanguageFolder() + "/" + given.filename().string();
-}
-
 bool HasFolderPart(const std::string& name) {
   return std::filesystem::path(name).has_parent_path();
+}
+
+std::string LanguageFilePath(const std::string& name) {
+  if (HasFolderPart(name)) return name;
+  return LanguageFolder() + "/" + name;
 }
 
 // Refused before the run when it is not there.

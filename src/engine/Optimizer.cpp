@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "calc/BoxCalculator.h"
 #include "calc/PalletStrategy.h"
+#include "engine/ArithmeticFailure.h"
 #include "engine/AssortmentPlanner.h"
 #include "engine/ParallelFor.h"
 #include "engine/ProductSearch.h"
@@ -71,11 +73,22 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
     };
     std::vector<std::vector<TOptimizationSolution>> kept(enabled.size());
     std::vector<std::exception_ptr> failed(enabled.size());
-    ParallelFor(enabled.size(), [&](size_t e) {
+    // Once a product fails, the run ends with the error of the first failing
+    // product in list order: the products after it stop at once, the ones
+    // before it finish, as any of them may fail first.
+    std::deque<TCancelToken> stops;
+    for (size_t e = 0; e < enabled.size(); ++e)
+      stops.emplace_back(&Token);
+    auto stopAfter = [&](size_t e) {
+      for (size_t later = e + 1; later < stops.size(); ++later)
+        stops[later].Cancel();
+    };
+    auto search = [&](size_t e) {
       const int i = enabled[e];
       const TProduct& P = work[i];
+      const TCancelToken& token = stops[e];
       try {
-        Token.Check();
+        token.Check();
         const std::string stage = std::string(SStageCalculation) + ": " + P.Name;
         TVariantProgress onVariant;
         if (Progress) {
@@ -84,11 +97,22 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
             if (j % 20 == 0) report(((i * 80) + ((j + 1) * 80) / std::max(count, 1)) / n, stage);
           };
         }
-        kept[e] = SearchProduct(P, S, calc, Criterion, Token, onVariant);
+        kept[e] = SearchProduct(P, S, calc, Criterion, token, onVariant);
       } catch (...) {
-        failed[e] = std::current_exception();
+        failed[e] = WithProductNamed(std::current_exception(), P);
+        // A stopped or cancelled product stops nothing itself.
+        if (!token.IsCancelled()) stopAfter(e);
+        throw;  // and no further product is started
       }
-    });
+    };
+    try {
+      ParallelFor(enabled.size(), search);
+    } catch (...) {
+      // The products' failures are all kept in failed; any other is the loop's own.
+      if (std::none_of(failed.begin(), failed.end(),
+                       [](const std::exception_ptr& p) { return p != nullptr; }))
+        throw;
+    }
     // In product order, as a sequential search would have written them: the
     // first product that did not finish ends the run with its error.
     const size_t firstFailed =

@@ -275,7 +275,9 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
     CheckJson(text);
   } catch (const Exception& e) {
     if (e.Kind() != TErrorKind::JsonSyntax) throw;
-    throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
+    // The reader's text is "<what> at byte N": N is what a person can look up.
+    const int64_t byte = e.Args().size() == 2 ? e.Args()[1].Integer() : 0;
+    throw Exception(TErrorKind::InvalidInput, SInvalidFileAtByte, {FileName, byte});
   }
   if (JsonKindOf(text) != jkObject)
     throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});

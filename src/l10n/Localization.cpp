@@ -144,15 +144,12 @@ std::string ProgramFolder() {
   return exe.parent_path().string();
 }
 
-bool LoadLanguageFile(const std::string& fileName) {
+bool LoadLanguagePath(const std::string& path) {
   TModuleState& state = State();
   state.Previous = std::move(state.Current);
   state.Current.Clear();
   state.AllTables.reset();
 
-  const std::string folder = LanguageFolder();
-  std::string path = Join(folder, FileNamePart(fileName));
-  if (!IsRegularFile(path)) path = Join(folder, FallbackLanguage);
   if (!IsRegularFile(path)) return false;
   try {
     state.Current = ReadTable(path);
@@ -162,6 +159,13 @@ bool LoadLanguageFile(const std::string& fileName) {
   }
   state.CurrentFile = FileNamePart(path);
   return true;
+}
+
+bool LoadLanguageFile(const std::string& fileName) {
+  const std::string folder = LanguageFolder();
+  std::string path = Join(folder, FileNamePart(fileName));
+  if (!IsRegularFile(path)) path = Join(folder, FallbackLanguage);
+  return LoadLanguagePath(path);
 }
 
 std::string WithoutAmpersands(std::string_view text) {
@@ -337,6 +341,11 @@ std::vector<TPackLanguageInfo> ListLanguages() {
 bool LoadLanguage(const std::string& FileName) {
   Started();
   return LoadLanguageFile(FileName);
+}
+
+bool LoadLanguageFrom(const std::string& Path) {
+  Started();
+  return LoadLanguagePath(Path);
 }
 
 std::string LanguageFileForLocale(std::string_view LocaleName) {

@@ -53,6 +53,11 @@ std::vector<TPackLanguageInfo> ListLanguages();
 // table is then empty and Tr returns its keys.
 bool LoadLanguage(const std::string& FileName);
 
+// Makes the language file at Path itself the current language, wherever it
+// lies; no fallback. False when it cannot be read (the current table is then
+// empty, as with LoadLanguage).
+bool LoadLanguageFrom(const std::string& Path);
+
 // The language file for a locale name such as "de_DE.UTF-8"; Russian.lng for
 // any language without a file of its own.
 std::string LanguageFileForLocale(std::string_view LocaleName);

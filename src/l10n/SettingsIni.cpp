@@ -9,13 +9,15 @@ namespace quelmora {
 namespace {
 
 struct TLine {
+  size_t Start;
   std::string_view Text;  // without its line end
   size_t End;             // offset just past its line end
 };
 
+// A byte-order mark (editors on Windows add one) is no part of the first line.
 std::vector<TLine> SplitLines(std::string_view text) {
   std::vector<TLine> lines;
-  size_t start = 0;
+  size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   while (start < text.size()) {
     size_t stop = start;
     while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
@@ -23,7 +25,7 @@ std::vector<TLine> SplitLines(std::string_view text) {
     size_t end = stop;
     if (end < text.size() && text[end] == '\r') ++end;
     if (end < text.size() && text[end] == '\n' && (end == stop || text[end - 1] == '\r')) ++end;
-    lines.push_back({text.substr(start, stop - start), end});
+    lines.push_back({start, text.substr(start, stop - start), end});
     start = end;
   }
   return lines;
@@ -113,13 +115,12 @@ std::string WriteIniValue(std::string_view Text, std::string_view Section, std::
   const std::string entry = std::string(Key) + "=" + std::string(Value);
   const TLocation where = Locate(lines, Section, Key);
 
-  const auto lineStart = [&](size_t i) { return i == 0 ? size_t{0} : lines[i - 1].End; };
   std::string out;
   if (where.KeyFound) {
     const TLine& line = lines[where.KeyLine];
-    out.append(Text.substr(0, lineStart(where.KeyLine)));
+    out.append(Text.substr(0, line.Start));
     out += entry;
-    out.append(Text.substr(lineStart(where.KeyLine) + line.Text.size()));
+    out.append(Text.substr(line.Start + line.Text.size()));
     return out;
   }
   if (where.SectionFound) {
@@ -133,7 +134,7 @@ std::string WriteIniValue(std::string_view Text, std::string_view Section, std::
     return out;
   }
   out.append(Text);
-  if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += eol;
+  if (!lines.empty() && out.back() != '\n' && out.back() != '\r') out += eol;
   out += "[";
   out += Section;
   out += "]";

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 75> CatalogueTexts = {
+inline constexpr std::array<const char*, 78> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -42,6 +42,7 @@ inline constexpr std::array<const char*, 75> CatalogueTexts = {
     SNoMemory,
     SDataChanged,
     SInvalidFile,
+    SInvalidFileAtByte,
     SUnsupportedProjectVersion,
     SInvalidCsvHeader,
     SCsvRowError,
@@ -53,6 +54,8 @@ inline constexpr std::array<const char*, 75> CatalogueTexts = {
     SFixHighlightedCells,
     SInvalidParameter,
     SAddEnabledProduct,
+    SInvalidProductId,
+    SCalculationOutOfRange,
     SVolumeMismatchQuestion,
     SVolumeMismatchLabel,
     SUseSpecifiedRange,

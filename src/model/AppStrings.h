@@ -82,6 +82,8 @@ inline constexpr const char* SNoMemoryToCalculate = "Недостаточно п
 inline constexpr const char* SNoMemory = "Недостаточно памяти";
 inline constexpr const char* SDataChanged = "Данные изменены — выполните расчет";
 inline constexpr const char* SInvalidFile = "Некорректный файл: %s";
+// The byte counts from 0 at the start of the file.
+inline constexpr const char* SInvalidFileAtByte = "Некорректный файл: %s (ошибка в байте %lld)";
 inline constexpr const char* SUnsupportedProjectVersion = "Неподдерживаемая версия проекта";
 inline constexpr const char* SInvalidCsvHeader =
     "Неверный заголовок CSV. Используйте examples/products.csv.";
@@ -96,6 +98,11 @@ inline constexpr const char* SFixHighlightedCells =
     "диапазоны и целые количества.";
 inline constexpr const char* SInvalidParameter = "Некорректный параметр: %s";
 inline constexpr const char* SAddEnabledProduct = "Добавьте хотя бы одно включенное изделие.";
+// A product whose values make the calculation overflow: its name and the field likely at fault.
+inline constexpr const char* SCalculationOutOfRange =
+    "%s: расчет выходит за пределы чисел; проверьте поле «%s»";
+inline constexpr const char* SInvalidProductId =
+    "%s: неверный Id %d; Id изделия — целое число больше нуля";
 inline constexpr const char* SVolumeMismatchQuestion =
     "%s: задан диапазон %.6f–%.6f м³, объем образца %.6f м³. Да — использовать образец, Нет — "
     "заданный диапазон, Отмена — не запускать расчет.";

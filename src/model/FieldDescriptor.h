@@ -125,9 +125,9 @@ double ReadNumericField(const TRecord& Record, const TFieldDescriptor<TRecord>& 
   return Field.Real ? Record.*Field.Real : Record.*Field.Integer;
 }
 
-// Stores Value unchanged, or raises TErrorKind::NotANumber "Integer expected",
-// naming the field, for an integer field given anything but a whole 32-bit
-// number (nothing stored).
+// Stores Value unchanged, or raises TErrorKind::NotANumber "Integer expected:
+// <caption>", placed in the field, for an integer field given anything but a
+// whole 32-bit number (nothing stored).
 template <class TRecord>
 void WriteNumericField(TRecord& Record, const TFieldDescriptor<TRecord>& Field, double Value) {
   if (Field.Real) {
@@ -136,8 +136,11 @@ void WriteNumericField(TRecord& Record, const TFieldDescriptor<TRecord>& Field, 
   }
   try {
     Record.*Field.Integer = ToIntegerField(Value);
-  } catch (Exception& e) {
-    throw std::move(e).InField(std::string(Field.Key));
+  } catch (const Exception& e) {
+    // A file or a message box shows the text alone: it names the field.
+    throw Exception(e.Kind(), "%s: %s", {e.MessageId(), Field.Caption})
+        .At(e.Place())
+        .InField(std::string(Field.Key));
   }
 }
 

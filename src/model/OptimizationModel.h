@@ -113,16 +113,22 @@ struct TProjectData {
 class TCancelToken {
  public:
   TCancelToken() = default;
+  // Cancelled on its own or with Parent, which must outlive it: one part of
+  // a run can be stopped while the whole run stays cancellable.
+  explicit TCancelToken(const TCancelToken* Parent) noexcept : FParent(Parent) {}
   TCancelToken(const TCancelToken&) = delete;
   TCancelToken& operator=(const TCancelToken&) = delete;
 
   void Cancel() noexcept { FCancelled.exchange(1, std::memory_order_seq_cst); }
-  bool IsCancelled() const noexcept { return FCancelled.load(std::memory_order_seq_cst) != 0; }
+  bool IsCancelled() const noexcept {
+    return FCancelled.load(std::memory_order_seq_cst) != 0 || (FParent && FParent->IsCancelled());
+  }
   // Raises TErrorKind::Cancelled "Cancelled" every time it is called after Cancel.
   void Check() const;
 
  private:
   std::atomic<int32_t> FCancelled{0};
+  const TCancelToken* FParent = nullptr;
 };
 
 // Percentage 0..100 and stage text; called from the computing thread.

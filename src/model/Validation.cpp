@@ -90,7 +90,8 @@ bool IsSettingsFieldValid(const TOptimizationSettings& settings, int index) {
 
 void ValidateProduct(const TProduct& product) {
   if (product.Id <= 0)
-    throw Exception(TErrorKind::InvalidInput, SFixHighlightedCells).InField("Id");
+    throw Exception(TErrorKind::InvalidInput, SInvalidProductId, {product.Name, product.Id})
+        .InField("Id");
   for (const TProductField& field : ProductFields)
     if (!IsFieldValid(product, field)) RaiseInvalidProductField(product, field);
 }

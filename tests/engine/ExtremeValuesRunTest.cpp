@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ArithmeticFailure.h"
 #include "engine/LargeBuffer.h"
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
@@ -72,7 +73,9 @@ void CheckRun(const FieldValue& c, const TOptimizationSettings& base) {
       SetSettingsField(settings, c.index, c.value);
   } catch (const Exception& e) {
     EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
-    EXPECT_EQ(e.Message(), "Integer expected");
+    EXPECT_EQ(e.Message(),
+              "Integer expected: " + std::string(c.product ? ProductFieldCaptions[c.index]
+                                                           : SettingsFieldCaptions[c.index]));
     return;
   }
 
@@ -106,6 +109,15 @@ void CheckRun(const FieldValue& c, const TOptimizationSettings& base) {
     EXPECT_TRUE(std::isfinite(r.AverageCostPerM3));
   } catch (const Exception& e) {
     EXPECT_FALSE(e.Message().empty()) << e.KindName();
+    // A bare "Floating point overflow" once left the user guessing.
+    if (IsArithmeticFailure(e.Kind())) {
+      EXPECT_NE(e.Message().find(products[0].Name), std::string::npos) << e.Message();
+      if (c.product) {
+        EXPECT_EQ(e.Place().Field, ProductFieldNames[c.index]) << e.Message();
+      } else {
+        EXPECT_FALSE(e.Place().Field.empty()) << e.Message();
+      }
+    }
   }
 }
 
@@ -121,6 +133,41 @@ TEST_P(ExtremeValueRun, IsRefusedOrGivesASoundResult) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ExtremeValueRun, ::testing::ValuesIn(AllFieldValues()));
+
+// Tiny positive values pass validation, yet their reciprocals and products
+// leave the range of double: the run must name the product and the field.
+std::vector<FieldValue> TinyProductValues() {
+  std::vector<FieldValue> cases;
+  for (int i = 0; i < ProductFieldCount; ++i)
+    if (i != ProductNameFieldIndex)
+      for (const double v : {2.3e-308, 1e-305, 1e-303})
+        cases.push_back({true, i, v});
+  return cases;
+}
+
+class TinyValueRun : public ::testing::TestWithParam<FieldValue> {};
+
+TEST_P(TinyValueRun, IsRefusedOrGivesASoundResultOrNamesTheField) {
+  CheckRun(GetParam(), test::SmallSettings());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TinyValueRun, ::testing::ValuesIn(TinyProductValues()));
+
+TEST(ArithmeticFailure, OtherFailuresAndNamedOnesStayAsTheyAre) {
+  TProduct product = DefaultProduct(1);
+  product.OriginalBoxWidthMM = 1e-306;
+  const Exception named = NamedArithmeticFailure(Exception(TErrorKind::Overflow, "x"), product);
+  EXPECT_EQ(named.Place().Field, "OriginalBoxWidthMM");
+  for (const Exception& kept : {Exception(TErrorKind::General, "general"),
+                                Exception(TErrorKind::Overflow, "placed").InField("RatioLB")}) {
+    try {
+      std::rethrow_exception(WithProductNamed(std::make_exception_ptr(kept), product));
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), kept.Message());
+      EXPECT_EQ(e.Place(), kept.Place());
+    }
+  }
+}
 
 // The assortment plan is refused before it is allocated when it cannot be
 // held: sizes are checked without overflowing.

@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"DigitGrouping", WithCell(8, "1 000"), "CSV, строка 2: Вес, г"},
         RowCase{"BothSeparators", WithCell(10, "\"1,000.5\""), "CSV, строка 2: L0, мм"},
         RowCase{"Infinity", WithCell(2, "inf"), "CSV, строка 2: L/B"},
-        RowCase{"FractionalCount", WithCell(13, "24.5"), "CSV, строка 2: Integer expected"},
+        RowCase{"FractionalCount", WithCell(13, "24.5"), "CSV, строка 2: Integer expected: N0"},
         RowCase{"CountAboveLimit", WithCell(13, "100001"), "CSV, строка 2: Чай: N0"},
         RowCase{"MinAboveMax", WithCell(0, "0,002"), "CSV, строка 2: Чай: Мин. объем, м³"},
         RowCase{"BlankName", WithCell(4, "  "), "CSV, строка 2:   : Название"},

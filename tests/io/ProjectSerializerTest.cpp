@@ -15,6 +15,7 @@
 #include "model/ProductModel.h"
 #include "model/TextFormat.h"
 #include "support/ExpectError.h"
+#include "support/InvalidFileByte.h"
 #include "support/SmallProjects.h"
 #include "support/TempFolder.h"
 
@@ -332,7 +333,8 @@ TEST(LoadProject, LenientMemberTypes) {
 }
 
 // One change to the written document and the message it must give. "{file}"
-// stands for the path of the file.
+// stands for the path of the file; "{syntax}" for the same naming the byte of
+// the fault, which must lie in the changed text or in the escape after it.
 struct LoadCase {
   const char* name;
   std::string from;
@@ -351,23 +353,31 @@ TEST_P(LoadProjectRefuses, WithTheFirstFaultsMessage) {
   std::string expected = c.message;
   if (expected == "{file}") expected = InvalidFile(folder.File("case.vld"));
   const std::string text = c.from.empty() ? c.to : Replaced(kTeaProjectJson, c.from, c.to);
+  if (expected == "{syntax}") {
+    const long long at = c.from.empty() ? 0 : static_cast<long long>(kTeaProjectJson.find(c.from));
+    const long long byte =
+        test::InvalidFileByte(LoadMessage(folder, text), folder.File("case.vld"));
+    EXPECT_GE(byte, at) << LoadMessage(folder, text);
+    EXPECT_LE(byte, at + static_cast<long long>(c.to.size()) + 6);  // or the escape after it
+    return;
+  }
   EXPECT_EQ(LoadMessage(folder, text), expected);
 }
 
 const LoadCase kLoadCases[] = {
     // Not a JSON object.
-    {"Empty", "", "", "{file}"},
-    {"OnlyMark", "", kBom, "{file}"},
+    {"Empty", "", "", "{syntax}"},
+    {"OnlyMark", "", kBom, "{syntax}"},
     {"Array", "", "[]", "{file}"},
     {"String", "", R"("Version")", "{file}"},
-    {"Truncated", "}}", "}", "{file}"},
-    {"TextAfterTheObject", "}}", "}}x", "{file}"},
-    {"SecondObject", "}}", "}}{}", "{file}"},
-    {"FormFeedAfterTheObject", "}}", "}}\f", "{file}"},
-    {"NoBreakSpaceInside", ",", ",\xC2\xA0", "{file}"},
-    {"TrailingComma", "}}", ",}}", "{file}"},
-    {"SingleQuotes", R"("Version")", "'Version'", "{file}"},
-    {"UnpairedSurrogate", R"(\u0427)", R"(\uD800)", "{file}"},
+    {"Truncated", "}}", "}", "{syntax}"},
+    {"TextAfterTheObject", "}}", "}}x", "{syntax}"},
+    {"SecondObject", "}}", "}}{}", "{syntax}"},
+    {"FormFeedAfterTheObject", "}}", "}}\f", "{syntax}"},
+    {"NoBreakSpaceInside", ",", ",\xC2\xA0", "{syntax}"},
+    {"TrailingComma", "}}", ",}}", "{syntax}"},
+    {"SingleQuotes", R"("Version")", "'Version'", "{syntax}"},
+    {"UnpairedSurrogate", R"(\u0427)", R"(\uD800)", "{syntax}"},
     // Version.
     {"VersionTwo", R"("Version":1)", R"("Version":2)", SUnsupportedProjectVersion},
     {"VersionZero", R"("Version":1)", R"("Version":0)", SUnsupportedProjectVersion},
@@ -392,7 +402,7 @@ const LoadCase kLoadCases[] = {
     {"IdMissing", R"("Id":1,)", "", InvalidFile("Id")},
     {"IdNegative", R"("Id":1)", R"("Id":-1)", InvalidFile("Id")},
     {"IdFraction", R"("Id":1)", R"("Id":1.5)", InvalidFile("Id")},
-    {"IdZero", R"("Id":1)", R"("Id":0)", SFixHighlightedCells},
+    {"IdZero", R"("Id":1)", R"("Id":0)", Format(SInvalidProductId, "Чай", 0)},
     {"EnabledNumber", R"("Enabled":true)", R"("Enabled":1)", InvalidFile("Enabled")},
     {"EnabledUpperCase", R"("Enabled":true)", R"("Enabled":"True")", InvalidFile("Enabled")},
     {"EnabledMissing", R"("Enabled":true,)", "", InvalidFile("Enabled")},
@@ -405,10 +415,11 @@ const LoadCase kLoadCases[] = {
      InvalidFile("OriginalLengthMM")},
     {"FieldNegativeOverflow", R"("MinVolumeM3":0.00095)", R"("MinVolumeM3":-1e309)",
      InvalidFile("MinVolumeM3")},
-    {"CountFraction", R"("OriginalBoxCount":24)", R"("OriginalBoxCount":24.5)", "Integer expected"},
+    {"CountFraction", R"("OriginalBoxCount":24)", R"("OriginalBoxCount":24.5)",
+     "Integer expected: N0"},
     {"CountTooLarge", R"("OriginalBoxCount":24)", R"("OriginalBoxCount":100001)", "Чай: N0"},
     {"CountBeyond32Bits", R"("OriginalBoxCount":24)", R"("OriginalBoxCount":2147483648)",
-     "Integer expected"},
+     "Integer expected: N0"},
     {"NegativeLength", R"("OriginalLengthMM":100)", R"("OriginalLengthMM":-100)", "Чай: L, мм"},
     {"VolumeRangeReversed", R"("MinVolumeM3":0.00095)", R"("MinVolumeM3":0.002)",
      "Чай: Мин. объем, м³"},
@@ -425,7 +436,7 @@ const LoadCase kLoadCases[] = {
     {"SettingNull", R"("WeightFill":0.1)", R"("WeightFill":null)", InvalidFile("WeightFill")},
     {"SettingOverflow", R"("FlapMM":20)", R"("FlapMM":1E999)", InvalidFile("FlapMM")},
     {"IntegerSettingFraction", R"("MaxCountPerAxis":12)", R"("MaxCountPerAxis":12.5)",
-     "Integer expected"},
+     "Integer expected: Макс. пачек по одной оси"},
     {"SettingOutOfRange", R"("MaxGeometryEvaluations":50000)", R"("MaxGeometryEvaluations":99)",
      Format(SInvalidParameter, "Лимит проверок геометрии")},
     {"IntegerSettingNegative", R"("MaxPacksPerBox":120)", R"("MaxPacksPerBox":-1)",

@@ -49,5 +49,24 @@ TEST(WriteIniValueTest, AddsAMissingSectionAtTheEnd) {
             "[Window]\r\nLeft=1\r\n[Interface]\r\nLanguage=German.lng\r\n");
 }
 
+// A settings.ini saved by an editor that adds a byte-order mark once lost the
+// language choice: the mark hid the section header of the first line.
+class IniWithByteOrderMark : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(IniWithByteOrderMark, ReadsAndWritesAsWithoutIt) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string text = GetParam();
+  EXPECT_EQ(ReadIniValue(bom + text, "Interface", "Language"),
+            ReadIniValue(text, "Interface", "Language"));
+  const std::string written = WriteIniValue(bom + text, "Interface", "Language", "German.lng");
+  EXPECT_EQ(written, bom + WriteIniValue(text, "Interface", "Language", "German.lng"));
+  EXPECT_EQ(ReadIniValue(written, "Interface", "Language"), "German.lng");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, IniWithByteOrderMark,
+                         ::testing::Values("[Interface]\r\nLanguage=English.lng\r\n",
+                                           "[Interface]\nTheme=dark\n", "[Window]\nLeft=1",
+                                           "Language=outside\n[Interface]\nLanguage=x.lng", ""));
+
 }  // namespace
 }  // namespace quelmora

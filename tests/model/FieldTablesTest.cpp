@@ -239,7 +239,7 @@ TEST(FieldTablesTest, SettingsRoundTripThroughEveryEntry) {
         ADD_FAILURE() << "fraction accepted";
       } catch (const Exception& e) {
         EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
-        EXPECT_EQ(e.Message(), "Integer expected");
+        EXPECT_EQ(e.Message(), "Integer expected: " + std::string(SettingsFields[i].Caption));
       }
       EXPECT_EQ(t, defaults);
     } else {

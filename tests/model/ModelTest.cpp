@@ -116,7 +116,7 @@ TEST(SettingsAccessors, DefaultsAndBadInput) {
       ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
       EXPECT_EQ(e.Kind(), TErrorKind::NotANumber);
-      EXPECT_EQ(e.Message(), "Integer expected");
+      EXPECT_EQ(e.Message(), "Integer expected: " + std::string(SettingsFieldCaptions[25]));
       EXPECT_STREQ(e.KindName(), "EConvertError");
     }
     EXPECT_EQ(s, before);

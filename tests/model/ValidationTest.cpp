@@ -10,6 +10,7 @@
 
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "model/TextFormat.h"
 #include "model/Validation.h"
 
 namespace quelmora {
@@ -64,7 +65,7 @@ std::string ValidationMessage(const std::function<void()>& check) {
 struct ProductCase {
   const char* what;
   std::function<void(TProduct&)> change;
-  const char* message;  // empty: valid
+  std::string message;  // empty: valid
   friend void PrintTo(const ProductCase& c, std::ostream* os) { *os << c.what; }
 };
 
@@ -81,13 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ValidateProductTest,
     ::testing::Values(
         ProductCase{"valid", [](TProduct&) {}, ""},
-        ProductCase{"zero id", [](TProduct& p) { p.Id = 0; }, SFixHighlightedCells},
+        ProductCase{"zero id", [](TProduct& p) { p.Id = 0; }, Format(SInvalidProductId, "Чай", 0)},
         ProductCase{"id before fields",
                     [](TProduct& p) {
                       p.Id = -3;
                       p.RatioLB = 0;
                     },
-                    SFixHighlightedCells},
+                    Format(SInvalidProductId, "Чай", -3)},
         ProductCase{"min above max",
                     [](TProduct& p) {
                       p.MinVolumeM3 = 0.002;

@@ -91,7 +91,7 @@ TEST_F(ProductDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
     std::string Error;
   };
   const Case cases[] = {
-      {BoxCountRow, "12.5", "Integer expected"},
+      {BoxCountRow, "12.5", "Integer expected: N0"},
       {RatioLBRow, "x", "L/B"},
       {RatioLBRow, "0", "Product 7: L/B"},
       {NameRow, "   ", ": Название"},

@@ -127,7 +127,7 @@ TEST_F(SettingsDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
   };
   const Case cases[] = {
       {LengthGapRow, "abc", std::string(SettingsFieldCaptions[2])},
-      {MaxPacksPerBoxRow, "12.5", "Integer expected"},
+      {MaxPacksPerBoxRow, "12.5", "Integer expected: Макс. пачек в ящике"},
       {MaxGeometryEvaluationsRow, "99", "Некорректный параметр: Лимит проверок геометрии"},
   };
   for (const Case& c : cases) {

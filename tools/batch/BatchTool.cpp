@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "TerminalText.h"
 #include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
 #include "io/CsvProductImporter.h"
@@ -50,11 +51,13 @@ Exception UsageError(std::string message) {
 }
 
 // The text the tool prints for a failure that reached it: the one place
-// where an error becomes words on the terminal.
+// where an error becomes words on the terminal. Messages quote names and
+// file names, which may hold terminal escapes.
 std::string FailureText(const std::exception& error) {
-  if (const auto* ours = dynamic_cast<const Exception*>(&error)) return ours->Message();
+  if (const auto* ours = dynamic_cast<const Exception*>(&error))
+    return TerminalSafe(ours->Message());
   if (dynamic_cast<const std::bad_alloc*>(&error)) return SNoMemory;
-  return error.what();
+  return TerminalSafe(error.what());
 }
 
 struct TBatchOptions {
@@ -204,7 +207,7 @@ void PrintSolutions(std::ostream& out, const TProjectData& project,
   for (const TOptimizationSolution& s : result.Solutions) {
     const auto name = names.find(s.ProductId);
     rows.push_back(
-        {name != names.end() ? name->second : Format("#%d", s.ProductId),
+        {name != names.end() ? TerminalSafe(name->second) : Format("#%d", s.ProductId),
          Size3(s.Pack.LengthMM, s.Pack.WidthMM, s.Pack.HeightMM),
          Size3(s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM), Format("%d", s.Box.PackCount),
          Format("%d", s.UnifiedGroupId), Format("%.2f", s.Box.PackagingCostPerM3),
@@ -243,7 +246,7 @@ class TProgressBar {
     FStage = stage;
     const int filled = std::clamp(percent, 0, 100) / 5;
     FErr << "\r\x1b[K[" << std::string(filled, '#') << std::string(20 - filled, ' ') << "] "
-         << Format("%3d%%", percent) << ' ' << stage << std::flush;
+         << Format("%3d%%", percent) << ' ' << TerminalSafe(stage) << std::flush;
     FShown = true;
   }
   void Finish() {
@@ -274,10 +277,21 @@ void ImportProducts(const std::string& fileName, std::vector<TProduct>& products
   products.insert(products.end(), imported.begin(), imported.end());
 }
 
-// The language file that --lang names, looked up as the window's selector
-// does; refused before the run when it is not there.
+// The language file that --lang names: a bare file name is looked up as the
+// window's selector does, a name with a folder part is that file and no
+// other (never the installed one of the same name).
+bool HasFolderPart(const std::string& name) {
+  return std::filesystem::path(name).has_parent_path();
+}
+
+std::string LanguageFilePath(const std::string& name) {
+  if (HasFolderPart(name)) return name;
+  return LanguageFolder() + "/" + name;
+}
+
+// Refused before the run when it is not there.
 void CheckLanguageFile(const std::string& name) {
-  const std::string path = LanguageFolder() + "/" + std::filesystem::path(name).filename().string();
+  const std::string path = LanguageFilePath(name);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec))
     throw Exception(TErrorKind::FileOpen, "Language file not found: \"%s\"", {path}).InFile(path);
@@ -291,12 +305,24 @@ void WriteReport(const std::string& fileName, const std::optional<std::string>& 
   EnsureGuiApplication();
   if (!language)
     InitLanguage();
-  else if (!LoadLanguage(*language))
+  else if (!(HasFolderPart(*language) ? LoadLanguageFrom(*language) : LoadLanguage(*language)))
     throw Exception(TErrorKind::FileReadWrite, "Cannot read language file \"%s\"", {*language})
         .InFile(*language);
   TReportOptions options = UserReportOptions();
   options.BeforePage = checkInterrupt;
   ExportPdfReport(fileName, project, result, options);
+}
+
+// The window asks about each product whose sample lies outside its volume
+// range; here the answer has to come with the command line.
+void CheckNoQuestionLeft(const std::vector<TProduct>& products,
+                         const TOptimizationSettings& settings) {
+  if (settings.VolumeMismatchMode != Ask) return;
+  for (const TProduct& p : products)
+    if (p.Enabled && SampleVolumeOutsideRange(p))
+      throw UsageError("the sample pack of \"" + p.Name +
+                       "\" lies outside its volume range and the project asks what to do: "
+                       "pass --on-mismatch sample|range");
 }
 
 // Runs the calculation on the background worker, as the window does, and
@@ -347,7 +373,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     CheckDistinctFiles(o);
   } catch (const Exception& e) {
     if (e.Kind() != TErrorKind::Usage) throw;
-    Err << kUsage << "quelmora-batch: " << e.Message() << '\n';
+    Err << kUsage << "quelmora-batch: " << FailureText(e) << '\n';
     return 2;
   }
 
@@ -387,15 +413,17 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     if (o.onMismatch)
       ResolveVolumeMismatch(products, settings,
                             [&](const TProduct&, double) { return *o.onMismatch; });
+    else
+      CheckNoQuestionLeft(products, settings);
 
     std::string error;
     const TOptimizationResult result = RunWorker(products, settings, project.OptimizationCriterion,
                                                  o, Err, WaitForInterrupt, error);
     if (o.log)
       for (const std::string& line : result.Log)
-        Out << line << '\n';
+        Out << TerminalSafe(line) << '\n';
     if (!error.empty()) {
-      Err << error << '\n';
+      Err << TerminalSafe(error) << '\n';
       return 1;
     }
     if (result.Cancelled) {
@@ -417,6 +445,9 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     if (!Out.flush())
       throw Exception(TErrorKind::FileReadWrite, "Cannot write the standard output");
     return 0;
+  } catch (const Exception& e) {
+    Err << (e.Kind() == TErrorKind::Usage ? "quelmora-batch: " : "") << FailureText(e) << '\n';
+    return e.Kind() == TErrorKind::Usage ? 2 : 1;
   } catch (const std::exception& e) {
     Err << FailureText(e) << '\n';
   }

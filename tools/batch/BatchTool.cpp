@@ -1,5 +1,7 @@
 #include "BatchTool.h"
 
+#include "LayerCalculator.h"
+
 #include <signal.h>
 #include <sys/stat.h>
 
@@ -327,6 +329,9 @@ void SetUpBatchSignals() {
 
 int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
              const TInterruptWait& WaitForInterrupt) {
+  // The layer calculator is a tool of its own that shares the program.
+  if (std::find(Args.begin(), Args.end(), "--layer") != Args.end())
+    return RunLayerCalculator(Args, Out, Err);
   TBatchOptions o;
   try {
     o = ParseOptions(Args);

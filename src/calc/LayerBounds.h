@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quelmora {
+
+// Upper bounds on how many l x w boxes, each turned by 0 or 90 degrees, fit in
+// an X x Y rectangle without overlap.
+//
+// Barnes, F. W., "Packing the maximum number of m x n tiles in a large p x q
+// rectangle", Discrete Mathematics 26 (1979) 93-100: a rectangle tiled by
+// 1 x a bars wastes at least min(rs, (a-r)(a-s)) cells, r and s its sides
+// modulo a, and every box is w bars of length l as well as l bars of length w.
+
+// The area bound, to within the length tolerance.
+int64_t AreaBound(double X, double Y, double BoxL, double BoxW);
+
+// The Barnes bound on integer data (all sizes >= 1); never above the area
+// bound.
+int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW);
+
+// Scale that makes both box sides whole numbers (1, 10, ... 10000), or 0 when
+// none does; lengths built from the sides then scale to whole numbers too.
+int64_t IntegerScale(double BoxL, double BoxW);
+
+}  // namespace quelmora

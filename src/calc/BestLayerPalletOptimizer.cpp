@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "calc/BestLayer.h"
+#include "calc/LayerBounds.h"
 #include "calc/PalletCalculator.h"
 #include "calc/Tolerances.h"
 #include "model/FloatChecks.h"
@@ -96,11 +97,11 @@ TBestLayerPalletOptimizer::TLayerCount TBestLayerPalletOptimizer::LayerOf(double
                                                                           double PalletB) const {
   const double o = FOverhangMM;
   const double roomL = PalletL + 2 * o, roomB = PalletB + 2 * o;
-  // Where the grid already reaches the bound nothing is searched.
+  // Where the grid already fills the area nothing is searched nor kept.
   const double straight = PalletFit(roomL, BoxL) * PalletFit(roomB, BoxB);
   const double turned = PalletFit(roomL, BoxB) * PalletFit(roomB, BoxL);
   const int32_t grid = SaturatedCount(std::max(straight, turned));
-  if (grid >= LayerUpperBound(PalletL, PalletB, BoxL, BoxB, o)) return {grid, turned > straight};
+  if (grid >= AreaBound(roomL, roomB, BoxL, BoxB)) return {grid, turned > straight};
   const std::array<double, 4> key{BoxL, BoxB, PalletL, PalletB};
   {
     const std::lock_guard lock(FMutex);

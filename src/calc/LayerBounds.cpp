@@ -1,8 +1,11 @@
 #include "calc/LayerBounds.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "calc/Tolerances.h"
 
@@ -16,7 +19,73 @@ int64_t BarWaste(int64_t X, int64_t Y, int64_t a) {
   return std::min(r * s, (a - r) * (a - s));
 }
 
+// Half-planes Ca a + Cb b <= C in the counts a (boxes with l along X) and b.
+struct THalfPlane {
+  double Ca, Cb, C;
+};
+
+// The upper hull of the most boxes of side q that fit beside r of side p in
+// Room, as half-planes in (r, s): s <= y0 + m (r - r0), and r <= rmax.
+void StripHull(double Room, double p, double q, std::vector<std::array<double, 3>>& Out) {
+  std::vector<std::pair<double, double>> points;  // (r, most s)
+  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r)
+    points.emplace_back(r, std::floor((Room - r * p + kLengthToleranceMM) / q));
+  std::vector<std::pair<double, double>> hull;
+  for (const auto& pt : points) {
+    while (hull.size() >= 2) {
+      const auto& [x1, y1] = hull[hull.size() - 2];
+      const auto& [x2, y2] = hull.back();
+      // Drop the middle point when it lies on or below the chord.
+      if ((y2 - y1) * (pt.first - x1) <= (pt.second - y1) * (x2 - x1))
+        hull.pop_back();
+      else
+        break;
+    }
+    hull.push_back(pt);
+  }
+  // {1, 0, x}: r <= x; {m, 1, c}: s - m r <= c.
+  Out.push_back({1, 0, hull.back().first});
+  for (size_t i = 0; i + 1 < hull.size(); ++i) {
+    const double m = (hull[i + 1].second - hull[i].second) / (hull[i + 1].first - hull[i].first);
+    Out.push_back({-m, 1, hull[i].second - m * hull[i].first});
+  }
+  if (hull.size() == 1) Out.push_back({0, 1, hull[0].second});
+}
+
 }  // namespace
+
+int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
+  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
+  std::vector<THalfPlane> planes = {{-1, 0, 0}, {0, -1, 0}};
+  std::vector<std::array<double, 3>> hull;
+  // Lines along X: (r, s) = (a w / Y, b l / Y).
+  StripHull(X, BoxL, BoxW, hull);
+  for (const auto& [cr, cs, c] : hull)
+    planes.push_back({cr * BoxW, cs * BoxL, c * Y});
+  hull.clear();
+  // Lines along Y: (r, s) = (a l / X, b w / X).
+  StripHull(Y, BoxW, BoxL, hull);
+  for (const auto& [cr, cs, c] : hull)
+    planes.push_back({cr * BoxL, cs * BoxW, c * X});
+  // The optimum of a + b lies where two boundaries meet.
+  double best = 0;
+  const double slack = 1e-9 * (X * Y) / (BoxL * BoxW) + 1e-9;
+  for (size_t i = 0; i < planes.size(); ++i)
+    for (size_t j = i + 1; j < planes.size(); ++j) {
+      const THalfPlane &p = planes[i], &q = planes[j];
+      const double det = p.Ca * q.Cb - p.Cb * q.Ca;
+      if (std::fabs(det) < 1e-12) continue;
+      const double a = (p.C * q.Cb - p.Cb * q.C) / det, b = (p.Ca * q.C - p.C * q.Ca) / det;
+      bool inside = true;
+      for (const THalfPlane& h : planes)
+        if (h.Ca * a + h.Cb * b > h.C + 1e-9 * (std::fabs(h.C) + 1)) {
+          inside = false;
+          break;
+        }
+      if (inside) best = std::max(best, a + b);
+    }
+  return static_cast<int64_t>(std::floor(best + slack));
+}
 
 int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;

@@ -12,6 +12,16 @@ namespace quelmora {
 // 1 x a bars wastes at least min(rs, (a-r)(a-s)) cells, r and s its sides
 // modulo a, and every box is w bars of length l as well as l bars of length w.
 
+// The bound of the strips: every line across the room, along X or along Y,
+// meets a set of boxes whose sides along it fit the room's side; averaged over
+// the room, the shares of boxes turned each way lie in the convex hull of
+// those sets. The most boxes such averages allow (a linear programme in two
+// unknowns) is never above the area bound and often below the Barnes bound.
+// In the spirit of Isermann, H., "Ein Planungssystem zur Optimierung der
+// Palettenbeladung mit kongruenten rechteckigen Versandgebinden", OR Spektrum
+// 9 (1987) 235-249.
+int64_t StripBound(double X, double Y, double BoxL, double BoxW);
+
 // The area bound, to within the length tolerance.
 int64_t AreaBound(double X, double Y, double BoxL, double BoxW);
 

@@ -71,9 +71,9 @@ class TExhaustive {
 // a layer with overlapping or stray boxes.
 TEST(BestLayer, LiesBetweenExhaustiveOptimumAndBoundOnSmallInstances) {
   std::mt19937 random(11);
-  std::uniform_int_distribution<int> room(3, 13), side(1, 6);
+  std::uniform_int_distribution<int> room(3, 16), side(1, 7);
   int checked = 0, proven = 0;
-  while (checked < 300) {
+  while (checked < 500) {
     const int L = room(random), W = room(random), l = side(random), w = side(random);
     if (L * W > 12 * l * w || L * W < l * w) continue;
     ++checked;
@@ -82,6 +82,7 @@ TEST(BestLayer, LiesBetweenExhaustiveOptimumAndBoundOnSmallInstances) {
     SCOPED_TRACE(testing::Message() << L << "x" << W << " box " << l << "x" << w);
     EXPECT_GE(LayerUpperBound(L, W, l, w), best);
     EXPECT_GE(BarnesBound(L, W, l, w), best);
+    EXPECT_GE(StripBound(L, W, l, w), best);
     EXPECT_GE(layer.UpperBound, best);
     EXPECT_LE(layer.Count, best);
     EXPECT_EQ(test::LayerFault(layer, L, W, l, w), "");
@@ -89,7 +90,7 @@ TEST(BestLayer, LiesBetweenExhaustiveOptimumAndBoundOnSmallInstances) {
     proven += layer.Proven();
   }
   // Nearly all small instances are proven; a search cut off early would not be.
-  EXPECT_GT(proven, 280);
+  EXPECT_GT(proven, 450);
 }
 
 struct TKnownLayer {

@@ -131,9 +131,12 @@ double SampleRun(std::shared_ptr<const IPalletOptimizer> strategy) {
 }  // namespace quelmora
 
 int main(int argc, char** argv) {
+  // Instances per class (0: the sample run alone).
   const int perClass = argc > 1 ? std::atoi(argv[1]) : 2000;
-  quelmora::Classes(perClass);
-  quelmora::Footprints();
+  if (perClass > 0) {
+    quelmora::Classes(perClass);
+    quelmora::Footprints();
+  }
   std::printf("\nSample run (12 products):\n");
   const double grid = quelmora::SampleRun(std::make_shared<quelmora::TGridPalletOptimizer>());
   const double best = quelmora::SampleRun(std::make_shared<quelmora::TBestLayerPalletOptimizer>());

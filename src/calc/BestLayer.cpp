@@ -180,6 +180,12 @@ class TPartitioner {
     const double straight = Fit(X, FL) * Fit(Y, FW), turned = Fit(X, FW) * Fit(Y, FL);
     int32_t best = static_cast<int32_t>(std::max(straight, turned));
     TNode found{best, turned > straight ? TCut::TurnedGrid : TCut::Grid, {}};
+    // The strip bound costs more than the table's: worked out only for the
+    // rectangles the grid leaves open.
+    if (best < Bound(a, b)) {
+      const int32_t strip = static_cast<int32_t>(StripBound(X, Y, FL, FW));
+      if (strip < Bound(a, b)) FBound[Slot(a, b)] = FBound[Slot(b, a)] = strip;
+    }
     const int32_t bound = Bound(a, b);
     auto improve = [&](int32_t v, TCut cut, std::array<int16_t, 4> at) {
       if (v <= best) return false;

@@ -275,7 +275,9 @@ int32_t LayerUpperBound(double PalletLengthMM, double PalletWidthMM, double BoxL
   const double X = PalletLengthMM + 2 * OverhangMM, Y = PalletWidthMM + 2 * OverhangMM;
   if (const double oneWay = OneWayCount(X, Y, l, w); oneWay >= 0) return SaturatedCount(oneWay);
   const double x = Normalized(X, l, w), y = Normalized(Y, l, w);
-  int64_t bound = std::min(AreaBound(x, y, l, w), StripBound(x, y, l, w));
+  int64_t bound = AreaBound(x, y, l, w);
+  // The strip bound counts through every box count: only for layers searched.
+  if (bound <= 4 * kMostSearchedBoxes) bound = std::min(bound, StripBound(x, y, l, w));
   if (const int64_t scale = IntegerScale(l, w); scale && bound < (int64_t{1} << 40)) {
     const double s = static_cast<double>(scale);
     bound = std::min(bound, BarnesBound(std::llround(x * s), std::llround(y * s),

@@ -67,24 +67,21 @@ int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
   StripHull(Y, BoxW, BoxL, hull);
   for (const auto& [cr, cs, c] : hull)
     planes.push_back({cr * BoxL, cs * BoxW, c * X});
-  // The optimum of a + b lies where two boundaries meet.
-  double best = 0;
-  const double slack = 1e-9 * (X * Y) / (BoxL * BoxW) + 1e-9;
-  for (size_t i = 0; i < planes.size(); ++i)
-    for (size_t j = i + 1; j < planes.size(); ++j) {
-      const THalfPlane &p = planes[i], &q = planes[j];
-      const double det = p.Ca * q.Cb - p.Cb * q.Ca;
-      if (std::fabs(det) < 1e-12) continue;
-      const double a = (p.C * q.Cb - p.Cb * q.C) / det, b = (p.Ca * q.C - p.C * q.Ca) / det;
-      bool inside = true;
-      for (const THalfPlane& h : planes)
-        if (h.Ca * a + h.Cb * b > h.C + 1e-9 * (std::fabs(h.C) + 1)) {
-          inside = false;
-          break;
-        }
-      if (inside) best = std::max(best, a + b);
+  // Both counts are whole: for each a, the most b all half-planes allow.
+  const double most = std::floor(X * Y / (BoxL * BoxW) + 1);
+  int64_t best = 0;
+  for (double a = 0; a <= most; ++a) {
+    double b = most;
+    for (const THalfPlane& h : planes) {
+      const double room = h.C - h.Ca * a + 1e-9 * (std::fabs(h.C) + 1);
+      if (h.Cb > 0)
+        b = std::min(b, std::floor(room / h.Cb));
+      else if (room < 0)
+        b = -1;  // this a breaks a bound on a alone
     }
-  return static_cast<int64_t>(std::floor(best + slack));
+    if (b >= 0) best = std::max(best, static_cast<int64_t>(a + b));
+  }
+  return best;
 }
 
 int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {

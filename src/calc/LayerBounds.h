@@ -17,9 +17,7 @@ namespace quelmora {
 // the room, the shares of boxes turned each way lie in the convex hull of
 // those sets. The most boxes such averages allow (a linear programme in two
 // unknowns) is never above the area bound and often below the Barnes bound.
-// In the spirit of Isermann, H., "Ein Planungssystem zur Optimierung der
-// Palettenbeladung mit kongruenten rechteckigen Versandgebinden", OR Spektrum
-// 9 (1987) 235-249.
+// In the spirit of Isermann's linear programming bound (OR Spektrum, 1987).
 int64_t StripBound(double X, double Y, double BoxL, double BoxW);
 
 // The area bound, to within the length tolerance.

@@ -15,8 +15,8 @@ namespace quelmora {
 // The bound of the strips: every line across the room, along X or along Y,
 // meets a set of boxes whose sides along it fit the room's side; averaged over
 // the room, the shares of boxes turned each way lie in the convex hull of
-// those sets. The most boxes such averages allow (a linear programme in two
-// unknowns) is never above the area bound and often below the Barnes bound.
+// those sets. The most boxes such averages allow, counted in whole boxes of
+// each turn, is never above the area bound and often below the Barnes bound.
 // In the spirit of Isermann's linear programming bound (OR Spektrum, 1987).
 int64_t StripBound(double X, double Y, double BoxL, double BoxW);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/LayerBounds.h"
+#include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
 #include "calc/Tolerances.h"
 
@@ -288,6 +289,11 @@ int32_t LayerUpperBound(double PalletLengthMM, double PalletWidthMM, double BoxL
 
 TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
                        double BoxWidthMM, double OverhangMM) {
+  return SearchedLayer(PalletLengthMM, PalletWidthMM, BoxLengthMM, BoxWidthMM, OverhangMM, true);
+}
+
+TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                           double BoxWidthMM, double OverhangMM, bool Prove) {
   TPalletLayer layer =
       GridLayer(PalletLengthMM, PalletWidthMM, BoxLengthMM, BoxWidthMM, OverhangMM);
   if (BoxLengthMM <= 0 || BoxWidthMM <= 0) return layer;
@@ -299,6 +305,14 @@ TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLe
   if (!search.Usable()) return layer;
   const int a = search.Index(X), b = search.Index(Y);
   const int32_t count = search.Value(a, b);
+  if (Prove && count < layer.UpperBound) {
+    // The costly bound only where the cheap ones leave the proof open.
+    const int64_t lp = PackingLpBound(Normalized(X, BoxLengthMM, BoxWidthMM),
+                                      Normalized(Y, BoxLengthMM, BoxWidthMM), BoxLengthMM,
+                                      BoxWidthMM, std::max(count, layer.Count));
+    if (lp < layer.UpperBound)
+      layer.UpperBound = static_cast<int32_t>(std::max<int64_t>(lp, std::max(count, layer.Count)));
+  }
   if (count <= layer.Count) return layer;
   std::vector<TLayerBox> boxes;
   boxes.reserve(static_cast<size_t>(count));

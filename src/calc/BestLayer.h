@@ -6,8 +6,9 @@ namespace quelmora {
 
 // The layer with the most identical upright boxes, each turned by 0 or 90
 // degrees, that the search finds; never fewer than the column grid. Its
-// UpperBound is the least of the area bound, the Barnes bound and the
-// search's own proof, so Proven() says the count cannot be beaten. OverhangMM
+// UpperBound is the least of the area, Barnes, strip and (where those leave
+// the proof open) linear programming bounds, so Proven() says the count
+// cannot be beaten. OverhangMM
 // is allowed beyond each pallet edge. Layers of very many boxes (more than
 // kMostSearchedBoxes by area) are the grid's.
 //
@@ -23,6 +24,11 @@ namespace quelmora {
 // LayerBounds.h.
 TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
                        double BoxWidthMM, double OverhangMM = 0);
+
+// BestLayer with the costly linear programming bound left out unless Prove:
+// the same boxes, a bound perhaps higher. For callers that need the count only.
+TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                           double BoxWidthMM, double OverhangMM, bool Prove);
 
 inline constexpr int kMostSearchedBoxes = 200;
 

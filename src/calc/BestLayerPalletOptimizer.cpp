@@ -107,7 +107,8 @@ TBestLayerPalletOptimizer::TLayerCount TBestLayerPalletOptimizer::LayerOf(double
     const std::lock_guard lock(FMutex);
     if (const auto found = FSearched.find(key); found != FSearched.end()) return found->second;
   }
-  const TPalletLayer layer = BestLayer(PalletL, PalletB, BoxL, BoxB, o);
+  // The count is all a pallet needs: no proof.
+  const TPalletLayer layer = SearchedLayer(PalletL, PalletB, BoxL, BoxB, o, false);
   const TLayerCount count{layer.Count,
                           layer.Count == grid ? turned > straight : AllTurned(layer, BoxL, BoxB)};
   const std::lock_guard lock(FMutex);

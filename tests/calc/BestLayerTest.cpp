@@ -11,6 +11,7 @@
 
 #include "calc/BestLayerPalletOptimizer.h"
 #include "calc/LayerBounds.h"
+#include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
@@ -83,6 +84,7 @@ TEST(BestLayer, LiesBetweenExhaustiveOptimumAndBoundOnSmallInstances) {
     EXPECT_GE(LayerUpperBound(L, W, l, w), best);
     EXPECT_GE(BarnesBound(L, W, l, w), best);
     EXPECT_GE(StripBound(L, W, l, w), best);
+    EXPECT_GE(PackingLpBound(L, W, l, w, 0), best);
     EXPECT_GE(layer.UpperBound, best);
     EXPECT_LE(layer.Count, best);
     EXPECT_EQ(test::LayerFault(layer, L, W, l, w), "");
@@ -92,6 +94,34 @@ TEST(BestLayer, LiesBetweenExhaustiveOptimumAndBoundOnSmallInstances) {
   // Nearly all small instances are proven; a search cut off early would not be.
   EXPECT_GT(proven, 450);
 }
+
+struct TOpenLayer {
+  int L, W, l, w;
+  int32_t count;  // the optimum, which area, Barnes and strip bounds leave open
+};
+
+class BestLayerLpProof : public testing::TestWithParam<TOpenLayer> {};
+
+// Layers whose proof needs the linear programming bound: a bound too weak
+// (or one cut short before it reaches the count) leaves them unproven; the
+// search without it must give the same boxes.
+TEST_P(BestLayerLpProof, ClosesTheGap) {
+  const TOpenLayer& k = GetParam();
+  const TPalletLayer layer = BestLayer(k.L, k.W, k.l, k.w);
+  const TPalletLayer unproven = SearchedLayer(k.L, k.W, k.l, k.w, 0, false);
+  EXPECT_EQ(test::LayerFault(layer, k.L, k.W, k.l, k.w), "");
+  EXPECT_EQ(layer.Count, k.count);
+  EXPECT_TRUE(layer.Proven());
+  EXPECT_EQ(unproven.Boxes, layer.Boxes);
+  EXPECT_GT(unproven.UpperBound, layer.UpperBound);
+  EXPECT_GT(LayerUpperBound(k.L, k.W, k.l, k.w), k.count);
+  EXPECT_EQ(PackingLpBound(k.L, k.W, k.l, k.w, 0), k.count);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BestLayerLpProof,
+                         testing::Values(TOpenLayer{155, 111, 61, 22, 11},
+                                         TOpenLayer{162, 101, 59, 18, 13},
+                                         TOpenLayer{309, 157, 84, 26, 20}));
 
 struct TKnownLayer {
   double L, W, l, w, o;

@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <cmath>
+#include <exception>
+#include <future>
 #include <utility>
 
 #include "calc/BestLayer.h"
@@ -103,17 +105,30 @@ TBestLayerPalletOptimizer::TLayerCount TBestLayerPalletOptimizer::LayerOf(double
   const int32_t grid = SaturatedCount(std::max(straight, turned));
   if (grid >= AreaBound(roomL, roomB, BoxL, BoxB)) return {grid, turned > straight};
   const std::array<double, 4> key{BoxL, BoxB, PalletL, PalletB};
+  // The first thread to ask searches; the others wait for its answer rather
+  // than search the same footprint again.
+  std::promise<TLayerCount> promise;
+  std::shared_future<TLayerCount> pending;
   {
     const std::lock_guard lock(FMutex);
-    if (const auto found = FSearched.find(key); found != FSearched.end()) return found->second;
+    const auto [slot, fresh] = FSearched.try_emplace(key);
+    if (fresh)
+      slot->second = promise.get_future().share();
+    else
+      pending = slot->second;
   }
-  // The count is all a pallet needs: no proof.
-  const TPalletLayer layer = SearchedLayer(PalletL, PalletB, BoxL, BoxB, o, false);
-  const TLayerCount count{layer.Count,
-                          layer.Count == grid ? turned > straight : AllTurned(layer, BoxL, BoxB)};
-  const std::lock_guard lock(FMutex);
-  FSearched.emplace(key, count);
-  return count;
+  if (pending.valid()) return pending.get();
+  try {
+    // The count is all a pallet needs: no proof.
+    const TPalletLayer layer = SearchedLayer(PalletL, PalletB, BoxL, BoxB, o, false);
+    const TLayerCount count{layer.Count,
+                            layer.Count == grid ? turned > straight : AllTurned(layer, BoxL, BoxB)};
+    promise.set_value(count);
+    return count;
+  } catch (...) {
+    promise.set_exception(std::current_exception());
+    throw;
+  }
 }
 
 TPalletResult TBestLayerPalletOptimizer::Calculate(double BoxL, double BoxB, double BoxH,

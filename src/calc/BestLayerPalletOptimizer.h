@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -35,7 +36,7 @@ class TBestLayerPalletOptimizer final : public IPalletOptimizer {
  private:
   double FOverhangMM;
   mutable std::mutex FMutex;
-  mutable std::map<std::array<double, 4>, TLayerCount> FSearched;
+  mutable std::map<std::array<double, 4>, std::shared_future<TLayerCount>> FSearched;
 };
 
 }  // namespace quelmora

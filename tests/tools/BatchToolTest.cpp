@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BatchTool.h"
 #include "TerminalText.h"
+#include "io/Json.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
 #include "l10n/Localization.h"
@@ -539,6 +541,49 @@ TEST_F(BatchReportTest, AMissingLanguageFileIsRefusedBeforeTheRun) {
   EXPECT_TRUE(o.out.empty());
   EXPECT_FALSE(fs::exists(File("r.json")));
   EXPECT_FALSE(fs::exists(File("r.pdf")));
+}
+
+// The layer calculator's line and file tell the same layer, and its boxes are
+// the layer's own (a wrong scale or swapped axis shows).
+TEST_F(BatchToolTest, LayerCalculatorPrintsAndWritesTheBestLayer) {
+  const Outcome o = Run({"--layer", "1200x800", "433.4x208", "--json", File("layer.json")});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "boxes per layer: 7; column grid: 6; upper bound: 7; proven optimal: yes\n");
+  std::ifstream in(File("layer.json"));
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const TJsonValue json = ParseJson(text);
+  ASSERT_TRUE(json.IsObject());
+  EXPECT_EQ(json.Find("Count")->Number, 7);
+  EXPECT_EQ(json.Find("Grid")->Number, 6);
+  EXPECT_EQ(json.Find("Proven")->Kind, jkTrue);
+  const TJsonValue* boxes = json.Find("Boxes");
+  ASSERT_EQ(boxes->Items.size(), 7u);
+  for (const TJsonValue& b : boxes->Items) {
+    EXPECT_LE(b.Find("X")->Number + b.Find("L")->Number, 1200 + 1e-6);
+    EXPECT_LE(b.Find("Y")->Number + b.Find("W")->Number, 800 + 1e-6);
+  }
+  const Outcome wide = Run({"--layer", "1200x800", "433.4x208", "--overhang", "20"});
+  ASSERT_EQ(wide.status, 0) << wide.err;
+  EXPECT_EQ(wide.out.rfind("boxes per layer: 9;", 0), 0u) << wide.out;
+}
+
+// Bad input is an error with a message and status 1, and writes no file.
+TEST_F(BatchToolTest, LayerCalculatorRefusesBadInput) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--layer", "1200x800"},
+           {"--layer", "1200x800", "abcx208"},
+           {"--layer", "1200x800", "433.4x0"},
+           {"--layer", "1200x-800", "433.4x208"},
+           {"--layer", "1200", "433.4x208"},
+           {"--layer", "1200x800", "1300x900"},
+           {"--layer", "1200x800", "400x300", "--overhang", "-5"},
+           {"--layer", "1200x800", "400x300", "--overhang", "nan"},
+           {"--layer", "1200x800", "400x300", "--sample"}}) {
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 1) << args[2 % args.size()];
+    EXPECT_FALSE(o.LastErrLine().empty());
+    EXPECT_TRUE(o.out.empty());
+  }
 }
 
 }  // namespace

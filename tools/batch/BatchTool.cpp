@@ -1,6 +1,8 @@
 #include "BatchTool.h"
 #include "BoxStrengthCommand.h"
 
+#include "LayerCalculator.h"
+
 #include <signal.h>
 #include <sys/stat.h>
 
@@ -44,7 +46,8 @@ constexpr const char* kUsage =
     "                      [--json FILE] [--csv FILE] [--pdf FILE] [--lang FILE]\n"
     "                      [--log] [--progress] [--quiet]\n"
     "       quelmora-batch --box-strength LxWxH --ect KN_PER_M --thickness MM\n"
-    "                      [--humidity PERCENT] [--days N] [--load-kg KG] [--json FILE]\n";
+    "                      [--humidity PERCENT] [--days N] [--load-kg KG] [--json FILE]\n"
+    "       quelmora-batch --layer LxW lxw [--overhang MM] [--json FILE]\n";
 
 Exception UsageError(std::string message) {
   return Exception(TErrorKind::Usage, std::move(message));
@@ -367,6 +370,9 @@ void SetUpBatchSignals() {
 
 int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
              const TInterruptWait& WaitForInterrupt) {
+  // The layer calculator is a tool of its own that shares the program.
+  if (std::find(Args.begin(), Args.end(), "--layer") != Args.end())
+    return RunLayerCalculator(Args, Out, Err);
   TBatchOptions o;
   try {
     o = ParseOptions(Args);

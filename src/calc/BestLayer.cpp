@@ -1,0 +1,325 @@
+#include "calc/BestLayer.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "calc/LayerBounds.h"
+#include "calc/LayerLpBound.h"
+#include "calc/PalletCalculator.h"
+#include "calc/Tolerances.h"
+
+namespace quelmora {
+
+namespace {
+
+constexpr double kTol = kLengthToleranceMM;
+// Lengths a room side can take (sums r l + s w); more would make the tables
+// too large for a layer the grid fills well anyway.
+constexpr size_t kMostLengths = 600;
+// Steps of the five-block enumeration before the search keeps what it has:
+// the search stays within about a second on the hardest layers.
+constexpr int64_t kWorkBudget = 60'000'000;
+
+double Fit(double Room, double Size) {
+  return std::floor((Room + kTol) / Size);
+}
+
+// The largest sum r l + s w not longer than Room.
+double Normalized(double Room, double l, double w) {
+  double best = 0;
+  for (double r = 0; r * l <= Room + kTol; ++r)
+    best = std::max(best, r * l + Fit(Room - r * l, w) * w);
+  return best;
+}
+
+// Boxes that fit a room one way only fill it best as a grid: the count when
+// so, else -1.
+double OneWayCount(double X, double Y, double l, double w) {
+  const bool straight = l <= X + kTol && w <= Y + kTol, turned = w <= X + kTol && l <= Y + kTol;
+  if (straight && turned) return -1;
+  return straight ? Fit(X, l) * Fit(Y, w) : turned ? Fit(X, w) * Fit(Y, l) : 0;
+}
+
+// How a rectangle of the search is filled.
+enum class TCut : uint8_t { Grid, TurnedGrid, Vertical, Horizontal, FiveBlock };
+
+struct TNode {
+  int32_t Value = -1;  // not solved yet
+  TCut Cut = TCut::Grid;
+  std::array<int16_t, 4> At{};  // cut positions, as length indices
+};
+
+// The recursive partitioning over one room. Rectangles are pairs of length
+// indices (a, b), C[a] along X; a rectangle and its transpose hold the same,
+// so only a <= b is solved.
+class TPartitioner {
+ public:
+  TPartitioner(double X, double Y, double BoxL, double BoxW) : FL(BoxL), FW(BoxW) {
+    const double most = std::max(X, Y);
+    std::vector<double> all;
+    for (double r = 0; r * FL <= most + kTol; ++r)
+      for (double s = 0; r * FL + s * FW <= most + kTol; ++s) {
+        all.push_back(r * FL + s * FW);
+        if (all.size() > 8 * kMostLengths) return;
+      }
+    std::sort(all.begin(), all.end());
+    for (const double v : all)
+      if (FC.empty() || v > FC.back() + kTol)
+        FC.push_back(v);
+      else
+        FC.back() = v;
+    if (FC.size() > kMostLengths) return;
+    const size_t n = FC.size();
+    FN = n;
+    FDiff.assign(n * n, 0);
+    for (size_t a = 0; a < n; ++a)
+      for (size_t b = 0; b <= a; ++b)
+        FDiff[a * n + b] = Index(FC[a] - FC[b]);
+    FRaster.resize(n);
+    for (size_t a = 0; a < n; ++a) {
+      std::vector<int16_t>& r = FRaster[a];
+      for (size_t b = 0; b <= a; ++b)
+        if (const int16_t p = FDiff[a * n + b]; p > 0 && static_cast<size_t>(p) < a) r.push_back(p);
+      std::sort(r.begin(), r.end());
+      r.erase(std::unique(r.begin(), r.end()), r.end());
+    }
+    const int64_t scale = IntegerScale(FL, FW);
+    FBound.assign(n * n, 0);
+    for (size_t a = 0; a < n; ++a)
+      for (size_t b = a; b < n; ++b) {
+        int64_t bound = AreaBound(FC[a], FC[b], FL, FW);
+        if (const double oneWay = OneWayCount(FC[a], FC[b], FL, FW); oneWay >= 0)
+          bound = static_cast<int64_t>(oneWay);
+        else if (scale)
+          bound = std::min(bound, BarnesBound(Scaled(FC[a], scale), Scaled(FC[b], scale),
+                                              Scaled(FL, scale), Scaled(FW, scale)));
+        FBound[a * n + b] = FBound[b * n + a] = static_cast<int32_t>(bound);
+      }
+    FNodes.assign(n * n, TNode{});
+  }
+
+  bool Usable() const { return FN > 0; }
+  int Index(double Length) const {
+    return static_cast<int>(std::upper_bound(FC.begin(), FC.end(), Length + kTol) - FC.begin()) - 1;
+  }
+  bool Exhausted() const { return FWork >= kWorkBudget; }
+
+  int32_t Value(int a, int b) { return a <= b ? Solve(a, b).Value : Solve(b, a).Value; }
+
+  // Lists the boxes of rectangle (a, b) placed at Origin; Swap when the
+  // rectangle's X runs along the layer's Y.
+  void Emit(int a, int b, double OriginX, double OriginY, bool Swap,
+            std::vector<TLayerBox>& Out) const {
+    if (a > b) {
+      std::swap(a, b);
+      Swap = !Swap;
+    }
+    const TNode& node = FNodes[Slot(a, b)];
+    auto place = [&](double x, double y, double lx, double ly) {
+      if (Swap)
+        Out.push_back({OriginX + y, OriginY + x, ly, lx});
+      else
+        Out.push_back({OriginX + x, OriginY + y, lx, ly});
+    };
+    auto child = [&](int ca, int cb, double x, double y) {
+      if (Swap)
+        Emit(ca, cb, OriginX + y, OriginY + x, Swap, Out);
+      else
+        Emit(ca, cb, OriginX + x, OriginY + y, Swap, Out);
+    };
+    const double X = FC[a], Y = FC[b];
+    switch (node.Cut) {
+      case TCut::Grid:
+      case TCut::TurnedGrid: {
+        const double lx = node.Cut == TCut::Grid ? FL : FW, ly = node.Cut == TCut::Grid ? FW : FL;
+        const double columns = Fit(X, lx), rows = Fit(Y, ly);
+        for (double i = 0; i < columns; ++i)
+          for (double j = 0; j < rows; ++j)
+            place(i * lx, j * ly, lx, ly);
+        break;
+      }
+      case TCut::Vertical: {
+        const int x = node.At[0];
+        child(x, b, 0, 0);
+        child(Diff(a, x), b, FC[x], 0);
+        break;
+      }
+      case TCut::Horizontal: {
+        const int y = node.At[0];
+        child(a, y, 0, 0);
+        child(a, Diff(b, y), 0, FC[y]);
+        break;
+      }
+      case TCut::FiveBlock: {
+        const int x1 = node.At[0], x2 = node.At[1], y1 = node.At[2], y2 = node.At[3];
+        child(x1, y2, 0, 0);
+        child(Diff(a, x1), y1, FC[x1], 0);
+        child(Diff(a, x2), Diff(b, y1), FC[x2], FC[y1]);
+        child(x2, Diff(b, y2), 0, FC[y2]);
+        child(Diff(x2, x1), Diff(y2, y1), FC[x1], FC[y1]);
+        break;
+      }
+    }
+  }
+
+  int32_t Bound(int a, int b) const { return FBound[static_cast<size_t>(a) * FN + b]; }
+
+ private:
+  static int64_t Scaled(double v, int64_t scale) {
+    return static_cast<int64_t>(std::llround(v * static_cast<double>(scale)));
+  }
+  size_t Slot(int a, int b) const { return static_cast<size_t>(a) * FN + b; }
+  int Diff(int a, int b) const { return FDiff[Slot(a, b)]; }
+
+  const TNode& Solve(int a, int b) {
+    TNode& node = FNodes[Slot(a, b)];
+    if (node.Value >= 0) return node;
+    const double X = FC[a], Y = FC[b];
+    const double straight = Fit(X, FL) * Fit(Y, FW), turned = Fit(X, FW) * Fit(Y, FL);
+    int32_t best = static_cast<int32_t>(std::max(straight, turned));
+    TNode found{best, turned > straight ? TCut::TurnedGrid : TCut::Grid, {}};
+    // The strip bound costs more than the table's: worked out only for the
+    // rectangles the grid leaves open.
+    if (best < Bound(a, b)) {
+      const int32_t strip = static_cast<int32_t>(StripBound(X, Y, FL, FW));
+      if (strip < Bound(a, b)) FBound[Slot(a, b)] = FBound[Slot(b, a)] = strip;
+    }
+    const int32_t bound = Bound(a, b);
+    auto improve = [&](int32_t v, TCut cut, std::array<int16_t, 4> at) {
+      if (v <= best) return false;
+      best = v;
+      found = {v, cut, at};
+      return best >= bound;
+    };
+    auto search = [&]() {
+      // Guillotine cuts; the other half of each is its mirror.
+      for (const int16_t x : FRaster[a]) {
+        if (FC[x] > X / 2 + kTol) break;
+        const int rest = Diff(a, x);
+        if (Bound(x, b) + Bound(rest, b) <= best) continue;
+        const int32_t left = Value(x, b);
+        if (left + Bound(rest, b) <= best) continue;
+        if (improve(left + Value(rest, b), TCut::Vertical, {x, 0, 0, 0})) return;
+      }
+      for (const int16_t y : FRaster[b]) {
+        if (FC[y] > Y / 2 + kTol) break;
+        const int rest = Diff(b, y);
+        if (Bound(a, y) + Bound(a, rest) <= best) continue;
+        const int32_t low = Value(a, y);
+        if (low + Bound(a, rest) <= best) continue;
+        if (improve(low + Value(a, rest), TCut::Horizontal, {y, 0, 0, 0})) return;
+      }
+      // Five blocks turning around a centre one; the layout turned by 180
+      // degrees is the same, so x1 + x2 <= X.
+      const std::vector<int16_t>& rx = FRaster[a];
+      const std::vector<int16_t>& ry = FRaster[b];
+      for (size_t i1 = 0; i1 < rx.size(); ++i1)
+        for (size_t i2 = i1 + 1; i2 < rx.size(); ++i2) {
+          const int x1 = rx[i1], x2 = rx[i2];
+          if (FC[x1] + FC[x2] > X + kTol) break;
+          const int a1 = x1, a2 = Diff(a, x1), a3 = Diff(a, x2), a4 = x2, a5 = Diff(x2, x1);
+          for (size_t j1 = 0; j1 < ry.size(); ++j1)
+            for (size_t j2 = j1 + 1; j2 < ry.size(); ++j2) {
+              if (++FWork >= kWorkBudget) return;
+              const int y1 = ry[j1], y2 = ry[j2];
+              const int b1 = y2, b2 = y1, b3 = Diff(b, y1), b4 = Diff(b, y2), b5 = Diff(y2, y1);
+              const int32_t u1 = Bound(a1, b1), u2 = Bound(a2, b2), u3 = Bound(a3, b3),
+                            u4 = Bound(a4, b4), u5 = Bound(a5, b5);
+              int32_t rest = u1 + u2 + u3 + u4 + u5;
+              if (rest <= best) continue;
+              int32_t sum = 0;
+              const std::array<std::array<int, 3>, 5> blocks = {
+                  {{a1, b1, u1}, {a2, b2, u2}, {a3, b3, u3}, {a4, b4, u4}, {a5, b5, u5}}};
+              bool beaten = false;
+              for (const auto& [ba, bb, bu] : blocks) {
+                rest -= bu;
+                sum += Value(ba, bb);
+                if (sum + rest <= best) {
+                  beaten = true;
+                  break;
+                }
+              }
+              if (beaten) continue;
+              if (improve(sum, TCut::FiveBlock,
+                          {static_cast<int16_t>(x1), static_cast<int16_t>(x2),
+                           static_cast<int16_t>(y1), static_cast<int16_t>(y2)}))
+                return;
+            }
+        }
+    };
+    if (best < bound && !Exhausted()) search();
+    // The recursion filled other slots: the table never moves, so node is
+    // still this slot.
+    node = found;
+    return node;
+  }
+
+  double FL, FW;
+  std::vector<double> FC;  // the lengths, ascending, distinct beyond the tolerance
+  size_t FN = 0;
+  std::vector<int16_t> FDiff;                 // index of C[a] - C[b], normalized
+  std::vector<std::vector<int16_t>> FRaster;  // raster points strictly inside C[a]
+  std::vector<int32_t> FBound;
+  std::vector<TNode> FNodes;
+  int64_t FWork = 0;
+};
+
+}  // namespace
+
+int32_t LayerUpperBound(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                        double BoxWidthMM, double OverhangMM) {
+  const double l = BoxLengthMM, w = BoxWidthMM;
+  if (l <= 0 || w <= 0) return 0;
+  const double X = PalletLengthMM + 2 * OverhangMM, Y = PalletWidthMM + 2 * OverhangMM;
+  if (const double oneWay = OneWayCount(X, Y, l, w); oneWay >= 0) return SaturatedCount(oneWay);
+  const double x = Normalized(X, l, w), y = Normalized(Y, l, w);
+  int64_t bound = AreaBound(x, y, l, w);
+  // The strip bound counts through every box count: only for layers searched.
+  if (bound <= 4 * kMostSearchedBoxes) bound = std::min(bound, StripBound(x, y, l, w));
+  if (const int64_t scale = IntegerScale(l, w); scale && bound < (int64_t{1} << 40)) {
+    const double s = static_cast<double>(scale);
+    bound = std::min(bound, BarnesBound(std::llround(x * s), std::llround(y * s),
+                                        std::llround(l * s), std::llround(w * s)));
+  }
+  return SaturatedCount(static_cast<double>(bound));
+}
+
+TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                       double BoxWidthMM, double OverhangMM) {
+  return SearchedLayer(PalletLengthMM, PalletWidthMM, BoxLengthMM, BoxWidthMM, OverhangMM, true);
+}
+
+TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                           double BoxWidthMM, double OverhangMM, bool Prove) {
+  TPalletLayer layer =
+      GridLayer(PalletLengthMM, PalletWidthMM, BoxLengthMM, BoxWidthMM, OverhangMM);
+  if (BoxLengthMM <= 0 || BoxWidthMM <= 0) return layer;
+  layer.UpperBound = std::max(layer.Count, LayerUpperBound(PalletLengthMM, PalletWidthMM,
+                                                           BoxLengthMM, BoxWidthMM, OverhangMM));
+  if (layer.Count >= layer.UpperBound || layer.UpperBound > kMostSearchedBoxes) return layer;
+  const double X = PalletLengthMM + 2 * OverhangMM, Y = PalletWidthMM + 2 * OverhangMM;
+  TPartitioner search(X, Y, BoxLengthMM, BoxWidthMM);
+  if (!search.Usable()) return layer;
+  const int a = search.Index(X), b = search.Index(Y);
+  const int32_t count = search.Value(a, b);
+  if (Prove && count < layer.UpperBound) {
+    // The costly bound only where the cheap ones leave the proof open.
+    const int64_t lp = PackingLpBound(Normalized(X, BoxLengthMM, BoxWidthMM),
+                                      Normalized(Y, BoxLengthMM, BoxWidthMM), BoxLengthMM,
+                                      BoxWidthMM, std::max(count, layer.Count));
+    if (lp < layer.UpperBound)
+      layer.UpperBound = static_cast<int32_t>(std::max<int64_t>(lp, std::max(count, layer.Count)));
+  }
+  if (count <= layer.Count) return layer;
+  std::vector<TLayerBox> boxes;
+  boxes.reserve(static_cast<size_t>(count));
+  search.Emit(a, b, -OverhangMM, -OverhangMM, false, boxes);
+  layer.Count = count;
+  layer.Boxes = std::move(boxes);
+  return layer;
+}
+
+}  // namespace quelmora

@@ -1,0 +1,115 @@
+#include "calc/LayerBounds.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "calc/Tolerances.h"
+
+namespace quelmora {
+
+namespace {
+
+// Least waste of an X x Y rectangle filled with 1 x a bars.
+int64_t BarWaste(int64_t X, int64_t Y, int64_t a) {
+  const int64_t r = X % a, s = Y % a;
+  return std::min(r * s, (a - r) * (a - s));
+}
+
+// Half-planes Ca a + Cb b <= C in the counts a (boxes with l along X) and b.
+struct THalfPlane {
+  double Ca, Cb, C;
+};
+
+// The upper hull of the most boxes of side q that fit beside r of side p in
+// Room, as half-planes in (r, s): s <= y0 + m (r - r0), and r <= rmax.
+void StripHull(double Room, double p, double q, std::vector<std::array<double, 3>>& Out) {
+  std::vector<std::pair<double, double>> points;  // (r, most s)
+  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r)
+    points.emplace_back(r, std::floor((Room - r * p + kLengthToleranceMM) / q));
+  std::vector<std::pair<double, double>> hull;
+  for (const auto& pt : points) {
+    while (hull.size() >= 2) {
+      const auto& [x1, y1] = hull[hull.size() - 2];
+      const auto& [x2, y2] = hull.back();
+      // Drop the middle point when it lies on or below the chord.
+      if ((y2 - y1) * (pt.first - x1) <= (pt.second - y1) * (x2 - x1))
+        hull.pop_back();
+      else
+        break;
+    }
+    hull.push_back(pt);
+  }
+  // {1, 0, x}: r <= x; {m, 1, c}: s - m r <= c.
+  Out.push_back({1, 0, hull.back().first});
+  for (size_t i = 0; i + 1 < hull.size(); ++i) {
+    const double m = (hull[i + 1].second - hull[i].second) / (hull[i + 1].first - hull[i].first);
+    Out.push_back({-m, 1, hull[i].second - m * hull[i].first});
+  }
+  if (hull.size() == 1) Out.push_back({0, 1, hull[0].second});
+}
+
+}  // namespace
+
+int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
+  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
+  std::vector<THalfPlane> planes = {{-1, 0, 0}, {0, -1, 0}};
+  std::vector<std::array<double, 3>> hull;
+  // Lines along X: (r, s) = (a w / Y, b l / Y).
+  StripHull(X, BoxL, BoxW, hull);
+  for (const auto& [cr, cs, c] : hull)
+    planes.push_back({cr * BoxW, cs * BoxL, c * Y});
+  hull.clear();
+  // Lines along Y: (r, s) = (a l / X, b w / X).
+  StripHull(Y, BoxW, BoxL, hull);
+  for (const auto& [cr, cs, c] : hull)
+    planes.push_back({cr * BoxL, cs * BoxW, c * X});
+  // Both counts are whole: for each a, the most b all half-planes allow.
+  const double most = std::floor(X * Y / (BoxL * BoxW) + 1);
+  int64_t best = 0;
+  for (double a = 0; a <= most; ++a) {
+    double b = most;
+    for (const THalfPlane& h : planes) {
+      const double room = h.C - h.Ca * a + 1e-9 * (std::fabs(h.C) + 1);
+      if (h.Cb > 0)
+        b = std::min(b, std::floor(room / h.Cb));
+      else if (room < 0)
+        b = -1;  // this a breaks a bound on a alone
+    }
+    if (b >= 0) best = std::max(best, static_cast<int64_t>(a + b));
+  }
+  return best;
+}
+
+int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
+  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
+  // Area met to within the tolerance of both sides counts as filled.
+  const double slack = kLengthToleranceMM * (X + Y);
+  return static_cast<int64_t>(std::floor((X * Y + slack) / (BoxL * BoxW)));
+}
+
+int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW) {
+  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
+  // Normal layers put every box at a multiple of the sides' common divisor.
+  const int64_t g = std::gcd(BoxL, BoxW);
+  X /= g, Y /= g, BoxL /= g, BoxW /= g;
+  const int64_t waste = std::max(BarWaste(X, Y, BoxL), BarWaste(X, Y, BoxW));
+  return std::max<int64_t>(0, (X * Y - waste) / (BoxL * BoxW));
+}
+
+int64_t IntegerScale(double BoxL, double BoxW) {
+  for (int64_t scale = 1; scale <= 10000; scale *= 10) {
+    const double l = BoxL * static_cast<double>(scale), w = BoxW * static_cast<double>(scale);
+    if (l > 1e12 || w > 1e12) return 0;
+    const double tolerance = kLengthToleranceMM * static_cast<double>(scale);
+    if (std::fabs(l - std::round(l)) <= tolerance && std::fabs(w - std::round(w)) <= tolerance &&
+        std::round(l) >= 1 && std::round(w) >= 1)
+      return scale;
+  }
+  return 0;
+}
+
+}  // namespace quelmora

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 75> CatalogueTexts = {
+inline constexpr std::array<const char*, 76> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -63,6 +63,7 @@ inline constexpr std::array<const char*, 75> CatalogueTexts = {
     SPalletMethodBestLayer,
     SPalletPresetLabel,
     SPalletPresetOther,
+    SLimitLayersToStrength,
     SCriterionCostPerVolume,
     SCriterionBoxCount,
     SCriterionPalletFill,

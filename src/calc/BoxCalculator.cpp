@@ -6,7 +6,7 @@
 #include "calc/BoxAcceptance.h"
 #include "calc/BoxBlankCalculator.h"
 #include "calc/CostCalculator.h"
-#include "calc/PalletWeightLimit.h"
+#include "calc/PalletStrength.h"
 #include "calc/UnitConversion.h"
 #include "model/FloatChecks.h"
 
@@ -97,9 +97,9 @@ void TBoxCalculator::FillDerived(TBoxVariant& Box, const TProduct& P, const TPac
                 Box.BlankAreaM2 * S.CardboardGramsPerM2);
   Box.BoxVolumeM3 = MM3ToM3(Box.LengthMM * Box.WidthMM * Box.HeightMM);
   Box.Pallet =
-      LimitPalletWeight(FPallet->Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM,
-                                           S.PalletLengthMM, S.PalletWidthMM, S.MaxPalletHeightMM),
-                        Box.LengthMM, Box.WidthMM, Box.HeightMM, Box.GrossWeightKG, S);
+      LimitPallet(FPallet->Calculate(Box.LengthMM, Box.WidthMM, Box.HeightMM, S.PalletLengthMM,
+                                     S.PalletWidthMM, S.MaxPalletHeightMM),
+                  Box.LengthMM, Box.WidthMM, Box.HeightMM, Box.GrossWeightKG, S);
   Box.PalletCount = Box.Pallet.BoxesPerPallet;
   Box.PalletUtilization = Box.Pallet.Utilization;
   Box.PackagingCostPerUnit = CalcCostPerUnit(Pack.Cost, Box.BoxCost, Box.PackCount);

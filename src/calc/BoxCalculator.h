@@ -28,7 +28,8 @@ struct TFixedBoxSize {
   double BoxVolumeM3 = 0;
   double InnerVolumeM3 = 0;
   // Before the loaded pallet's weight limit, which depends on the contents
-  // (LimitPalletWeight); Usable rests on it, the limit only lowering it.
+  // (LimitPallet); Usable rests on it, the limits only lowering it, never
+  // below one layer for the strength.
   TPalletResult Pallet;
 };
 

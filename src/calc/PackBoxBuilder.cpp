@@ -7,7 +7,7 @@
 #include "calc/BoxAcceptance.h"
 #include "calc/CostCalculator.h"
 #include "calc/PackPlacementCalculator.h"
-#include "calc/PalletWeightLimit.h"
+#include "calc/PalletStrength.h"
 #include "calc/UnitConversion.h"
 #include "model/FloatChecks.h"
 
@@ -106,7 +106,7 @@ bool TPackBoxBuilder::Estimate(const TPackPlacement& Placement, unsigned Parts,
     const double boxCost = blankLength * blankWidth * FBoxCostPerMM2;
     Estimate.PackagingCostPerM3 = (FPack.Cost + boxCost * FInverseCount[n]) * FInversePackVolume;
   }
-  // Before the pallet weight limit: an upper bound of the limited utilization,
+  // Before the pallet limits (weight, strength): an upper bound of the limited utilization,
   // and every criterion counts a higher one as no worse, so a floor stays one.
   if ((Parts & epPallet) &&
       !FPalletPlan->EstimateUtilization(x->PalletSide, y->PalletSide, z->PalletSide,
@@ -149,8 +149,8 @@ bool TPackBoxBuilder::Build(const TPackPlacement& Placement, TBoxVariant& Box) c
   Box.BoxCost = CalcBoxCost(Box.BlankAreaM2, S.CardboardPricePerM2);
   Box.GrossWeightKG = GramsToKG(n * FPackGrams + Box.BlankAreaM2 * S.CardboardGramsPerM2);
   Box.BoxVolumeM3 = MM3ToM3(Box.LengthMM * Box.WidthMM * Box.HeightMM);
-  Box.Pallet = LimitPalletWeight(FPalletPlan->Load(x->PalletSide, y->PalletSide, z->PalletSide),
-                                 Box.LengthMM, Box.WidthMM, Box.HeightMM, Box.GrossWeightKG, S);
+  Box.Pallet = LimitPallet(FPalletPlan->Load(x->PalletSide, y->PalletSide, z->PalletSide),
+                           Box.LengthMM, Box.WidthMM, Box.HeightMM, Box.GrossWeightKG, S);
   Box.PalletCount = Box.Pallet.BoxesPerPallet;
   Box.PalletUtilization = Box.Pallet.Utilization;
   Box.PackagingCostPerUnit = CalcCostPerUnit(FPack.Cost, Box.BoxCost, n);

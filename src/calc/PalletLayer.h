@@ -30,6 +30,10 @@ struct TPalletLayer {
 // The column grid's layer, as the grid strategy counts it: all boxes turned
 // the same way, the turned grid only when it holds more. OverhangMM is
 // allowed beyond each pallet edge. Its bound is the area bound.
+// Its count alone, without listing the boxes.
+int32_t GridLayerCount(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
+                       double BoxWidthMM, double OverhangMM = 0);
+
 TPalletLayer GridLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
                        double BoxWidthMM, double OverhangMM = 0);
 

@@ -10,6 +10,23 @@
 
 namespace quelmora {
 
+// Pallet cut down to Layers layers (at most its own), the count and the
+// utilization following them; utilization against the room the overhang
+// grows.
+inline TPalletResult PalletWithLayers(const TPalletResult& Pallet, int32_t Layers,
+                                      double BoxLengthMM, double BoxWidthMM, double BoxHeightMM,
+                                      const TOptimizationSettings& S) {
+  TPalletResult r = Pallet;
+  r.LayerCount = Layers;
+  r.BoxesPerPallet =
+      SaturatedCount(static_cast<double>(r.BoxesPerLayer) * static_cast<double>(r.LayerCount));
+  const double o = S.PalletOverhangMM;
+  r.Utilization =
+      FDiv(r.BoxesPerPallet * BoxLengthMM * BoxWidthMM * BoxHeightMM,
+           (S.PalletLengthMM + 2 * o) * (S.PalletWidthMM + 2 * o) * S.MaxPalletHeightMM);
+  return r;
+}
+
 // Pallet as loaded by the strategy, with no more layers than keep the pallet
 // and its load within MaxLoadedPalletWeightKG (to kWeightToleranceKG); the
 // count and the utilization then follow the layers, utilization against the
@@ -29,15 +46,7 @@ inline TPalletResult LimitPalletWeight(const TPalletResult& Pallet, double BoxLe
   const double layers =
       std::floor((S.MaxLoadedPalletWeightKG - S.PalletWeightKG + kWeightToleranceKG) / layerKG);
   if (layers >= Pallet.LayerCount) return Pallet;
-  TPalletResult r = Pallet;
-  r.LayerCount = SaturatedCount(layers);
-  r.BoxesPerPallet =
-      SaturatedCount(static_cast<double>(r.BoxesPerLayer) * static_cast<double>(r.LayerCount));
-  const double o = S.PalletOverhangMM;
-  r.Utilization =
-      FDiv(r.BoxesPerPallet * BoxLengthMM * BoxWidthMM * BoxHeightMM,
-           (S.PalletLengthMM + 2 * o) * (S.PalletWidthMM + 2 * o) * S.MaxPalletHeightMM);
-  return r;
+  return PalletWithLayers(Pallet, SaturatedCount(layers), BoxLengthMM, BoxWidthMM, BoxHeightMM, S);
 }
 
 }  // namespace quelmora

@@ -11,7 +11,7 @@
 
 #include "calc/BoxAcceptance.h"
 #include "calc/CostCalculator.h"
-#include "calc/PalletWeightLimit.h"
+#include "calc/PalletStrength.h"
 #include "calc/UnitConversion.h"
 #include "engine/LargeBuffer.h"
 #include "engine/ParallelFor.h"
@@ -116,7 +116,7 @@ class TPlanProduct {
         const double grossKG = GramsToKG(c.PackGrams + size.BoardGrams);
         if (!WithinWeightLimit(grossKG, *FProduct)) continue;
         const TPalletResult pallet =
-            LimitPalletWeight(size.Pallet, size.LengthMM, size.WidthMM, size.HeightMM, grossKG, S);
+            LimitPallet(size.Pallet, size.LengthMM, size.WidthMM, size.HeightMM, grossKG, S);
         if (!PalletAcceptable(pallet.BoxesPerPallet, S)) continue;
         in.PackagingCostPerM3 = CalcCostPerM3(pack.Cost, size.BoxCost, pack.VolumeM3, c.Count);
         in.PalletUtilization = pallet.Utilization;

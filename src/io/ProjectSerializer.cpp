@@ -54,6 +54,8 @@ TJsonValue SettingsToJson(const TOptimizationSettings& settings) {
   // Came later than the keys above: only when not the default.
   if (settings.PalletMethod != defaults.PalletMethod)
     AddJsonNumber(object, "PalletMethod", settings.PalletMethod);
+  if (settings.LimitLayersToStrength != defaults.LimitLayersToStrength)
+    AddJsonBool(object, "LimitLayersToStrength", settings.LimitLayersToStrength);
   return object;
 }
 
@@ -87,6 +89,8 @@ TOptimizationSettings SettingsFromJson(const TJsonValue& object) {
     if (method > kMaxPalletMethod) RaiseInvalidFile("PalletMethod");
     settings.PalletMethod = static_cast<TPalletMethod>(method);
   }
+  if (object.Find("LimitLayersToStrength"))
+    settings.LimitLayersToStrength = ReadJsonBool(object, "LimitLayersToStrength");
   return settings;
 }
 
@@ -261,6 +265,9 @@ const std::vector<std::string_view>& SettingsKeys() {
                                        "CurrencySymbol"};
     for (const TSettingsField& field : SettingsFields)
       k.push_back(field.Key);
+    // Written only when not the default.
+    k.push_back("PalletMethod");
+    k.push_back("LimitLayersToStrength");
     return k;
   }();
   return keys;

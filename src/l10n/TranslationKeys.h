@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 78> CatalogueTexts = {
+inline constexpr std::array<const char*, 79> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -66,6 +66,7 @@ inline constexpr std::array<const char*, 78> CatalogueTexts = {
     SPalletMethodBestLayer,
     SPalletPresetLabel,
     SPalletPresetOther,
+    SLimitLayersToStrength,
     SCriterionCostPerVolume,
     SCriterionBoxCount,
     SCriterionPalletFill,

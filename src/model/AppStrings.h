@@ -115,6 +115,8 @@ inline constexpr const char* SPalletMethodGrid = "Колонны, одна се�
 inline constexpr const char* SPalletMethodBestLayer = "Лучший слой";
 inline constexpr const char* SPalletPresetLabel = "Размер паллеты";
 inline constexpr const char* SPalletPresetOther = "Другой размер";
+inline constexpr const char* SLimitLayersToStrength =
+    "Ограничить число слоев прочностью нижнего ящика";
 inline constexpr const char* SCriterionCostPerVolume = "Стоимость / м³";
 inline constexpr const char* SCriterionBoxCount = "Больше пачек в ящике";
 inline constexpr const char* SCriterionPalletFill = "Заполнение паллеты";

@@ -45,6 +45,12 @@ TOptimizationSettings DefaultSettings() {
   s.PalletWeightKG = 0;
   s.MaxLoadedPalletWeightKG = 0;
   s.PalletOverhangMM = 0;
+  s.EdgeCrushKNPerM = 0;
+  s.StorageHumidityPercent = 50;
+  s.DaysUnderLoad = 0;
+  s.StackedPallets = 1;
+  s.RequiredSafetyFactor = 3;
+  s.LimitLayersToStrength = false;
   return s;
 }
 

@@ -63,6 +63,14 @@ struct TOptimizationSettings {
   double PalletWeightKG = 0;           // the empty pallet
   double MaxLoadedPalletWeightKG = 0;  // pallet and load; 0 = no limit
   double PalletOverhangMM = 0;         // boxes may reach this far past each pallet edge
+  // The bottom box's strength check (calc/PalletStrength.h); off while
+  // EdgeCrushKNPerM is 0, and then none of these changes anything.
+  double EdgeCrushKNPerM = 0;
+  double StorageHumidityPercent = 50;
+  double DaysUnderLoad = 0;
+  int32_t StackedPallets = 1;  // loaded pallets on top of each other, 1 = none
+  double RequiredSafetyFactor = 3;
+  bool LimitLayersToStrength = false;  // cap the layers at what the bottom box holds
 
   bool operator==(const TOptimizationSettings&) const = default;
 };

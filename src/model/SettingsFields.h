@@ -19,6 +19,11 @@ inline constexpr double kMostPalletHeightMM = 2000;
 inline constexpr double kMostPalletWeightKG = 5000;
 inline constexpr double kMostLoadedPalletWeightKG = 100000;
 inline constexpr double kMostOverhangMM = 1000;
+// The box strength check: beyond any board, storage or stack there is.
+inline constexpr double kMostEdgeCrushKNPerM = 100;
+inline constexpr double kMostDaysUnderLoad = 36500;
+inline constexpr int32_t kMostStackedPallets = 10;
+inline constexpr double kMostSafetyFactor = 100;
 inline constexpr TOrderedPair<TOptimizationSettings> kDeviationOrder = {
     &TOptimizationSettings::DimensionDeviationMinPercent,
     &TOptimizationSettings::DimensionDeviationMaxPercent};
@@ -137,6 +142,29 @@ inline constexpr auto SettingsFields = std::to_array<TSettingsField>({
     RealField("PalletOverhangMM", "Свес за край паллеты, мм",
               &TOptimizationSettings::PalletOverhangMM, FromTo(0, settings_fields::kMostOverhangMM),
               "На сколько ящики могут выступать за каждый край паллеты")
+        .AsOmittedAtDefault(),
+    RealField("EdgeCrushKNPerM", "Сопротивление торцевому сжатию (ECT), кН/м",
+              &TOptimizationSettings::EdgeCrushKNPerM,
+              FromTo(0, settings_fields::kMostEdgeCrushKNPerM),
+              "ECT картона ящика; по нему оценивается прочность нижнего ящика на сжатие; 0 — без "
+              "проверки прочности")
+        .AsOmittedAtDefault(),
+    RealField("StorageHumidityPercent", "Влажность при хранении, %",
+              &TOptimizationSettings::StorageHumidityPercent, FromTo(0, 100),
+              "Относительная влажность воздуха на складе; выше 50 % прочность ящика снижается")
+        .AsOmittedAtDefault(),
+    RealField("DaysUnderLoad", "Время под нагрузкой, сут", &TOptimizationSettings::DaysUnderLoad,
+              FromTo(0, settings_fields::kMostDaysUnderLoad),
+              "Сколько дней ящики стоят под грузом; со временем прочность снижается")
+        .AsOmittedAtDefault(),
+    IntegerField("StackedPallets", "Паллет друг на друге", &TOptimizationSettings::StackedPallets,
+                 FromTo(1, settings_fields::kMostStackedPallets),
+                 "Сколько груженых паллет ставится друг на друга; 1 — без штабелирования")
+        .AsOmittedAtDefault(),
+    RealField("RequiredSafetyFactor", "Требуемый запас прочности",
+              &TOptimizationSettings::RequiredSafetyFactor,
+              FromTo(1, settings_fields::kMostSafetyFactor),
+              "Во сколько раз сниженная прочность нижнего ящика должна превышать нагрузку на него")
         .AsOmittedAtDefault(),
 });
 

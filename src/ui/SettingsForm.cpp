@@ -205,6 +205,8 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   FCurrency->setGeometry(300, 30, 100, 28);
   FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
   FOversize->setGeometry(12, 70, 410, 28);
+  FLimitLayers = new QCheckBox(Utf8(SLimitLayersToStrength), bottom);
+  FLimitLayers->setGeometry(12, 94, 480, 26);
   auto* presetLabel = new QLabel(Utf8(SPalletPresetLabel), bottom);
   presetLabel->setGeometry(420, 8, 160, 20);
   FPreset = new QComboBox(bottom);
@@ -253,6 +255,7 @@ void TSettingsForm::ShowSettings() {
   FMode->setCurrentIndex(static_cast<int>(FSettings.VolumeMismatchMode));
   FCurrency->setText(QString::fromStdString(FSettings.CurrencySymbol));
   FOversize->setChecked(FSettings.AllowOversizeBoxes);
+  FLimitLayers->setChecked(FSettings.LimitLayersToStrength);
   FMethod->setCurrentIndex(static_cast<int>(FSettings.PalletMethod));
   ShowPreset();
 }
@@ -281,6 +284,7 @@ void TSettingsForm::ApplyClick() {
       s.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(FMode->currentIndex());
     s.CurrencySymbol = FCurrency->text().toStdString();
     s.AllowOversizeBoxes = FOversize->isChecked();
+    s.LimitLayersToStrength = FLimitLayers->isChecked();
     if (FMethod->currentIndex() >= 0)
       s.PalletMethod = static_cast<TPalletMethod>(FMethod->currentIndex());
     ValidateSettings(s);

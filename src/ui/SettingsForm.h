@@ -84,6 +84,7 @@ class TSettingsForm final : public QDialog {
   QComboBox* ModeBox() const { return FMode; }
   QLineEdit* CurrencyEdit() const { return FCurrency; }
   QCheckBox* OversizeBox() const { return FOversize; }
+  QCheckBox* LimitLayersBox() const { return FLimitLayers; }
   // The pallet size presets, "another size" last, and the loading method.
   QComboBox* PresetBox() const { return FPreset; }
   QComboBox* MethodBox() const { return FMethod; }
@@ -103,6 +104,7 @@ class TSettingsForm final : public QDialog {
   QComboBox* FMode = nullptr;
   QLineEdit* FCurrency = nullptr;
   QCheckBox* FOversize = nullptr;
+  QCheckBox* FLimitLayers = nullptr;
   QComboBox* FPreset = nullptr;
   QComboBox* FMethod = nullptr;
   QPushButton* FApply = nullptr;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/PalletCalculator.h"
+#include "calc/PalletStrength.h"
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
 #include "engine/reference/Optimizer.h"
@@ -174,6 +175,42 @@ TEST(Differential, SeededSmallProjectsWithPalletSettings) {
   // Mostly solvable, and the limit really cut layers somewhere.
   EXPECT_GT(solved, 100);
   EXPECT_GT(limited, 20);
+}
+
+// The strength check on, its cap on and off, over the pallet settings: the
+// cap reaches the same fast paths the weight limit does.
+TEST(Differential, SeededSmallProjectsWithStrengthCap) {
+  const TOptimizer fast;
+  const reference::TOptimizer straightforward;
+  int solved = 0, capped = 0;
+  for (uint64_t seed = 1; seed <= 120; ++seed) {
+    TProjectData project = WithPalletSettings(seed);
+    std::mt19937_64 engine(seed ^ 0x5851F42D4C957F2Dull);
+    TOptimizationSettings& s = project.Settings;
+    const double ects[] = {0.3, 1, 3, 7};
+    s.EdgeCrushKNPerM = ects[Pick(engine, 4)];
+    s.StorageHumidityPercent = 50 + 10 * Pick(engine, 5);
+    s.DaysUnderLoad = 30.0 * Pick(engine, 4);
+    s.StackedPallets = 1 + Pick(engine, 3);
+    s.RequiredSafetyFactor = 1 + Pick(engine, 5);
+    s.LimitLayersToStrength = Pick(engine, 3) != 0;
+    const Outcome expected = RunEngine(straightforward, project);
+    const Outcome actual = RunEngine(fast, project);
+    ASSERT_EQ(actual.error, expected.error) << "seed " << seed;
+    ASSERT_TRUE(SameBits(actual.result, expected.result)) << "seed " << seed;
+    solved += !expected.result.Solutions.empty();
+    if (!s.LimitLayersToStrength) continue;
+    for (const TOptimizationSolution& solution : expected.result.Solutions) {
+      const TBoxVariant& box = solution.Box;
+      if (box.Pallet.LayerCount <= 0) continue;
+      const TPalletStrength strength = StrengthOf(s, box);
+      // At the cap the bottom box holds, unless it holds under no load at all.
+      EXPECT_EQ(strength.Safe, strength.Strength.SafeLayers >= 1) << "seed " << seed;
+      capped += box.Pallet.LayerCount > 1 && box.Pallet.LayerCount == strength.Strength.SafeLayers;
+    }
+  }
+  EXPECT_GT(solved, 60);
+  EXPECT_GT(capped, 10);
 }
 
 TEST(Differential, SampleWithPalletLimits) {

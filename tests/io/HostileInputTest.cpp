@@ -220,7 +220,9 @@ TEST_P(ExtremeSettingsNumber, LoadsExactlyWhenValid) {
   project.Settings = DefaultSettings();
   project.Products = {DefaultProduct(1)};
   // A key written only when set must be in the file to be rewritten.
-  if (SettingsFields[c.index].OmitAtDefault) SetSettingsField(project.Settings, c.index, 1);
+  if (SettingsFields[c.index].OmitAtDefault)
+    SetSettingsField(project.Settings, c.index,
+                     GetSettingsField(project.Settings, c.index) == 1 ? 2 : 1);
   ASSERT_NO_FATAL_FAILURE(SaveWithNumberText(path, project, c.name, c.text));
 
   std::string verdict;

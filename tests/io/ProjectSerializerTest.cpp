@@ -501,6 +501,12 @@ TEST(LoadProject, PalletSettingsAreWrittenOnlyWhenSetAndComeBack) {
       {"MaxLoadedPalletWeightKG",
        [](TOptimizationSettings& s) { s.MaxLoadedPalletWeightKG = 1000; }},
       {"PalletOverhangMM", [](TOptimizationSettings& s) { s.PalletOverhangMM = 30; }},
+      {"EdgeCrushKNPerM", [](TOptimizationSettings& s) { s.EdgeCrushKNPerM = 7; }},
+      {"StorageHumidityPercent", [](TOptimizationSettings& s) { s.StorageHumidityPercent = 85; }},
+      {"DaysUnderLoad", [](TOptimizationSettings& s) { s.DaysUnderLoad = 90; }},
+      {"StackedPallets", [](TOptimizationSettings& s) { s.StackedPallets = 2; }},
+      {"RequiredSafetyFactor", [](TOptimizationSettings& s) { s.RequiredSafetyFactor = 4.5; }},
+      {"LimitLayersToStrength", [](TOptimizationSettings& s) { s.LimitLayersToStrength = true; }},
   };
   for (const Change& change : changes) {
     SCOPED_TRACE(change.Key);

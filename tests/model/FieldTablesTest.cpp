@@ -56,6 +56,12 @@ const std::vector<std::string_view> WrittenSettingsKeys = {
     "PalletWeightKG",
     "MaxLoadedPalletWeightKG",
     "PalletOverhangMM",
+    // The box strength check, written only when not the default.
+    "EdgeCrushKNPerM",
+    "StorageHumidityPercent",
+    "DaysUnderLoad",
+    "StackedPallets",
+    "RequiredSafetyFactor",
 };
 const std::vector<std::string_view> WrittenProductKeys = {
     "MinVolumeM3",
@@ -115,6 +121,17 @@ bool OldIsSettingsFieldValid(const TOptimizationSettings& s, int index, double v
       return OldIsFiniteIn(v, 0, 100000);
     case 32:
       return OldIsFiniteIn(v, 0, 1000);
+    // The strength check's, likewise.
+    case 33:
+      return OldIsFiniteIn(v, 0, 100);
+    case 34:
+      return OldIsFiniteIn(v, 0, 100);
+    case 35:
+      return OldIsFiniteIn(v, 0, 36500);
+    case 36:
+      return OldIsFiniteIn(v, 1, 10);
+    case 37:
+      return OldIsFiniteIn(v, 1, 100);
     default:
       return OldIsFiniteIn(v, 0, 1000000);
   }

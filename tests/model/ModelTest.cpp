@@ -78,6 +78,11 @@ TEST(SettingsAccessors, EachIndexReachesItsNamedField) {
       {30, &TOptimizationSettings::PalletWeightKG, nullptr},
       {31, &TOptimizationSettings::MaxLoadedPalletWeightKG, nullptr},
       {32, &TOptimizationSettings::PalletOverhangMM, nullptr},
+      {33, &TOptimizationSettings::EdgeCrushKNPerM, nullptr},
+      {34, &TOptimizationSettings::StorageHumidityPercent, nullptr},
+      {35, &TOptimizationSettings::DaysUnderLoad, nullptr},
+      {36, nullptr, &TOptimizationSettings::StackedPallets},
+      {37, &TOptimizationSettings::RequiredSafetyFactor, nullptr},
   };
   ASSERT_EQ(std::size(table), static_cast<size_t>(SettingsFieldCount));
   for (const Expect& e : table) {

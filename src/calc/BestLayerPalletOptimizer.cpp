@@ -29,7 +29,9 @@ class TBestLayerPackPlan final : public IPalletPackPlan {
         FHeights(std::move(Heights)),
         FPalletL(PalletL),
         FPalletB(PalletB),
-        FPalletVolume(PalletL * PalletB * MaxHeight),
+        // Fill is measured against the room the overhang gives, as the grid's.
+        FPalletVolume((PalletL + 2 * Strategy.OverhangMM()) *
+                      (PalletB + 2 * Strategy.OverhangMM()) * MaxHeight),
         FInversePalletVolume(1 / FPalletVolume),
         FLayers(FSides.size() * FSides.size()) {
     FStacked.resize(FHeights.size());
@@ -142,7 +144,8 @@ TPalletResult TBestLayerPalletOptimizer::Calculate(double BoxL, double BoxB, dou
   r.LayerCount = SaturatedCount(PalletFit(MaxHeight, BoxH));
   r.BoxesPerPallet =
       SaturatedCount(static_cast<double>(r.BoxesPerLayer) * static_cast<double>(r.LayerCount));
-  r.Utilization = FDiv(r.BoxesPerPallet * BoxL * BoxB * BoxH, PalletL * PalletB * MaxHeight);
+  const double roomL = PalletL + 2 * FOverhangMM, roomB = PalletB + 2 * FOverhangMM;
+  r.Utilization = FDiv(r.BoxesPerPallet * BoxL * BoxB * BoxH, roomL * roomB * MaxHeight);
   return r;
 }
 

@@ -32,6 +32,7 @@ class TBestLayerPalletOptimizer final : public IPalletOptimizer {
     bool Rotated = false;
   };
   TLayerCount LayerOf(double BoxL, double BoxB, double PalletL, double PalletB) const;
+  double OverhangMM() const { return FOverhangMM; }
 
  private:
   double FOverhangMM;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/BestLayer.h"
+
 namespace quelmora {
 
 namespace {
@@ -46,6 +48,10 @@ TPalletFigures PalletFiguresOf(const TBoxVariant& Box, const TPalletLayer& Layer
 }
 
 TPalletLayer SolutionLayer(const TBoxVariant& Box, const TPalletSetup& Pallet) {
+  if (Pallet.Method == pmBestLayer)
+    // Without the costly proof: the window asks for it on its own thread.
+    return SearchedLayer(Pallet.LengthMM, Pallet.WidthMM, Box.LengthMM, Box.WidthMM,
+                         Pallet.OverhangMM, false);
   return GridLayer(Pallet.LengthMM, Pallet.WidthMM, Box.LengthMM, Box.WidthMM, Pallet.OverhangMM);
 }
 

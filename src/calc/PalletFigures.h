@@ -41,8 +41,10 @@ struct TPalletFigures {
 TPalletFigures PalletFiguresOf(const TBoxVariant& Box, const TPalletLayer& Layer,
                                const TPalletSetup& Pallet);
 
-// The layer shown for Box, the same in the window and the report. Cheap
-// enough for the UI thread.
+// The layer shown for Box, the same in the window and the report, by the
+// loading method: the one the pallet strategy counts. The best layer comes
+// without its costly proof (its bound may then say "at most N more"), so that
+// it stays quick enough for the UI thread.
 TPalletLayer SolutionLayer(const TBoxVariant& Box, const TPalletSetup& Pallet);
 
 // A box of the layer lying with its length across the pallet, as against a

@@ -1,5 +1,6 @@
 #include "calc/PalletStrategy.h"
 
+#include "calc/BestLayerPalletOptimizer.h"
 #include "calc/PalletCalculator.h"
 
 namespace quelmora {
@@ -7,8 +8,7 @@ namespace quelmora {
 std::shared_ptr<const IPalletOptimizer> MakePalletOptimizer(const TOptimizationSettings& S) {
   switch (S.PalletMethod) {
     case pmBestLayer:
-      // MERGE: replace with std::make_shared<TBestLayerPalletOptimizer>(S.PalletOverhangMM).
-      return std::make_shared<TGridPalletOptimizer>(S.PalletOverhangMM);
+      return std::make_shared<TBestLayerPalletOptimizer>(S.PalletOverhangMM);
     case pmColumnGrid:
       break;
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/BestLayerPalletOptimizer.h"
 #include "calc/PalletCalculator.h"
 
 namespace quelmora {
@@ -14,7 +15,7 @@ struct TFiguresCase {
   TPalletSetup Pallet;
 };
 
-// A box loaded by the grid strategy on the pallet and its overhang.
+// A box loaded by the case's strategy on the pallet and its overhang.
 TBoxVariant GridBox(const TFiguresCase& c) {
   TBoxVariant box;
   box.LengthMM = c.BoxL;
@@ -23,8 +24,12 @@ TBoxVariant GridBox(const TFiguresCase& c) {
   box.PackCount = c.Packs;
   box.GrossWeightKG = c.GrossKG;
   const double o = c.Pallet.OverhangMM;
-  box.Pallet = TGridPalletOptimizer().Calculate(c.BoxL, c.BoxW, c.BoxH, c.Pallet.LengthMM + 2 * o,
-                                                c.Pallet.WidthMM + 2 * o, c.Pallet.LoadHeightMM);
+  box.Pallet =
+      c.Pallet.Method == pmBestLayer
+          ? TBestLayerPalletOptimizer(o).Calculate(c.BoxL, c.BoxW, c.BoxH, c.Pallet.LengthMM,
+                                                   c.Pallet.WidthMM, c.Pallet.LoadHeightMM)
+          : TGridPalletOptimizer().Calculate(c.BoxL, c.BoxW, c.BoxH, c.Pallet.LengthMM + 2 * o,
+                                             c.Pallet.WidthMM + 2 * o, c.Pallet.LoadHeightMM);
   box.PalletCount = box.Pallet.BoxesPerPallet;
   box.PalletUtilization = box.Pallet.Utilization;
   return box;
@@ -71,17 +76,22 @@ TEST_P(PalletFiguresTest, TheLayerAgreesWithTheLoadingAndTheSharesAreBounded) {
   }
 }
 
-TPalletSetup Pallet(double l, double w, double ownH, double ownKG, double overhang, double load) {
-  return {l, w, ownH, ownKG, overhang, load};
+TPalletSetup Pallet(double l, double w, double ownH, double ownKG, double overhang, double load,
+                    TPalletMethod method = pmColumnGrid) {
+  return {l, w, ownH, ownKG, overhang, load, method};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PalletFiguresTest,
-    ::testing::Values(TFiguresCase{400, 300, 200, 24, 5.2, Pallet(1200, 800, 0, 0, 0, 1800)},
-                      TFiguresCase{433.4, 208, 384, 36, 4.011, Pallet(1200, 800, 144, 25, 0, 1800)},
-                      TFiguresCase{600, 400, 250, 12, 9.5, Pallet(1200, 1000, 150, 22, 30, 1600)},
-                      TFiguresCase{355, 165, 300, 40, 3.3, Pallet(1200, 800, 0, 0, 25, 1800)},
-                      TFiguresCase{250, 250, 250, 9, 2.0, Pallet(1200, 800, 144, 25, 0, 1000)}));
+    ::testing::Values(
+        TFiguresCase{400, 300, 200, 24, 5.2, Pallet(1200, 800, 0, 0, 0, 1800)},
+        TFiguresCase{433.4, 208, 384, 36, 4.011, Pallet(1200, 800, 144, 25, 0, 1800)},
+        TFiguresCase{600, 400, 250, 12, 9.5, Pallet(1200, 1000, 150, 22, 30, 1600)},
+        TFiguresCase{355, 165, 300, 40, 3.3, Pallet(1200, 800, 0, 0, 25, 1800)},
+        TFiguresCase{250, 250, 250, 9, 2.0, Pallet(1200, 800, 144, 25, 0, 1000)},
+        // The best layer: 7 where the grid holds 6, boxes turned both ways.
+        TFiguresCase{433.4, 208, 384, 36, 4.011, Pallet(1200, 800, 144, 25, 0, 1800, pmBestLayer)},
+        TFiguresCase{355, 165, 300, 40, 3.3, Pallet(1200, 800, 0, 0, 25, 1800, pmBestLayer)}));
 
 // A box of a pallet without area has no shares instead of raising.
 TEST(PalletFiguresEdgeTest, AnEmptyPalletHasNoShares) {

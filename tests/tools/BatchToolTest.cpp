@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BatchRun.h"
 #include "BatchTool.h"
 #include "TerminalText.h"
 #include "io/Json.h"
@@ -26,19 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-
-  std::string LastErrLine() const {
-    std::string text = err;
-    while (!text.empty() && text.back() == '\n')
-      text.pop_back();
-    const size_t cut = text.rfind('\n');
-    return cut == std::string::npos ? text : text.substr(cut + 1);
-  }
-};
+using quelmora::testing::Outcome;
 
 class BatchToolTest : public ::testing::Test {
  protected:
@@ -47,9 +36,7 @@ class BatchToolTest : public ::testing::Test {
   std::string File(const std::string& name) const { return temp_.File(name); }
 
   static Outcome Run(const std::vector<std::string>& args, bool interrupt = false) {
-    std::ostringstream out, err;
-    const int status = RunBatch(args, out, err, [interrupt](int) { return interrupt; });
-    return {status, out.str(), err.str()};
+    return quelmora::testing::RunTool(args, interrupt);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BatchRun.h"
 #include "BatchTool.h"
 #include "calc/BoxStrength.h"
 #include "io/Json.h"
@@ -29,25 +30,8 @@ TBoxStrengthInput Box400x300() {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-
-  std::string LastErrLine() const {
-    std::string text = err;
-    while (!text.empty() && text.back() == '\n')
-      text.pop_back();
-    const size_t cut = text.rfind('\n');
-    return cut == std::string::npos ? text : text.substr(cut + 1);
-  }
-};
-
-Outcome RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunBatch(args, out, err, [](int) { return false; });
-  return {status, out.str(), err.str()};
-}
+using quelmora::testing::Outcome;
+using quelmora::testing::RunTool;
 
 std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());

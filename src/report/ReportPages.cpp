@@ -192,8 +192,8 @@ constexpr int PalletLineSpacing = 26;
 // to the strength lines: its view from above, fitted to the height, hardly
 // shrinks. Six lines fit beside it.
 constexpr int StrengthPictureWidth = 180;
-constexpr int StrengthFontSize = 9;
-constexpr int StrengthLineSpacing = 20;
+constexpr int StrengthFontSize = 10;
+constexpr int StrengthLineSpacing = 21;
 
 // The pallet of one packaging: heading, picture and figures in the column
 // between Left and Right; the strength lines, when there are any, beside the

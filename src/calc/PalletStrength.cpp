@@ -87,6 +87,22 @@ TPalletStrength StrengthOf(const TOptimizationSettings& S, const TBoxVariant& Bo
   return r;
 }
 
+TStrengthRecord StrengthRecordOf(const TPalletStrength& Strength) {
+  const TBoxStrength& s = Strength.Strength;
+  return {s.McKeeN,          s.ReducedN,   s.LoadN,      s.SafetyFactor,
+          Strength.Required, s.SafeLayers, Strength.Safe};
+}
+
+std::vector<TStrengthRecord> ResultStrengths(const TOptimizationSettings& S,
+                                             const TOptimizationResult& Result) {
+  std::vector<TStrengthRecord> records;
+  if (!StrengthCheckOn(S)) return records;
+  records.reserve(Result.Solutions.size());
+  for (const TOptimizationSolution& solution : Result.Solutions)
+    records.push_back(StrengthRecordOf(StrengthOf(S, solution.Box)));
+  return records;
+}
+
 TPalletResult LimitPalletStrength(const TPalletResult& Pallet, double BoxLengthMM,
                                   double BoxWidthMM, double BoxHeightMM, double BoxGrossWeightKG,
                                   const TOptimizationSettings& S) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "calc/BoxStrength.h"
 #include "calc/PalletWeightLimit.h"
 #include "model/BoxModel.h"
 #include "model/OptimizationModel.h"
 #include "model/PalletModel.h"
+#include "model/StrengthRecord.h"
 
 namespace quelmora {
 
@@ -42,6 +44,12 @@ struct TPalletStrength {
   bool Safe = true;
 };
 TPalletStrength StrengthOf(const TOptimizationSettings& S, const TBoxVariant& Box);
+
+// One record per solution, of its proposed box, for the result file; none
+// while the check is off, so that the file stays as it was.
+TStrengthRecord StrengthRecordOf(const TPalletStrength& Strength);
+std::vector<TStrengthRecord> ResultStrengths(const TOptimizationSettings& S,
+                                             const TOptimizationResult& Result);
 
 // With the check on and the layer cap switched on, Pallet with no more
 // layers than its bottom box carries safely, but at least one: a box unsafe

@@ -120,6 +120,18 @@ TJsonValue SolutionToJson(const TOptimizationSolution& s) {
   return object;
 }
 
+TJsonValue StrengthToJson(const TStrengthRecord& s) {
+  TJsonValue object = JsonObject();
+  AddJsonNumber(object, "McKeeN", s.McKeeN);
+  AddJsonNumber(object, "ReducedN", s.ReducedN);
+  AddJsonNumber(object, "LoadN", s.LoadN);
+  AddJsonNumber(object, "SafetyFactor", s.SafetyFactor);
+  AddJsonNumber(object, "Required", s.Required);
+  AddJsonNumber(object, "SafeLayers", s.SafeLayers);
+  AddJsonBool(object, "Safe", s.Safe);
+  return object;
+}
+
 // The project document, handed to Write in pieces of about kPieceBytes: the
 // same bytes as one tree written whole, without ever holding them all.
 constexpr size_t kPieceBytes = size_t{64} << 10;
@@ -344,15 +356,20 @@ TProjectData LoadProject(const std::string& FileName) {
   }
 }
 
-void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result) {
+void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result,
+                    const std::vector<TStrengthRecord>& Strengths) {
+  if (!Strengths.empty() && Strengths.size() != Result.Solutions.size())
+    throw Exception(TErrorKind::Internal, "Strength records do not match the solutions");
   TJsonValue root = JsonObject();
   AddJsonNumber(root, "Version", 1);
   AddJsonBool(root, "Cancelled", Result.Cancelled);
   AddJsonNumber(root, "AverageCostPerM3", Result.AverageCostPerM3);
   AddJsonNumber(root, "OriginalAverageCostPerM3", Result.OriginalAverageCostPerM3);
   TJsonValue& solutions = root.Add("Solutions", JsonArray());
-  for (const TOptimizationSolution& solution : Result.Solutions)
-    solutions.Append(SolutionToJson(solution));
+  for (size_t i = 0; i < Result.Solutions.size(); ++i) {
+    TJsonValue& solution = solutions.Append(SolutionToJson(Result.Solutions[i]));
+    if (!Strengths.empty()) solution.Add("Strength", StrengthToJson(Strengths[i]));
+  }
   WriteUtf8TextFile(FileName, WriteJson(root));
 }
 

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/Json.h"
 #include "model/OptimizationModel.h"
+#include "model/StrengthRecord.h"
 
 namespace quelmora {
 
@@ -19,7 +21,11 @@ void SaveProject(const std::string& FileName, const TProjectData& Project);
 TProjectData LoadProject(const std::string& FileName);
 
 // Writes the solutions of a run for other programs; the log is not written.
-void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result);
+// Strengths is empty (no strength check) or holds one record per solution,
+// written as the solution's "Strength" object; any other count is a
+// TErrorKind::Internal error raised before the file is touched.
+void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result,
+                    const std::vector<TStrengthRecord>& Strengths = {});
 
 // Member readers. Each raises Exception "Некорректный файл: <Key>" when the
 // member is absent or does not hold what the reader accepts; the first

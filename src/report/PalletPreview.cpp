@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
+#include <string>
 
 #include "report/PackagingPreview.h"
 #include "report/ReportTexts.h"
@@ -168,6 +170,32 @@ std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
       format(RPalletVolumeLine, Figures.VolumeUsedPercent),
       Figures.Proven ? std::string(RPalletProvenLine) : format(RPalletMoreLine, Figures.MoreAtMost),
   };
+}
+
+std::vector<TStrengthLine> StrengthFigureLines(const TNumberFormat& Numbers,
+                                               const TPalletStrength& Strength) {
+  const auto format = [&](std::string_view f, const auto&... args) {
+    return FormatLocal(Numbers, f, args...);
+  };
+  const TBoxStrength& s = Strength.Strength;
+  const bool noLimit = s.SafeLayers == std::numeric_limits<int32_t>::max();
+  std::vector<TStrengthLine> lines = {
+      {format(RStrengthMcKeeLine, s.McKeeN), false},
+      {format(RStrengthReducedLine, s.ReducedN), false},
+      {format(RStrengthLoadLine, s.LoadN), false},
+      {format(RStrengthFactorLine, s.SafetyFactor, Strength.Required), !Strength.Safe},
+      {format(RStrengthLayersLine, noLimit ? std::string("∞") : std::to_string(s.SafeLayers)),
+       false},
+  };
+  if (!Strength.Safe && s.SafeLayers < 2) lines.push_back({RStrengthUnsafeLine, true});
+  return lines;
+}
+
+std::vector<TStrengthLine> PalletStrengthLines(const TNumberFormat& Numbers,
+                                               const TOptimizationSettings& Settings,
+                                               const TBoxVariant& Box) {
+  if (!StrengthCheckOn(Settings) || !(Box.LengthMM > 0 && Box.WidthMM > 0)) return {};
+  return StrengthFigureLines(Numbers, StrengthOf(Settings, Box));
 }
 
 }  // namespace quelmora

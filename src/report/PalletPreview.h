@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calc/PalletFigures.h"
+#include "calc/PalletStrength.h"
 #include "l10n/LocalFormat.h"
 #include "model/BoxModel.h"
 #include "report/DrawingSurface.h"
@@ -25,5 +26,26 @@ void DrawPalletPicture(IDrawingSurface& Canvas, const TRect& Rect, const TBoxVar
 // part before the colon (TrMultiline), as the detail lines are.
 std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
                                            const TPalletFigures& Figures);
+
+// A strength figure short of its target is drawn in this colour.
+inline constexpr TColor StrengthWarningColour = 0xAF2020;
+
+struct TStrengthLine {
+  std::string Text;  // for TrMultiline, as the pallet figures
+  bool Warning = false;
+};
+
+// The bottom box's strength as lines formatted with Numbers: the estimate,
+// the reduced strength, the load, the factor reached against the required
+// one (a warning when short of it), the most safe layers and, when not even
+// one layer above the bottom box is safe, the unsafe mark (a warning too).
+std::vector<TStrengthLine> StrengthFigureLines(const TNumberFormat& Numbers,
+                                               const TPalletStrength& Strength);
+
+// Those of Box on its own pallet; none while the check is off or for a box
+// without a size (a current box not given).
+std::vector<TStrengthLine> PalletStrengthLines(const TNumberFormat& Numbers,
+                                               const TOptimizationSettings& Settings,
+                                               const TBoxVariant& Box);
 
 }  // namespace quelmora

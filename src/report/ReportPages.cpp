@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
@@ -187,20 +188,37 @@ constexpr int PalletSectionTop = 1300;
 constexpr int PalletPictureHeight = 130;
 constexpr int PalletLineSpacing = 26;
 
+// With the strength check on, the picture gives the right part of its width
+// to the strength lines: its view from above, fitted to the height, hardly
+// shrinks. Six lines fit beside it.
+constexpr int StrengthPictureWidth = 180;
+constexpr int StrengthFontSize = 10;
+constexpr int StrengthLineSpacing = 21;
+
 // The pallet of one packaging: heading, picture and figures in the column
-// between Left and Right.
+// between Left and Right; the strength lines, when there are any, beside the
+// picture.
 void DrawPalletSection(IDrawingSurface& canvas, int left, int right, const TBoxVariant& box,
-                       const TPalletSetup& pallet, const TNumberFormat& numbers) {
+                       const TPalletSetup& pallet, const TNumberFormat& numbers,
+                       const std::vector<TStrengthLine>& strength) {
   const TPalletLayer layer = SolutionLayer(box, pallet);
   const int x = left + 24;
   TDetailColumn column(canvas, x, right, PalletSectionTop);
   column.Heading(RPalletHeading);
   const int pictureTop = PalletSectionTop + 38;
-  const TRect picture{x, pictureTop, right - 24, pictureTop + PalletPictureHeight};
+  const int pictureRight = strength.empty() ? right - 24 : x + StrengthPictureWidth;
+  const TRect picture{x, pictureTop, pictureRight, pictureTop + PalletPictureHeight};
   DrawReportPanel(canvas, picture, White);
   DrawPalletPicture(canvas, picture, box, layer, pallet);
   RedrawPanelFrame(canvas, picture);
-  int y = picture.Bottom + 8;
+  int y = pictureTop;
+  for (const TStrengthLine& line : strength) {
+    SetReportFont(canvas, StrengthFontSize, false,
+                  line.Warning ? StrengthWarningColour : TextBlack);
+    ReportTextOut(canvas, picture.Right + 12, y, line.Text, right - picture.Right - 24);
+    y += StrengthLineSpacing;
+  }
+  y = picture.Bottom + 8;
   SetReportFont(canvas, 12, false, TextBlack);
   for (const std::string& line : PalletFigureLines(numbers, PalletFiguresOf(box, layer, pallet))) {
     ReportTextOut(canvas, x, y, line, right - x - 12);
@@ -518,8 +536,10 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
   }
 
   const TPalletSetup pallet = PalletSetupOf(Project.Settings);
-  DrawPalletSection(Canvas, 64, 590, box, pallet, numbers);
-  DrawPalletSection(Canvas, 650, 1176, originalBox, pallet, numbers);
+  DrawPalletSection(Canvas, 64, 590, box, pallet, numbers,
+                    PalletStrengthLines(numbers, Project.Settings, box));
+  DrawPalletSection(Canvas, 650, 1176, originalBox, pallet, numbers,
+                    PalletStrengthLines(numbers, Project.Settings, originalBox));
 }
 
 }  // namespace quelmora

@@ -96,6 +96,15 @@ inline constexpr const char* RPalletVolumeLine = "Объем паллеты по
 inline constexpr const char* RPalletProvenLine = "Слой лучший из возможных (доказано)";
 inline constexpr const char* RPalletMoreLine = "Возможно больше ящиков в слое, не более чем на: %d";
 
+// The bottom box's strength, with the pallet figures while the check is on.
+inline constexpr const char* RStrengthHeading = "Прочность нижнего ящика";
+inline constexpr const char* RStrengthMcKeeLine = "Прочность BCT, Н: %.0f";
+inline constexpr const char* RStrengthReducedLine = "После хранения, Н: %.0f";
+inline constexpr const char* RStrengthLoadLine = "Нагрузка, Н: %.0f";
+inline constexpr const char* RStrengthFactorLine = "Запас / нужен: %.2f / %.2f";
+inline constexpr const char* RStrengthLayersLine = "Слоёв без риска: %s";
+inline constexpr const char* RStrengthUnsafeLine = "Не выдержит и слоя сверху";
+
 inline constexpr const char* ROriginalVariant = SOriginalVariant;
 inline constexpr const char* ROriginalPalletLine = "На паллете: %d ящиков";
 inline constexpr const char* RSavingLine = "%s: %.1f %%";
@@ -124,7 +133,7 @@ inline constexpr std::array<const char*, 11> ReportTrTexts = {
 };
 
 // Texts that are formatted and then drawn through TrMultiline.
-inline constexpr std::array<const char*, 74> ReportLineTexts = {
+inline constexpr std::array<const char*, 81> ReportLineTexts = {
     RFooter,
     RSummaryTitle,
     RProductsFigure,
@@ -199,6 +208,13 @@ inline constexpr std::array<const char*, 74> ReportLineTexts = {
     RPalletVolumeLine,
     RPalletProvenLine,
     RPalletMoreLine,
+    RStrengthHeading,
+    RStrengthMcKeeLine,
+    RStrengthReducedLine,
+    RStrengthLoadLine,
+    RStrengthFactorLine,
+    RStrengthLayersLine,
+    RStrengthUnsafeLine,
 };
 
 // Every key the drawings and the report look up, sorted, without repeats.

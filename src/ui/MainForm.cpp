@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,12 +14,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 #include <utility>
 
+#include "calc/PalletStrength.h"
 #include "engine/VolumeMismatch.h"
 #include "io/CsvProductImporter.h"
 #include "io/CsvResultExporter.h"
@@ -79,6 +84,20 @@ QString MemoText(const std::string& text) {
   QString lines = Utf8(text);
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return lines;
+}
+
+// The strength lines go under the memo's text; with none the memo keeps
+// exactly its plain text.
+void AppendStrengthLines(QPlainTextEdit& memo, const std::vector<TStrengthLine>& lines) {
+  if (lines.empty()) return;
+  QTextCursor cursor(memo.document());
+  cursor.movePosition(QTextCursor::End);
+  const QTextCharFormat plain = cursor.charFormat();
+  QTextCharFormat warning = plain;
+  warning.setForeground(QColor(static_cast<QRgb>(StrengthWarningColour)));
+  cursor.insertText(QStringLiteral("\n"), plain);
+  for (const TStrengthLine& line : lines)
+    cursor.insertText(QStringLiteral("\n") + Utf8(line.Text), line.Warning ? warning : plain);
 }
 
 // Numbers on screen: the user's decimal separator.
@@ -654,7 +673,7 @@ void TMainForm::ExportResults() {
   if (choice.FileName.isEmpty()) return;
   // The selected file type decides, whatever extension was typed.
   if (choice.FilterIndex == 1) {
-    SaveResultJson(S(choice.FileName), FResult);
+    SaveResultJson(S(choice.FileName), FResult, ResultStrengths(FData.Settings, FResult));
   } else {
     TCsvResultExporter exporter;
     exporter.ExportFile(S(choice.FileName), FData.Products, FResult);
@@ -828,6 +847,9 @@ void TMainForm::ProductSelection() {
   FOriginalMemo->setPlainText(
       MemoText(OriginalDetailsText(numbers, FData, solution) + "\r\n\r\n" +
                PalletDetailsText(numbers, solution.OriginalBox, originalLayer, pallet)));
+  AppendStrengthLines(*FOptimalMemo, StrengthDetailLines(numbers, FData.Settings, solution.Box));
+  AppendStrengthLines(*FOriginalMemo,
+                      StrengthDetailLines(numbers, FData.Settings, solution.OriginalBox));
   FPalletView->Show(solution.Box, std::move(layer), pallet);
   FPackPreview->update();
   FLayoutPreview->update();

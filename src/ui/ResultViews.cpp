@@ -201,4 +201,15 @@ std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& B
   return TrMultiline(text);
 }
 
+std::vector<TStrengthLine> StrengthDetailLines(const TNumberFormat& Numbers,
+                                               const TOptimizationSettings& Settings,
+                                               const TBoxVariant& Box) {
+  std::vector<TStrengthLine> lines = PalletStrengthLines(Numbers, Settings, Box);
+  if (lines.empty()) return lines;
+  for (TStrengthLine& line : lines)
+    line.Text = TrMultiline(line.Text);
+  lines.insert(lines.begin(), {TrMultiline(RStrengthHeading), false});
+  return lines;
+}
+
 }  // namespace quelmora

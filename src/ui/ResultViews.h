@@ -8,6 +8,7 @@
 #include "calc/PalletFigures.h"
 #include "l10n/LocalFormat.h"
 #include "model/OptimizationModel.h"
+#include "report/PalletPreview.h"
 
 namespace quelmora {
 
@@ -53,5 +54,11 @@ std::string OriginalDetailsText(const TNumberFormat& Numbers, const TProjectData
 // joined with CR LF.
 std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& Box,
                               const TPalletLayer& Layer, const TPalletSetup& Pallet);
+
+// PalletStrengthLines under a heading, translated: none while the check is
+// off or for a box without a size.
+std::vector<TStrengthLine> StrengthDetailLines(const TNumberFormat& Numbers,
+                                               const TOptimizationSettings& Settings,
+                                               const TBoxVariant& Box);
 
 }  // namespace quelmora

@@ -112,6 +112,43 @@ TEST(PalletStrength, SafeLayersAgreeWithTheEstimateWithoutStacking) {
       }
 }
 
+// The result file's records are the figures the window shows, one per
+// solution, and none at all while the check is off.
+TEST(PalletStrength, ResultStrengthsFollowStrengthOfOnlyWithTheCheckOn) {
+  TOptimizationResult result;
+  for (const StrengthCase& c : kCases) {
+    TPalletResult pallet;
+    pallet.BoxesPerLayer = 6;
+    pallet.LayerCount = 5;
+    pallet.BoxesPerPallet = 30;
+    TOptimizationSolution solution;
+    solution.Box.LengthMM = c.L;
+    solution.Box.WidthMM = c.W;
+    solution.Box.HeightMM = c.H;
+    solution.Box.GrossWeightKG = c.GrossKG;
+    solution.Box.Pallet = pallet;
+    result.Solutions.push_back(solution);
+  }
+  TOptimizationSettings s = DefaultSettings();
+  s.StorageHumidityPercent = 80;
+  s.StackedPallets = 2;
+  EXPECT_TRUE(ResultStrengths(s, result).empty());
+  s.EdgeCrushKNPerM = 5;
+  const std::vector<TStrengthRecord> records = ResultStrengths(s, result);
+  ASSERT_EQ(records.size(), result.Solutions.size());
+  for (size_t i = 0; i < records.size(); ++i) {
+    const TPalletStrength p = StrengthOf(s, result.Solutions[i].Box);
+    const TStrengthRecord& r = records[i];
+    EXPECT_EQ(r.McKeeN, p.Strength.McKeeN);
+    EXPECT_EQ(r.ReducedN, p.Strength.ReducedN);
+    EXPECT_EQ(r.LoadN, p.Strength.LoadN);
+    EXPECT_EQ(r.SafetyFactor, p.Strength.SafetyFactor);
+    EXPECT_EQ(r.Required, s.RequiredSafetyFactor);
+    EXPECT_EQ(r.SafeLayers, p.Strength.SafeLayers);
+    EXPECT_EQ(r.Safe, p.Safe);
+  }
+}
+
 TEST(PalletStrength, InterlockedOnlyBeyondTheGridCount) {
   const TOptimizationSettings s = DefaultSettings();
   const int32_t grid = GridLayerCount(s.PalletLengthMM, s.PalletWidthMM, 380, 290);

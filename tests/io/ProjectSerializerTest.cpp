@@ -678,6 +678,53 @@ TEST(SaveResultJson, EmptyAndCancelledRun) {
                                     R"("OriginalAverageCostPerM3":0,"Solutions":[]})");
 }
 
+// The strength records reach the file as they are, each inside its own
+// solution; without records the document is the one above, byte for byte.
+TEST(SaveResultJson, StrengthObjectsRoundTripPerSolution) {
+  TTempFolder folder;
+  TOptimizationResult result;
+  result.Solutions = {SampleSolution(), TOptimizationSolution()};
+  const std::vector<TStrengthRecord> records = {{3042.7, 970.6 / 3, 1176.8, 0.824795, 3, 4, false},
+                                                {1e6, 5e5, 0, 0, 2.5, 2147483647, true}};
+  SaveResultJson(folder.File("with.json"), result, records);
+  SaveResultJson(folder.File("without.json"), result, {});
+  SaveResultJson(folder.File("default.json"), result);
+  EXPECT_EQ(ReadBytes(folder.File("without.json")), ReadBytes(folder.File("default.json")));
+  EXPECT_EQ(ReadBytes(folder.File("without.json")).find("Strength"), std::string::npos);
+
+  const TJsonValue root = ParseJson(ReadBytes(folder.File("with.json")).substr(kBom.size()));
+  const TJsonValue& solutions = *root.Find("Solutions");
+  ASSERT_EQ(solutions.Items.size(), records.size());
+  for (size_t i = 0; i < records.size(); ++i) {
+    const TJsonValue* strength = solutions.Items[i].Find("Strength");
+    ASSERT_NE(strength, nullptr) << i;
+    const TStrengthRecord read{
+        ReadJsonNumber(*strength, "McKeeN"),   ReadJsonNumber(*strength, "ReducedN"),
+        ReadJsonNumber(*strength, "LoadN"),    ReadJsonNumber(*strength, "SafetyFactor"),
+        ReadJsonNumber(*strength, "Required"), ReadJsonCount(*strength, "SafeLayers"),
+        ReadJsonBool(*strength, "Safe")};
+    // The file keeps 15 significant digits.
+    EXPECT_EQ(FormatJsonNumber(read.ReducedN), FormatJsonNumber(records[i].ReducedN)) << i;
+    EXPECT_EQ(read.LoadN, records[i].LoadN) << i;
+    EXPECT_EQ(read.SafeLayers, records[i].SafeLayers) << i;
+    EXPECT_EQ(read.Safe, records[i].Safe) << i;
+    EXPECT_EQ(FormatJsonNumber(read.McKeeN), FormatJsonNumber(records[i].McKeeN)) << i;
+    EXPECT_EQ(FormatJsonNumber(read.SafetyFactor), FormatJsonNumber(records[i].SafetyFactor));
+    EXPECT_EQ(read.Required, records[i].Required) << i;
+  }
+}
+
+// A record list that does not match the solutions is a caller's fault and
+// must not leave a file that pairs figures with the wrong boxes.
+TEST(SaveResultJson, StrengthCountMustMatchTheSolutions) {
+  TTempFolder folder;
+  TOptimizationResult result;
+  result.Solutions = {SampleSolution(), TOptimizationSolution()};
+  EXPECT_ERROR_KIND(SaveResultJson(folder.File("r.json"), result, {TStrengthRecord()}),
+                    TErrorKind::Internal);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("r.json")));
+}
+
 TEST(SaveResultJson, FileErrorsAreRaised) {
   TTempFolder folder;
   EXPECT_ERROR_KIND(SaveResultJson(folder.File("missing/r.json"), TOptimizationResult()),

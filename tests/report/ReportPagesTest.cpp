@@ -340,5 +340,85 @@ TEST_F(ReportPageTest, PalletSectionsOverlapNothingAndShowTheirFigures) {
   }
 }
 
+struct ReportStrengthCase {
+  const char* Name;
+  int32_t ProductId;  // 5 has the reference block, 99 not
+  double Ect;
+  double Required;
+  bool Warnings;  // some figure misses its target
+};
+
+class ReportStrength : public ReportPageTest,
+                       public ::testing::WithParamInterface<ReportStrengthCase> {};
+
+// The strength lines sit beside the pallet picture: on the page, in their
+// column, clear of everything else, in the warning colour exactly where the
+// figure misses its target; nothing above the pallet sections moves.
+TEST_P(ReportStrength, LinesBesideThePictureOverlapNothing) {
+  const ReportStrengthCase& c = GetParam();
+  const TGridPalletOptimizer grid;
+  project.Products = {Product(c.ProductId, "Изделие")};
+  TOptimizationSolution s = MakeSolution(c.ProductId, 76.5, 47.9, 112);
+  s.Box.GrossWeightKG = 12;
+  s.Box.Pallet = grid.Calculate(410, 310, 210, 1200, 800, 1800);
+  s.OriginalBox = s.Box;
+  s.OriginalBox.LengthMM = 400;
+  s.OriginalBox.WidthMM = 300;
+  s.OriginalBox.Pallet = grid.Calculate(400, 300, 210, 1200, 800, 1800);
+  TRecordingSurface off(105);  // about the report font's width at 150 dpi
+  RenderProductPage(off, project, s, 2, options);
+  project.Settings.EdgeCrushKNPerM = c.Ect;
+  project.Settings.RequiredSafetyFactor = c.Required;
+  TRecordingSurface on(105);
+  RenderProductPage(on, project, s, 2, options);
+
+  const auto& calls = on.Calls();
+  const auto isHeading = [](const auto& call) { return call.Text == RPalletHeading; };
+  const auto first = std::find_if(calls.begin(), calls.end(), isHeading);
+  ASSERT_NE(first, calls.end());
+  const auto offFirst = std::find_if(off.Calls().begin(), off.Calls().end(), isHeading);
+  ASSERT_EQ(first - calls.begin(), offFirst - off.Calls().begin());
+  for (size_t i = 0; calls.begin() + static_cast<ptrdiff_t>(i) != first; ++i) {
+    EXPECT_EQ(calls[i].Text, off.Calls()[i].Text);
+    EXPECT_TRUE(Within(calls[i].Rect, off.Calls()[i].Rect) &&
+                Within(off.Calls()[i].Rect, calls[i].Rect));
+  }
+
+  std::vector<TStrengthLine> expected;
+  for (const TBoxVariant* box : {&s.Box, &s.OriginalBox})
+    for (const TStrengthLine& line : PalletStrengthLines(options.Numbers, project.Settings, *box))
+      expected.push_back(line);
+  ASSERT_FALSE(expected.empty());
+  const TRect page{0, 0, ReportPageWidth, ReportPageHeight};
+  const TRect columns[] = {{64, 660, 590, 1669}, {650, 660, 1176, 1669}};
+  int found = 0;
+  bool warnings = false;
+  for (auto it = first; it != calls.end(); ++it) {
+    const auto line = std::find_if(expected.begin(), expected.end(),
+                                   [&](const TStrengthLine& l) { return l.Text == it->Text; });
+    if (it->Kind != Kind::TextOut || line == expected.end()) continue;
+    ++found;
+    warnings = warnings || line->Warning;
+    EXPECT_EQ(it->Font.Colour == StrengthWarningColour, line->Warning) << it->Text;
+    const TRect r = Extent(*it);
+    EXPECT_TRUE(Within(r, page));
+    EXPECT_TRUE(Within(r, columns[0]) || Within(r, columns[1])) << it->Text;
+    for (auto other = calls.begin(); other != calls.end(); ++other)
+      if (other != it && Meet(r, Extent(*other)) && other >= first)
+        ADD_FAILURE() << it->Text << " on " << other->Text;
+  }
+  EXPECT_EQ(found, static_cast<int>(expected.size()));  // none cut, none left out
+  EXPECT_EQ(warnings, c.Warnings);
+}
+
+const ReportStrengthCase kReportStrengthCases[] = {
+    {"Strong", 99, 20, 1, false},
+    {"BelowTarget", 99, 0.3, 50, true},
+    {"BelowTargetWithReference", 5, 0.3, 50, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ReportStrength, ::testing::ValuesIn(kReportStrengthCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 }  // namespace
 }  // namespace quelmora

@@ -285,6 +285,40 @@ TEST_F(BatchToolTest, ImportedProductsTakePartInTheRun) {
   EXPECT_NE(ReadFile(File("r.json")).find("\"ProductId\":5"), std::string::npos);
 }
 
+// With the strength check on every solution carries its figures, the CSV
+// stays the same; with it off neither file changes.
+TEST_F(BatchToolTest, StrengthObjectsOnlyWithTheCheckOn) {
+  TProjectData project = test::SmallProject();
+  SaveProject(File("off.vld"), project);
+  project.Settings.EdgeCrushKNPerM = 5;
+  SaveProject(File("on.vld"), project);
+  for (const char* name : {"off", "on"}) {
+    const std::string n = name;
+    const Outcome o = Run({"--project", File(n + ".vld"), "--quiet", "--json", File(n + ".json"),
+                           "--csv", File(n + ".csv")});
+    ASSERT_EQ(o.status, 0) << o.err;
+  }
+  EXPECT_EQ(ReadFile(File("off.csv")), ReadFile(File("on.csv")));
+  for (const char* name : {"off", "on"}) {
+    const bool on = std::string(name) == "on";
+    const TJsonValue root = ParseJson(ReadFile(File(std::string(name) + ".json")).substr(3));
+    const TJsonValue& solutions = *root.Find("Solutions");
+    ASSERT_FALSE(solutions.Items.empty());
+    for (const TJsonValue& solution : solutions.Items) {
+      const TJsonValue* strength = solution.Find("Strength");
+      ASSERT_EQ(strength != nullptr, on) << name;
+      if (!on) continue;
+      const double reduced = ReadJsonNumber(*strength, "ReducedN");
+      const double load = ReadJsonNumber(*strength, "LoadN");
+      const double factor = ReadJsonNumber(*strength, "SafetyFactor");
+      EXPECT_LE(reduced, ReadJsonNumber(*strength, "McKeeN"));
+      EXPECT_NEAR(factor, load > 0 ? reduced / load : 0, 1e-9 * factor);
+      EXPECT_EQ(ReadJsonBool(*strength, "Safe"),
+                load <= 0 || factor >= ReadJsonNumber(*strength, "Required"));
+    }
+  }
+}
+
 TEST_F(BatchToolTest, CsvIsWrittenAlsoWithoutSolutions) {
   SaveProject(File("p.vld"), test::SmallProject({test::UnpackableProduct(1, "Гиря")}));
 

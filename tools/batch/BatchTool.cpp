@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "TerminalText.h"
+#include "calc/PalletStrength.h"
 #include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
 #include "io/CsvProductImporter.h"
@@ -436,7 +437,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       Err << SCalculationCancelled << '\n';
       return 1;
     }
-    if (o.json) SaveResultJson(*o.json, result);
+    if (o.json) SaveResultJson(*o.json, result, ResultStrengths(settings, result));
     checkInterrupt();
     if (o.csv) {
       const std::shared_ptr<IResultExporter> exporter = std::make_shared<TCsvResultExporter>();

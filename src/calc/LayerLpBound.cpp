@@ -19,8 +19,8 @@ constexpr double kPivotEps = 1e-9;
 constexpr size_t kMostPoints = 6000;
 // Steps of the first-order method, and their work in points plus
 // placements: about half a second.
-constexpr int kMostSteps = 20000;
-constexpr double kMostFirstOrderWork = 3e7;
+constexpr int kMostSteps = 30000;
+constexpr double kMostFirstOrderWork = 5e7;
 // The exact simplex, for programmes the first-order steps leave open.
 constexpr size_t kMostSimplexPoints = 400;
 constexpr size_t kMostRows = 400;
@@ -298,14 +298,14 @@ struct TRaster {
 
 // The bound read from any non-negative point weights: scaled to cover every
 // placement once they are a feasible dual solution.
-int64_t DualBound(const std::vector<double>& Point, const std::vector<double>& Covered) {
+double DualValue(const std::vector<double>& Point, const std::vector<double>& Covered) {
   double total = 0, least = 1e300;
   for (const double v : Point)
     total += v;
   for (const double c : Covered)
     least = std::min(least, c);
-  if (least < 1e-3) return kNoLpBound;
-  return static_cast<int64_t>(std::floor(total / least + 1e-9));
+  if (least < 1e-3) return static_cast<double>(kNoLpBound);
+  return total / least;
 }
 
 // The programme by the primal-dual hybrid gradient with restarts to the
@@ -315,7 +315,7 @@ int64_t DualBound(const std::vector<double>& Point, const std::vector<double>& C
 // "Practical large-scale linear programming using primal-dual hybrid
 // gradient", NeurIPS 2021). Each step costs one cover and one load, so the
 // whole raster goes in at once; it stops at Goal or after MostSteps.
-int64_t FirstOrderBound(TRaster& Raster, int64_t Goal, int MostSteps, int& Steps) {
+double FirstOrderBound(TRaster& Raster, int64_t Goal, int MostSteps, int& Steps) {
   const size_t m = Raster.Nx * Raster.Ny, n = Raster.Placements.size();
   std::vector<double> x(n, 0.0), y(m, 0.0), cover, load, xNext(n), xSum(n, 0.0), ySum(m, 0.0);
   // The operator's norm by power iteration, for the step sizes.
@@ -337,7 +337,7 @@ int64_t FirstOrderBound(TRaster& Raster, int64_t Goal, int MostSteps, int& Steps
       v[p] = cover[p] / s;
   }
   const double step = 0.95 / (norm * 1.05);
-  int64_t best = kNoLpBound;
+  double best = static_cast<double>(kNoLpBound);
   int sinceRestart = 0, restartEvery = 64;
   Raster.Cover(y, cover);
   for (Steps = 0; Steps < MostSteps; ++Steps) {
@@ -355,16 +355,17 @@ int64_t FirstOrderBound(TRaster& Raster, int64_t Goal, int MostSteps, int& Steps
       xSum[p] += x[p];
     Raster.Cover(y, cover);
     if (++sinceRestart < restartEvery) continue;
-    best = std::min(best, DualBound(y, cover));
+    const double current = DualValue(y, cover);
+    best = std::min(best, current);
     // Restart from the average of the run when it bounds better.
     for (size_t q = 0; q < m; ++q)
       ySum[q] /= sinceRestart;
     std::vector<double> averageCover;
     Raster.Cover(ySum, averageCover);
-    const int64_t average = DualBound(ySum, averageCover);
+    const double average = DualValue(ySum, averageCover);
     best = std::min(best, average);
-    if (best <= Goal) break;
-    if (average <= DualBound(y, cover)) {
+    if (std::floor(best + 1e-9) <= static_cast<double>(Goal)) break;
+    if (average <= current) {
       for (size_t p = 0; p < n; ++p)
         x[p] = xSum[p] / sinceRestart;
       y = ySum;
@@ -419,7 +420,8 @@ TLpBoundReport PackingLpBoundReport(double X, double Y, double BoxL, double BoxW
     int steps = 0;
     const int mostSteps = static_cast<int>(std::min<double>(
         kMostSteps, kMostFirstOrderWork / static_cast<double>(nx * ny + placements.size())));
-    report.Bound = FirstOrderBound(raster, Goal, mostSteps, steps);
+    report.Value = FirstOrderBound(raster, Goal, mostSteps, steps);
+    report.Bound = static_cast<int64_t>(std::floor(report.Value + 1e-9));
     report.Pivots = steps;
     if (report.Bound <= Goal) {
       report.Outcome = TLpOutcome::ReachedGoal;

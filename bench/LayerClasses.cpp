@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -34,6 +35,7 @@ struct TStats {
   std::vector<double> Ms;
   // Unproven layers by why the linear programming bound left them open.
   std::array<int, 4> Open{};
+  int AtCountPlusOne = 0;  // stopped with a dual value within 0.02 of the count + 1
 
   void Add(const TPalletLayer& layer, double ms) {
     ++Instances;
@@ -92,6 +94,8 @@ void Classes(int perClass) {
       if (layer.Proven()) continue;
       const TLpBoundReport lp = PackingLpBoundReport(L, W, l, w, layer.Count);
       ++stats.Open[static_cast<size_t>(lp.Outcome)];
+      stats.AtCountPlusOne +=
+          lp.Outcome == TLpOutcome::OutOfEffort && std::fabs(lp.Value - (layer.Count + 1)) < 0.02;
       if (std::getenv("QUELMORA_LAYER_OPEN"))
         std::fprintf(stderr,
                      "open: %d %d %d %d: %d of %d; lp %d, value %.4f, %zu points, %zu rows, %zu "
@@ -103,15 +107,17 @@ void Classes(int perClass) {
     all.push_back(stats);
   }
   // Why the rest stay open: the programme too large for the effort limits,
-  // the simplex stopped early, or solved with a value a box or more above
-  // the count (a bound not tight, or a search below the optimum).
+  // stopped early (most with a dual value at the count + 1, which suggests
+  // the programme's optimum lies there), or solved to a value a box or more
+  // above the count (a bound not tight, or a search below the optimum).
   std::printf(
-      "\n| class                | open | LP too large | LP out of effort | LP fractional |\n");
-  std::printf("|---|---|---|---|---|\n");
+      "\n| class                | open | LP too large | LP out of effort |"
+      " of those at count + 1 | LP fractional |\n");
+  std::printf("|---|---|---|---|---|---|\n");
   for (const TStats& s : all)
-    std::printf("| %-20s | %4d | %12d | %16d | %13d |\n", s.Name, s.Instances - s.Proven,
+    std::printf("| %-20s | %4d | %12d | %16d | %21d | %13d |\n", s.Name, s.Instances - s.Proven,
                 s.Open[static_cast<size_t>(TLpOutcome::TooLarge)],
-                s.Open[static_cast<size_t>(TLpOutcome::OutOfEffort)],
+                s.Open[static_cast<size_t>(TLpOutcome::OutOfEffort)], s.AtCountPlusOne,
                 s.Open[static_cast<size_t>(TLpOutcome::Fractional)]);
 }
 

@@ -37,7 +37,9 @@ enum class TLpOutcome : uint8_t {
 struct TLpBoundReport {
   int64_t Bound = kNoLpBound;
   TLpOutcome Outcome = TLpOutcome::TooLarge;
-  double Value = 0;  // of the programme, when solved to the end
+  // The programme's value when solved to the end; else the best dual value
+  // the first-order steps reached, which is above it.
+  double Value = 0;
   size_t Points = 0, Rows = 0, Columns = 0;
   int64_t Pivots = 0;
 };

@@ -53,6 +53,8 @@ void StripHull(double Room, double p, double q, std::vector<std::array<double, 3
   if (hull.size() == 1) Out.push_back({0, 1, hull[0].second});
 }
 
+constexpr int64_t kMostCells = 200'000;
+
 // The first-free-cell search of SurelyTooMany, on a room X cells wide.
 class TCellSearch {
  public:
@@ -115,11 +117,16 @@ class TCellSearch {
 
 bool SurelyTooMany(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW, int64_t Count,
                    int64_t MostNodes) {
-  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return Count > 0;
+  if (BoxL <= 0 || BoxW <= 0) return false;
+  if (X <= 0 || Y <= 0) return Count > 0;
   // Normal layers put every box at a multiple of the sides' common divisor.
   const int64_t g = std::gcd(BoxL, BoxW);
   X /= g, Y /= g, BoxL /= g, BoxW /= g;
-  if (X > 1'000'000 || Y > 1'000'000) return false;
+  // A room of more cells (sides in tenths of a millimetre) is not worth it.
+  if (X > kMostCells || Y > kMostCells || X * Y > kMostCells) return false;
+  // Every box takes a cell at least; one longer than the room fits nowhere.
+  if (Count > 0 && (Count > X * Y || std::max(BoxL, BoxW) > std::max(X, Y))) return true;
+  if (Count <= 0) return false;
   const int64_t spare = X * Y - Count * BoxL * BoxW;
   if (spare < 0) return true;
   if (spare > kMostSpareCells) return false;

@@ -15,13 +15,13 @@ namespace quelmora {
 //   loading problem", European Journal of Operational Research 132 (2001)
 //   582-593, who find it almost always tight.
 // The positions are the reduced raster points of Scheithauer and Terno: every
-// layer can be moved onto them, and there are about a third as many.
-// Rows and columns are generated as needed and the simplex is warm-started
-// after each round (primal steps for new columns, dual steps for new rows);
-// the bound is read from a dual solution checked against every placement, so
-// it holds even when the programme is not solved to the end. The work stops
-// once the bound reaches Goal or after a fixed effort; kNoLpBound means none
-// was proven.
+// layer can be moved onto them, and there are about a third as many. The
+// programme is solved by first-order primal-dual steps over the whole raster;
+// a small one they leave open goes on to a warm-started simplex with rows and
+// columns generated as needed. The bound is read from a dual solution checked
+// against every placement, so it holds wherever either method stops. The work
+// stops once the bound reaches Goal or after a fixed effort; kNoLpBound means
+// none was proven.
 inline constexpr int64_t kNoLpBound = int64_t{1} << 40;
 
 int64_t PackingLpBound(double X, double Y, double BoxL, double BoxW, int64_t Goal);

@@ -6,7 +6,9 @@
 // The classes are sampled (seeded, integer instances), not enumerated as the
 // Cover sets are.
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -15,6 +17,7 @@
 
 #include "calc/BestLayer.h"
 #include "calc/BestLayerPalletOptimizer.h"
+#include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
@@ -26,9 +29,13 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 struct TStats {
+  const char* Name = "";
   int Instances = 0, Proven = 0, Nontrivial = 0, NontrivialProven = 0, BeatsGrid = 0;
   int64_t Gain = 0, WorstGap = 0;
   std::vector<double> Ms;
+  // Unproven layers by why the linear programming bound left them open.
+  std::array<int, 4> Open{};
+  int AtCountPlusOne = 0;  // stopped with a dual value within 0.02 of the count + 1
 
   void Add(const TPalletLayer& layer, double ms) {
     ++Instances;
@@ -67,11 +74,13 @@ void Classes(int perClass) {
       "| class                | inst.  | proven    | grid<ub | proven    | gap  | mean ms  | p99 "
       "ms   | max ms   |\n");
   std::printf("|---|---|---|---|---|---|---|---|---|\n");
+  std::vector<TStats> all;
   for (const auto& [name, lo, hi] :
        {std::tuple{"type I (1-50)", 1, 51}, {"type II (51-100)", 51, 101}}) {
     std::mt19937_64 random(lo);
     std::uniform_int_distribution<int> side(10, 200);
     TStats stats;
+    stats.Name = name;
     while (stats.Instances < perClass) {
       const int W = side(random);
       const int L = std::uniform_int_distribution<int>(W, 2 * W)(random);
@@ -82,12 +91,34 @@ void Classes(int perClass) {
       double ms = 0;
       const TPalletLayer layer = Timed(L, W, l, w, ms);
       stats.Add(layer, ms);
-      if (!layer.Proven() && std::getenv("QUELMORA_LAYER_OPEN"))
-        std::fprintf(stderr, "open: %d %d %d %d: %d of %d\n", L, W, l, w, layer.Count,
-                     layer.UpperBound);
+      if (layer.Proven()) continue;
+      const TLpBoundReport lp = PackingLpBoundReport(L, W, l, w, layer.Count);
+      ++stats.Open[static_cast<size_t>(lp.Outcome)];
+      stats.AtCountPlusOne +=
+          lp.Outcome == TLpOutcome::OutOfEffort && std::fabs(lp.Value - (layer.Count + 1)) < 0.02;
+      if (std::getenv("QUELMORA_LAYER_OPEN"))
+        std::fprintf(stderr,
+                     "open: %d %d %d %d: %d of %d; lp %d, value %.4f, %zu points, %zu rows, %zu "
+                     "columns, %lld pivots\n",
+                     L, W, l, w, layer.Count, layer.UpperBound, static_cast<int>(lp.Outcome),
+                     lp.Value, lp.Points, lp.Rows, lp.Columns, static_cast<long long>(lp.Pivots));
     }
     stats.Print(name);
+    all.push_back(stats);
   }
+  // Why the rest stay open: the programme too large for the effort limits,
+  // stopped early (most with a dual value at the count + 1, which suggests
+  // the programme's optimum lies there), or solved to a value a box or more
+  // above the count (a bound not tight, or a search below the optimum).
+  std::printf(
+      "\n| class                | open | LP too large | LP out of effort |"
+      " of those at count + 1 | LP fractional |\n");
+  std::printf("|---|---|---|---|---|---|\n");
+  for (const TStats& s : all)
+    std::printf("| %-20s | %4d | %12d | %16d | %21d | %13d |\n", s.Name, s.Instances - s.Proven,
+                s.Open[static_cast<size_t>(TLpOutcome::TooLarge)],
+                s.Open[static_cast<size_t>(TLpOutcome::OutOfEffort)], s.AtCountPlusOne,
+                s.Open[static_cast<size_t>(TLpOutcome::Fractional)]);
 }
 
 void Footprints() {

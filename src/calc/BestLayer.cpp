@@ -22,6 +22,9 @@ constexpr size_t kMostLengths = 600;
 // Steps of the five-block enumeration before the search keeps what it has:
 // the search stays within about a second on the hardest layers.
 constexpr int64_t kWorkBudget = 60'000'000;
+// Nodes of the cell search that tries one box more than found: about a
+// tenth of a second.
+constexpr int64_t kMostCellNodes = 2'000'000;
 
 double Fit(double Room, double Size) {
   return std::floor((Room + kTol) / Size);
@@ -312,6 +315,17 @@ TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double B
                                       BoxWidthMM, std::max(count, layer.Count));
     if (lp < layer.UpperBound)
       layer.UpperBound = static_cast<int32_t>(std::max<int64_t>(lp, std::max(count, layer.Count)));
+    // One box short of a bound the programme cannot lower: a layer with
+    // little spare area is searched cell by cell for that one more box.
+    if (const int64_t scale = IntegerScale(BoxLengthMM, BoxWidthMM);
+        scale && layer.UpperBound == std::max(count, layer.Count) + 1) {
+      const double s = static_cast<double>(scale);
+      if (SurelyTooMany(static_cast<int64_t>(std::floor((X + kTol) * s)),
+                        static_cast<int64_t>(std::floor((Y + kTol) * s)),
+                        std::llround(BoxLengthMM * s), std::llround(BoxWidthMM * s),
+                        layer.UpperBound, kMostCellNodes))
+        --layer.UpperBound;
+    }
   }
   if (count <= layer.Count) return layer;
   std::vector<TLayerBox> boxes;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -52,7 +53,88 @@ void StripHull(double Room, double p, double q, std::vector<std::array<double, 3
   if (hull.size() == 1) Out.push_back({0, 1, hull[0].second});
 }
 
+constexpr int64_t kMostCells = 200'000;
+
+// The first-free-cell search of SurelyTooMany, on a room X cells wide.
+class TCellSearch {
+ public:
+  TCellSearch(int64_t X, int64_t Y, int64_t l, int64_t w, int64_t Count, int64_t Spare,
+              int64_t MostNodes)
+      : FX(X),
+        FY(Y),
+        Fl(l),
+        Fw(w),
+        FCount(Count),
+        FSpare(Spare),
+        FNodesLeft(MostNodes),
+        FUsed(static_cast<size_t>(X * Y), 0) {}
+
+  // True: Count fit; false: they do not, or the nodes ran out (Exhausted).
+  bool Fits() { return Search(0, 0, 0); }
+  bool Exhausted() const { return FNodesLeft < 0; }
+
+ private:
+  bool Free(int64_t x, int64_t y, int64_t dx, int64_t dy) const {
+    if (x + dx > FX || y + dy > FY) return false;
+    for (int64_t j = y; j < y + dy; ++j)
+      for (int64_t i = x; i < x + dx; ++i)
+        if (FUsed[static_cast<size_t>(j * FX + i)]) return false;
+    return true;
+  }
+  void Mark(int64_t x, int64_t y, int64_t dx, int64_t dy, uint8_t v) {
+    for (int64_t j = y; j < y + dy; ++j)
+      for (int64_t i = x; i < x + dx; ++i)
+        FUsed[static_cast<size_t>(j * FX + i)] = v;
+  }
+  bool Search(int64_t cell, int64_t placed, int64_t wasted) {
+    if (placed >= FCount) return true;
+    if (--FNodesLeft < 0) return false;
+    while (cell < FX * FY && FUsed[static_cast<size_t>(cell)])
+      ++cell;
+    if (cell >= FX * FY) return false;
+    const int64_t x = cell % FX, y = cell / FX;
+    for (const auto& [dx, dy] : {std::pair{Fl, Fw}, std::pair{Fw, Fl}}) {
+      if (Free(x, y, dx, dy)) {
+        Mark(x, y, dx, dy, 1);
+        const bool fits = Search(cell + 1, placed + 1, wasted);
+        Mark(x, y, dx, dy, 0);
+        if (fits || Exhausted()) return fits;
+      }
+      if (Fl == Fw) break;
+    }
+    if (wasted >= FSpare) return false;
+    FUsed[static_cast<size_t>(cell)] = 1;
+    const bool fits = Search(cell + 1, placed, wasted + 1);
+    FUsed[static_cast<size_t>(cell)] = 0;
+    return fits;
+  }
+
+  int64_t FX, FY, Fl, Fw, FCount, FSpare, FNodesLeft;
+  std::vector<uint8_t> FUsed;
+};
+
 }  // namespace
+
+bool SurelyTooMany(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW, int64_t Count,
+                   int64_t MostNodes) {
+  if (BoxL <= 0 || BoxW <= 0) return false;
+  if (X <= 0 || Y <= 0) return Count > 0;
+  // Normal layers put every box at a multiple of the sides' common divisor.
+  const int64_t g = std::gcd(BoxL, BoxW);
+  X /= g, Y /= g, BoxL /= g, BoxW /= g;
+  // A room of more cells (sides in tenths of a millimetre) is not worth it.
+  if (X > kMostCells || Y > kMostCells || X * Y > kMostCells) return false;
+  // Every box takes a cell at least; one longer than the room fits nowhere.
+  if (Count > 0 && (Count > X * Y || std::max(BoxL, BoxW) > std::max(X, Y))) return true;
+  if (Count <= 0) return false;
+  const int64_t spare = X * Y - Count * BoxL * BoxW;
+  if (spare < 0) return true;
+  if (spare > kMostSpareCells) return false;
+  // Rows along the shorter side keep the free cells near one another.
+  if (X > Y) std::swap(X, Y);
+  TCellSearch search(X, Y, BoxL, BoxW, Count, spare, MostNodes);
+  return !search.Fits() && !search.Exhausted();
+}
 
 int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;

@@ -27,6 +27,16 @@ int64_t AreaBound(double X, double Y, double BoxL, double BoxW);
 // bound.
 int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW);
 
+// Whether Count boxes surely do not fit the integer room: true when a search
+// over all layers finds no room for them. The search takes the first free
+// cell, row by row, as either a box's corner or waste, and gives up once the
+// waste passes the area's spare cells; it is tried only when those are at
+// most kMostSpareCells (of at most 200 000) after dividing out the sides'
+// common divisor, and false also means the search ran out of MostNodes.
+inline constexpr int64_t kMostSpareCells = 48;
+bool SurelyTooMany(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW, int64_t Count,
+                   int64_t MostNodes);
+
 // Scale that makes both box sides whole numbers (1, 10, ... 10000), or 0 when
 // none does; lengths built from the sides then scale to whole numbers too.
 int64_t IntegerScale(double BoxL, double BoxW);

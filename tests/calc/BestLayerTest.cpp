@@ -121,7 +121,71 @@ TEST_P(BestLayerLpProof, ClosesTheGap) {
 INSTANTIATE_TEST_SUITE_P(Cases, BestLayerLpProof,
                          testing::Values(TOpenLayer{155, 111, 61, 22, 11},
                                          TOpenLayer{162, 101, 59, 18, 13},
-                                         TOpenLayer{309, 157, 84, 26, 20}));
+                                         TOpenLayer{309, 157, 84, 26, 20},
+                                         // Programmes of 300 to 1 300 raster points.
+                                         TOpenLayer{154, 111, 31, 13, 40},
+                                         TOpenLayer{149, 147, 28, 13, 59},
+                                         TOpenLayer{256, 173, 38, 12, 95}));
+
+// The programme's optimum is a box above the best layer here: only the cell
+// search for that one more box closes the gap.
+TEST(BestLayer, CellSearchClosesWhatTheProgrammeCannot) {
+  const TPalletLayer layer = BestLayer(32, 22, 5, 4);
+  EXPECT_EQ(layer.Count, 34);
+  EXPECT_TRUE(layer.Proven());
+  EXPECT_GT(PackingLpBound(32, 22, 5, 4, 0), 34);
+  EXPECT_TRUE(SurelyTooMany(32, 22, 5, 4, 35, 2'000'000));
+  EXPECT_FALSE(SurelyTooMany(32, 22, 5, 4, 34, 2'000'000));
+}
+
+// Against the exhaustive optimum: the cell search never refuses a count that
+// fits, and refuses one more whenever it finishes; both ways round and with
+// the sides' common divisor above 1.
+TEST(SurelyTooMany, AgreesWithExhaustiveSearch) {
+  std::mt19937 random(23);
+  std::uniform_int_distribution<int> room(3, 13), side(1, 6);
+  int refused = 0;
+  for (int run = 0; run < 300; ++run) {
+    const int L = room(random), W = room(random), l = side(random), w = side(random);
+    if (L * W > 10 * l * w || L * W < l * w) continue;
+    const int best = TExhaustive(L, W, l, w).Solve();
+    // A coarser grid holds the same layers, scaled.
+    const int k = 1 + run % 3;
+    EXPECT_FALSE(SurelyTooMany(k * L, k * W, k * l, k * w, best, 1'000'000));
+    SCOPED_TRACE(testing::Message() << L << "x" << W << " box " << l << "x" << w);
+    EXPECT_FALSE(SurelyTooMany(L, W, l, w, best, 1'000'000));
+    EXPECT_FALSE(SurelyTooMany(W, L, w, l, best, 1'000'000));
+    if (L * W - (best + 1) * l * w <= kMostSpareCells) {
+      EXPECT_TRUE(SurelyTooMany(L, W, l, w, best + 1, 1'000'000));
+      EXPECT_TRUE(SurelyTooMany(k * L, k * W, k * l, k * w, best + 1, 1'000'000));
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 30);
+}
+
+// The bound of a layer with overhang is the bound of the enlarged room: it
+// must hold the exhaustive optimum of that room, either way round.
+TEST(BestLayer, BoundHoldsWithOverhangBothWaysRound) {
+  std::mt19937 random(31);
+  std::uniform_int_distribution<int> room(3, 14), side(1, 7), overhang(0, 2);
+  int checked = 0;
+  while (checked < 120) {
+    const int L = room(random), W = room(random), l = side(random), w = side(random),
+              o = overhang(random);
+    const int X = L + 2 * o, Y = W + 2 * o;
+    if (X * Y > 12 * l * w || X * Y < l * w) continue;
+    ++checked;
+    const int best = TExhaustive(X, Y, l, w).Solve();
+    SCOPED_TRACE(testing::Message() << L << "x" << W << " box " << l << "x" << w << " o " << o);
+    for (const TPalletLayer& layer : {BestLayer(L, W, l, w, o), BestLayer(W, L, w, l, o)}) {
+      EXPECT_GE(layer.UpperBound, best);
+      EXPECT_LE(layer.Count, best);
+    }
+    EXPECT_GE(PackingLpBound(X, Y, l, w, 0), best);
+    EXPECT_GE(PackingLpBound(Y, X, w, l, 0), best);
+  }
+}
 
 struct TKnownLayer {
   double L, W, l, w, o;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "calc/FiveBlockSearch.h"
 #include "calc/LayerBounds.h"
 #include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
@@ -60,7 +61,9 @@ struct TNode {
 // so only a <= b is solved.
 class TPartitioner {
  public:
-  TPartitioner(double X, double Y, double BoxL, double BoxW) : FL(BoxL), FW(BoxW) {
+  TPartitioner(double X, double Y, double BoxL, double BoxW, int64_t WorkBudget = kWorkBudget,
+               bool Shortcuts = true)
+      : FBudget(WorkBudget), FShortcuts(Shortcuts), FL(BoxL), FW(BoxW) {
     const double most = std::max(X, Y);
     std::vector<double> all;
     for (double r = 0; r * FL <= most + kTol; ++r)
@@ -78,29 +81,47 @@ class TPartitioner {
     const size_t n = FC.size();
     FN = n;
     FDiff.assign(n * n, 0);
-    for (size_t a = 0; a < n; ++a)
-      for (size_t b = 0; b <= a; ++b)
-        FDiff[a * n + b] = Index(FC[a] - FC[b]);
-    FRaster.resize(n);
     for (size_t a = 0; a < n; ++a) {
-      std::vector<int16_t>& r = FRaster[a];
+      // Index's answer, walked down as the difference shrinks.
+      int k = static_cast<int>(n) - 1;
+      for (size_t b = 0; b <= a; ++b) {
+        const double length = FC[a] - FC[b] + kTol;
+        while (k >= 0 && length < FC[k])
+          --k;
+        FDiff[a * n + b] = static_cast<int16_t>(k);
+      }
+    }
+    FRaster.resize(n);
+    std::vector<size_t> seen(n, n);  // the last a that met each point
+    for (size_t a = 0; a < n; ++a) {
       for (size_t b = 0; b <= a; ++b)
-        if (const int16_t p = FDiff[a * n + b]; p > 0 && static_cast<size_t>(p) < a) r.push_back(p);
-      std::sort(r.begin(), r.end());
-      r.erase(std::unique(r.begin(), r.end()), r.end());
+        if (const int16_t p = FDiff[a * n + b]; p > 0 && static_cast<size_t>(p) < a) seen[p] = a;
+      std::vector<int16_t>& r = FRaster[a];
+      for (size_t p = 1; p < a; ++p)
+        if (seen[p] == a) r.push_back(static_cast<int16_t>(p));
     }
     const int64_t scale = IntegerScale(FL, FW);
+    std::vector<int64_t> scaled(scale ? n : 0);
+    for (size_t a = 0; a < scaled.size(); ++a)
+      scaled[a] = Scaled(FC[a], scale);
+    const int64_t l = scale ? Scaled(FL, scale) : 0, w = scale ? Scaled(FW, scale) : 0;
     FBound.assign(n * n, 0);
+    FInverseBoxArea = 1 / (FL * FW);
+    double excess = 0;
     for (size_t a = 0; a < n; ++a)
       for (size_t b = a; b < n; ++b) {
         int64_t bound = AreaBound(FC[a], FC[b], FL, FW);
         if (const double oneWay = OneWayCount(FC[a], FC[b], FL, FW); oneWay >= 0)
           bound = static_cast<int64_t>(oneWay);
         else if (scale)
-          bound = std::min(bound, BarnesBound(Scaled(FC[a], scale), Scaled(FC[b], scale),
-                                              Scaled(FL, scale), Scaled(FW, scale)));
+          bound = std::min(bound, BarnesBound(scaled[a], scaled[b], l, w));
         FBound[a * n + b] = FBound[b * n + a] = static_cast<int32_t>(bound);
+        excess = std::max(excess, static_cast<double>(bound) - FC[a] * FC[b] * FInverseBoxArea);
       }
+    // Bounds only ever fall, so each cell stays within its area plus excess.
+    // Normalized sides may exceed the lengths they stand for by the
+    // tolerance; the last term covers rounding.
+    FThreeBlockSlack = 3 * excess + 4 * kTol * (FC.back() + 1) * FInverseBoxArea + 1e-6;
     FNodes.assign(n * n, TNode{});
   }
 
@@ -108,7 +129,8 @@ class TPartitioner {
   int Index(double Length) const {
     return static_cast<int>(std::upper_bound(FC.begin(), FC.end(), Length + kTol) - FC.begin()) - 1;
   }
-  bool Exhausted() const { return FWork >= kWorkBudget; }
+  bool Exhausted() const { return FWork >= FBudget; }
+  int64_t Work() const { return FWork; }
 
   int32_t Value(int a, int b) { return a <= b ? Solve(a, b).Value : Solve(b, a).Value; }
 
@@ -219,18 +241,43 @@ class TPartitioner {
       // degrees is the same, so x1 + x2 <= X.
       const std::vector<int16_t>& rx = FRaster[a];
       const std::vector<int16_t>& ry = FRaster[b];
+      std::vector<int16_t> above(ry.size());  // what a cut at ry[j] leaves of b
+      for (size_t j = 0; j < ry.size(); ++j)
+        above[j] = static_cast<int16_t>(Diff(b, ry[j]));
       for (size_t i1 = 0; i1 < rx.size(); ++i1)
         for (size_t i2 = i1 + 1; i2 < rx.size(); ++i2) {
           const int x1 = rx[i1], x2 = rx[i2];
           if (FC[x1] + FC[x2] > X + kTol) break;
           const int a1 = x1, a2 = Diff(a, x1), a3 = Diff(a, x2), a4 = x2, a5 = Diff(x2, x1);
-          for (size_t j1 = 0; j1 < ry.size(); ++j1)
+          const int32_t *row1 = &FBound[Slot(a1, 0)], *row2 = &FBound[Slot(a2, 0)],
+                        *row3 = &FBound[Slot(a3, 0)], *row4 = &FBound[Slot(a4, 0)],
+                        *row5 = &FBound[Slot(a5, 0)];
+          for (size_t j1 = 0; j1 < ry.size(); ++j1) {
+            const int y1 = ry[j1];
+            const int b2 = y1, b3 = above[j1];
+            // Blocks 1, 4 and 5 cover the same area whatever y2: where that
+            // area cannot lift the sum above best, no y2 can, and the steps
+            // are counted as if taken.
+            if (FShortcuts &&
+                row2[b2] + row3[b3] + ThreeBlockBound(FC[x2] * (Y - FC[y1]) + FC[x1] * FC[y1]) <=
+                    best) {
+              // The first step past the budget stops the search, as below.
+              if (const auto steps = static_cast<int64_t>(ry.size() - j1 - 1); steps > 0) {
+                if (FWork + steps >= FBudget) {
+                  FWork = std::max(FWork + 1, FBudget);
+                  return;
+                }
+                FWork += steps;
+              }
+              continue;
+            }
             for (size_t j2 = j1 + 1; j2 < ry.size(); ++j2) {
-              if (++FWork >= kWorkBudget) return;
-              const int y1 = ry[j1], y2 = ry[j2];
-              const int b1 = y2, b2 = y1, b3 = Diff(b, y1), b4 = Diff(b, y2), b5 = Diff(y2, y1);
-              const int32_t u1 = Bound(a1, b1), u2 = Bound(a2, b2), u3 = Bound(a3, b3),
-                            u4 = Bound(a4, b4), u5 = Bound(a5, b5);
+              if (++FWork >= FBudget) return;
+              const int y2 = ry[j2];
+              const int b1 = y2, b4 = above[j2], b5 = Diff(y2, y1);
+              // Re-read each step: the recursion below may lower bounds.
+              const int32_t u1 = row1[b1], u2 = row2[b2], u3 = row3[b3], u4 = row4[b4],
+                            u5 = row5[b5];
               int32_t rest = u1 + u2 + u3 + u4 + u5;
               if (rest <= best) continue;
               int32_t sum = 0;
@@ -251,6 +298,7 @@ class TPartitioner {
                            static_cast<int16_t>(y1), static_cast<int16_t>(y2)}))
                 return;
             }
+          }
         }
     };
     if (best < bound && !Exhausted()) search();
@@ -260,7 +308,15 @@ class TPartitioner {
     return node;
   }
 
+  // Never below the sum of the bounds of three blocks covering Area.
+  int32_t ThreeBlockBound(double Area) const {
+    return static_cast<int32_t>(std::floor(Area * FInverseBoxArea + FThreeBlockSlack));
+  }
+
+  int64_t FBudget;
+  bool FShortcuts;
   double FL, FW;
+  double FInverseBoxArea = 0, FThreeBlockSlack = 0;
   std::vector<double> FC;  // the lengths, ascending, distinct beyond the tolerance
   size_t FN = 0;
   std::vector<int16_t> FDiff;                 // index of C[a] - C[b], normalized
@@ -288,6 +344,18 @@ int32_t LayerUpperBound(double PalletLengthMM, double PalletWidthMM, double BoxL
                                         std::llround(l * s), std::llround(w * s)));
   }
   return SaturatedCount(static_cast<double>(bound));
+}
+
+TFiveBlockRun FiveBlockSearch(double X, double Y, double BoxL, double BoxW, int64_t WorkBudget,
+                              bool Shortcuts) {
+  TFiveBlockRun run;
+  TPartitioner search(X, Y, BoxL, BoxW, WorkBudget, Shortcuts);
+  if (!search.Usable()) return run;
+  const int a = search.Index(X), b = search.Index(Y);
+  run.Count = search.Value(a, b);
+  search.Emit(a, b, 0, 0, false, run.Boxes);
+  run.Steps = search.Work();
+  return run;
 }
 
 TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "calc/LShapedLayer.h"
 #include "calc/LayerBounds.h"
 #include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
@@ -313,6 +314,16 @@ TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double B
     if (lp < layer.UpperBound)
       layer.UpperBound = static_cast<int32_t>(std::max<int64_t>(lp, std::max(count, layer.Count)));
   }
+  // Where the five blocks fall short of the bound, L-shaped pieces may not.
+  if (const int32_t most = std::max(count, layer.Count);
+      most < layer.UpperBound && layer.UpperBound <= kMostLShapedBoxes)
+    if (std::vector<TLayerBox> l =
+            LShapedLayer(X, Y, BoxLengthMM, BoxWidthMM, most, layer.UpperBound, -OverhangMM);
+        !l.empty()) {
+      layer.Count = static_cast<int32_t>(l.size());
+      layer.Boxes = std::move(l);
+      return layer;
+    }
   if (count <= layer.Count) return layer;
   std::vector<TLayerBox> boxes;
   boxes.reserve(static_cast<size_t>(count));

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <unordered_map>
 
 #include "calc/LayerBounds.h"
@@ -20,7 +19,7 @@ constexpr size_t kMostLengths = 400;
 // Cuts weighed, and pieces remembered, before the search keeps what it has:
 // the step stays within tens of milliseconds on layers of up to a hundred
 // boxes.
-constexpr int64_t kWorkBudget = 3'000'000;
+constexpr int64_t kWorkBudget = 1'000'000;
 constexpr size_t kMostPieces = 200'000;
 
 double Fit(double Room, double Size) {
@@ -131,10 +130,12 @@ class TLPartitioner {
     return Solve(c);
   }
 
-  // The room's piece; reaching Goal there ends the search.
-  TPiece Room(double X, double Y, int32_t Goal) {
+  // The room's piece, where only more than Beat counts and reaching Goal
+  // ends the search.
+  TPiece Room(double X, double Y, int32_t Beat, int32_t Goal) {
     const TPiece room = Make(Index(X), Index(Y), Index(X), Index(Y));
     FRootKey = Canonical(room).Key();
+    FBeat = Beat;
     FGoal = Goal;
     return room;
   }
@@ -230,7 +231,12 @@ class TLPartitioner {
       best.Split = turned > straight ? TSplit::TurnedGrid : TSplit::Grid;
     }
     int32_t bound = Bound(P);
-    if (P.Key() == FRootKey) bound = std::min(bound, FGoal);
+    if (P.Key() == FRootKey) {
+      bound = std::min(bound, FGoal);
+      // Splits that cannot beat what the room has are not weighed: the room
+      // then keeps Beat, never listed.
+      if (best.Value <= FBeat) best.Value = FBeat;
+    }
     // Weighs one split; true when the bound is reached.
     auto weigh = [&](TSplit Split, bool Transposed, int a, int b, int c) {
       ++FWork;
@@ -298,7 +304,7 @@ class TLPartitioner {
   std::unordered_map<uint64_t, TNode> FNodes;
   int64_t FWork = 0;
   uint64_t FRootKey = 0;
-  int32_t FGoal = 0;
+  int32_t FBeat = 0, FGoal = 0;
 };
 
 }  // namespace
@@ -309,7 +315,7 @@ std::vector<TLayerBox> LShapedLayer(double RoomXMM, double RoomYMM, double BoxLe
   if (RoomXMM <= 0 || RoomYMM <= 0 || BoxLengthMM <= 0 || BoxWidthMM <= 0) return {};
   TLPartitioner search(RoomXMM, RoomYMM, BoxLengthMM, BoxWidthMM);
   if (!search.Usable()) return {};
-  const TPiece room = search.Room(RoomXMM, RoomYMM, Bound);
+  const TPiece room = search.Room(RoomXMM, RoomYMM, Beat, Bound);
   if (search.Value(room) <= Beat) return {};
   std::vector<TLayerBox> boxes;
   search.Emit(room, {OriginMM, OriginMM}, boxes);

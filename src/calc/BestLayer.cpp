@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/FiveBlockSearch.h"
+#include "calc/LShapedLayer.h"
 #include "calc/LayerBounds.h"
 #include "calc/LayerLpBound.h"
 #include "calc/PalletCalculator.h"
@@ -395,6 +396,19 @@ TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double B
         --layer.UpperBound;
     }
   }
+  // Where the five blocks fall short of the proven bound, L-shaped pieces may
+  // not. Only with the proof: against the cheap bounds alone most layers look
+  // open, and the step made the engine five times slower without a box more
+  // in thousands of sampled layers.
+  if (const int32_t most = std::max(count, layer.Count);
+      Prove && most < layer.UpperBound && layer.UpperBound <= kMostLShapedBoxes)
+    if (std::vector<TLayerBox> l =
+            LShapedLayer(X, Y, BoxLengthMM, BoxWidthMM, most, layer.UpperBound, -OverhangMM);
+        !l.empty()) {
+      layer.Count = static_cast<int32_t>(l.size());
+      layer.Boxes = std::move(l);
+      return layer;
+    }
   if (count <= layer.Count) return layer;
   std::vector<TLayerBox> boxes;
   boxes.reserve(static_cast<size_t>(count));

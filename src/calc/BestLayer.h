@@ -25,8 +25,10 @@ namespace quelmora {
 TPalletLayer BestLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
                        double BoxWidthMM, double OverhangMM = 0);
 
-// BestLayer with the costly linear programming bound left out unless Prove:
-// the same boxes, a bound perhaps higher. For callers that need the count only.
+// BestLayer with the costly linear programming bound and the L-shaped step
+// left out unless Prove: the five-block boxes, a bound perhaps higher, and in
+// rare layers one box fewer. For the engine, which needs the count of many
+// footprints quickly.
 TPalletLayer SearchedLayer(double PalletLengthMM, double PalletWidthMM, double BoxLengthMM,
                            double BoxWidthMM, double OverhangMM, bool Prove);
 

@@ -2,10 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLabel>
-#include <QLocale>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -23,6 +19,7 @@
 #include "ui/ResultViews.h"
 #include "ui/ResultsPanel.h"
 #include "ui/SettingsForm.h"
+#include "ui/StatusBand.h"
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 #include "ui/WindowHeader.h"
@@ -43,18 +40,6 @@ const QStringList PdfFilter = {QStringLiteral("PDF (*.pdf)")};
 std::string S(const QString& text) {
   return text.toStdString();
 }
-
-// Sets a flag for the life of the scope, also when it is left by an error.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 }  // namespace
 
@@ -106,7 +91,8 @@ void TMainForm::BuildWindow() {
   bands->addWidget(FParameters);
   FResults = new TResultsPanel(this);
   bands->addWidget(FResults, 1);
-  bands->addWidget(BuildStatusBand());
+  FStatusBand = new TStatusBand(this, [this](int code) { RunCommand(code); });
+  bands->addWidget(FStatusBand);
   bands->addWidget(BuildActions());
   FTimer = new QTimer(this);
   FTimer->setInterval(150);
@@ -134,25 +120,6 @@ QWidget* TMainForm::BuildInputPanel() {
       8);
   input->addWidget(toolbar);
   return FInputPanel;
-}
-
-// Progress, status text, Cancel.
-QWidget* TMainForm::BuildStatusBand() {
-  QWidget* band = AddPanel(this);
-  band->setObjectName(QStringLiteral("StatusBand"));
-  band->setFixedHeight(48);
-  FProgress = new QProgressBar(band);
-  FProgress->setObjectName(QStringLiteral("FProgress"));
-  FProgress->setGeometry(12, 14, 220, 20);
-  FProgress->setRange(0, 100);
-  FProgress->setValue(0);
-  FProgress->setTextVisible(false);
-  FStatus = new QLabel(Utf8(SReadyToCalculate), band);
-  FStatus->setObjectName(QStringLiteral("FStatus"));
-  FStatus->setGeometry(244, 14, 650, 22);
-  FCancel = AddButton(band, SCancel, 910, 120, cmdCancel);
-  FCancel->setEnabled(false);
-  return band;
 }
 
 // The action bar, the lowest band.
@@ -294,20 +261,11 @@ void TMainForm::StartCalculation() {
   const TNumberFormat numbers = UserNumbers();
   std::optional<TRunInput> input =
       FWorkspace.PrepareRun([&](const TProduct& product, double volume) {
-        const std::string question = FormatLocal(numbers, Tr(SVolumeMismatchQuestion), product.Name,
-                                                 product.MinVolumeM3, product.MaxVolumeM3, volume);
-        switch (FDialogs.AskYesNoCancel(this, Utf8(question))) {
-          case IUserDialogs::TAnswer::Yes:
-            return TMismatchAnswer::UseSample;
-          case IUserDialogs::TAnswer::No:
-            return TMismatchAnswer::UseRange;
-          default:
-            return TMismatchAnswer::Cancel;
-        }
+        return AskVolumeMismatch(FDialogs, this, numbers, product, volume);
       });
   if (!input) return;
   ClearResults();
-  FProgress->setValue(0);
+  FStatusBand->SetProgress(0);
   FWorkspace.Start(std::move(*input));
   SetBusy(true);
 }
@@ -345,7 +303,7 @@ void TMainForm::SetBusy(bool Busy) {
   FInputPanel->setEnabled(!Busy);
   FParameters->setEnabled(!Busy);
   FActions->setEnabled(!Busy);
-  FCancel->setEnabled(Busy);
+  FStatusBand->SetRunning(Busy);
   if (Busy)
     FTimer->start();
   else
@@ -355,7 +313,7 @@ void TMainForm::SetBusy(bool Busy) {
 void TMainForm::TimerTick() {
   if (!FWorkspace.Running()) return;
   const bool done = FWorkspace.Poll([this](int32_t percent, const std::string& stage) {
-    FProgress->setValue(percent);
+    FStatusBand->SetProgress(percent);
     SetStatus(TrMultiline(stage));
   });
   if (!done) return;
@@ -427,7 +385,8 @@ void TMainForm::ShowResults() {
 }
 
 void TMainForm::ShowProject() {
-  TFlagScope loading(FLoading);
+  // Showing the project changes nothing in it.
+  const QSignalBlocker quiet(FParameters);
   FProducts->ShowProducts(Project().Products, GridDecimalSeparator());
   FParameters->ShowSettings(Project().Settings, Project().OptimizationCriterion);
 }
@@ -472,7 +431,6 @@ void TMainForm::ChangeProducts(const std::function<void(std::vector<TProduct>&)>
 }
 
 void TMainForm::MarkModified() {
-  if (FLoading) return;
   FWorkspace.MarkModified();
   ClearResults();
 }
@@ -486,7 +444,7 @@ void TMainForm::ClearResults() {
 }
 
 void TMainForm::SetStatus(const std::string& Text) {
-  FStatus->setText(Utf8(Text));
+  FStatusBand->SetStatus(Text);
 }
 
 }  // namespace quelmora

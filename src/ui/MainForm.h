@@ -11,8 +11,6 @@
 #include "ui/WindowParts.h"
 #include "workspace/Workspace.h"
 
-class QLabel;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 
@@ -23,6 +21,7 @@ class TParametersPanel;
 class TProductGridWidget;
 class TProductTableModel;
 class TResultsPanel;
+class TStatusBand;
 class TWindowHeader;
 
 // The dialogs the window opens for one product and for all settings; the
@@ -69,7 +68,6 @@ class TMainForm final : public QWidget {
   // Construction.
   void BuildWindow();
   QWidget* BuildInputPanel();
-  QWidget* BuildStatusBand();
   QWidget* BuildActions();
   QPushButton* AddButton(QWidget* Parent, const char* Caption, int Left, int Width, int Code);
 
@@ -119,14 +117,11 @@ class TMainForm final : public QWidget {
   TParametersPanel* FParameters = nullptr;
   TResultsPanel* FResults = nullptr;
   QWidget* FActions = nullptr;
-  QLabel* FStatus = nullptr;
-  QProgressBar* FProgress = nullptr;
+  TStatusBand* FStatusBand = nullptr;
   QTimer* FTimer = nullptr;
-  QPushButton* FCancel = nullptr;
   QPushButton* FExport = nullptr;
   QPushButton* FReport = nullptr;
   TFlowRows FFlowRows;
-  bool FLoading = false;
   bool FCloseAfterCancel = false;
 };
 

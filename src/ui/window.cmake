@@ -21,6 +21,8 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ResultsPanel.h
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.h
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBand.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp

@@ -1,49 +1,28 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <functional>
-#include <memory>
+#include <string>
 #include <vector>
 
-#include "engine/OptimizationWorker.h"
 #include "l10n/Localization.h"
 #include "model/OptimizationModel.h"
-#include "model/SettingsFields.h"
-#include "report/DrawingSurface.h"
+#include "ui/MainCommands.h"
+#include "ui/WindowParts.h"
+#include "workspace/Workspace.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 
 namespace quelmora {
 
 class IUserDialogs;
-class TPalletView;
-class TPreviewArea;
+class TParametersPanel;
 class TProductGridWidget;
-
-// Command codes of the window's buttons.
-enum TMainCommand : int {
-  cmdImport = 1,
-  cmdAdd = 2,
-  cmdEdit = 3,
-  cmdDelete = 4,
-  cmdAllParameters = 5,
-  cmdRun = 6,
-  cmdSave = 7,
-  cmdOpen = 8,
-  cmdExport = 9,
-  cmdClose = 10,
-  cmdCancel = 11,
-  cmdReport = 12,
-};
+class TProductTableModel;
+class TResultsPanel;
+class TStatusBand;
+class TWindowHeader;
 
 // The dialogs the window opens for one product and for all settings; the
 // real ones unless a test puts its own.
@@ -55,8 +34,8 @@ struct TMainFormEditors {
 TMainFormEditors DefaultMainFormEditors();
 
 // The program's one window: the product grid, the quick parameters, the
-// result views and the commands. Owns the project, the last result and the
-// background calculation.
+// result views and the commands, over the workspace holding the project,
+// the last result and the background calculation.
 class TMainForm final : public QWidget {
   Q_OBJECT
 
@@ -65,10 +44,10 @@ class TMainForm final : public QWidget {
   TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* Owner = nullptr);
   ~TMainForm() override;
 
-  const TProjectData& Project() const { return FData; }
-  const TOptimizationResult& Result() const { return FResult; }
-  bool Modified() const { return FModified; }
-  bool Busy() const { return FWorker != nullptr; }
+  const TProjectData& Project() const { return FWorkspace.Project(); }
+  const TOptimizationResult& Result() const { return FWorkspace.Result(); }
+  bool Modified() const { return FWorkspace.Modified(); }
+  bool Busy() const { return FWorkspace.Running(); }
 
   // The button with a command code, or null.
   QPushButton* CommandButton(int Code) const;
@@ -84,30 +63,26 @@ class TMainForm final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
   // Construction.
   void BuildWindow();
-  QWidget* AddPanel(QWidget* Parent);
-  QLabel* AddLabel(QWidget* Parent, const char* Caption, int Left, int Top, bool Bold = false);
+  QWidget* BuildInputPanel();
+  QWidget* BuildActions();
   QPushButton* AddButton(QWidget* Parent, const char* Caption, int Left, int Width, int Code);
-  QWidget* AddCaptionStrip(QWidget* Parent, const char* Caption, int Height, int LabelTop);
 
-  // Start-up, language, layout.
-  void FillLanguages();
-  void LanguageChange();
+  // Language.
+  void LanguageChange(const std::string& FileName);
   void ApplyTexts();
-  void FormResize();
 
   // Commands.
-  void ButtonClick(int Code);
   void ImportProducts();
   void AddProduct();
   void EditProduct();
   void DeleteProduct();
   void EditAllParameters();
   void StartCalculation();
+  void OpenProject();
   void ExportResults();
   void WriteReport();
   void SetBusy(bool Busy);
@@ -118,77 +93,36 @@ class TMainForm final : public QWidget {
   // Shows an error box for whatever Action raises; false then.
   bool Guarded(const std::function<void()>& Action);
 
-  // Result views.
-  void ShowResults();
-  void BoxSelection();
-  void ProductSelection();
-  bool SelectedSolution(TOptimizationSolution& Solution) const;
-  void PaintPackPreview(IDrawingSurface& Canvas, const TRect& Rect);
-  void PaintLayoutPreview(IDrawingSurface& Canvas, const TRect& Rect);
-
-  // Grid and project synchronisation.
+  // Project, grid and results.
   void ShowProject();
-  void GridSetEditText(int Column, int Row);
+  void ShowResults();
   void GridDblClick();
-  // Controls into FData: quick parameters, sort flag, criterion and every
-  // grid row except SkipRow; raises and stores nothing when one cannot be
-  // taken over.
+  // Controls into the project: quick parameters, sort flag, criterion and
+  // every grid row except SkipRow (from 0); raises and stores nothing when
+  // one cannot be taken over.
   void CollectProject(int SkipRow = -1);
-  std::vector<TProduct> TakeOverGridRows(int SkipRow) const;
+  void ChangeProducts(const std::function<void(std::vector<TProduct>&)>& Change);
   void MarkModified();
   void ClearResults();
   void SetStatus(const std::string& Text);
 
   IUserDialogs& FDialogs;
   TMainFormEditors FEditors;
+  TWorkspace FWorkspace;
 
-  TProjectData FData;
-  TOptimizationResult FResult;
-  std::unique_ptr<TOptimizationWorker> FWorker;
-
+  TProductTableModel* FProducts = nullptr;
   TProductGridWidget* FGrid = nullptr;
-  QWidget* FHeader = nullptr;
+  TWindowHeader* FHeader = nullptr;
   QWidget* FInputPanel = nullptr;
-  QWidget* FParameters = nullptr;
+  TParametersPanel* FParameters = nullptr;
+  TResultsPanel* FResults = nullptr;
   QWidget* FActions = nullptr;
-  QWidget* FStatusBand = nullptr;
-  QWidget* FDetails = nullptr;
-  QWidget* FOriginalPanel = nullptr;
-  QListWidget* FList = nullptr;
-  QListWidget* FProductList = nullptr;
-  std::vector<int> FBoxSolutionIndices;
-  std::vector<int> FPackSolutionIndices;
-  QPlainTextEdit* FOptimalMemo = nullptr;
-  QPlainTextEdit* FOriginalMemo = nullptr;
-  TPreviewArea* FPackPreview = nullptr;
-  TPreviewArea* FLayoutPreview = nullptr;
-  TPalletView* FPalletView = nullptr;
-  QLabel* FTitle = nullptr;
-  QLabel* FStatus = nullptr;
-  QProgressBar* FProgress = nullptr;
+  TStatusBand* FStatusBand = nullptr;
   QTimer* FTimer = nullptr;
-  QPushButton* FCancel = nullptr;
-  QPushButton* FRun = nullptr;
   QPushButton* FExport = nullptr;
   QPushButton* FReport = nullptr;
-  QCheckBox* FSort = nullptr;
-  QComboBox* FCriterion = nullptr;
-  QComboBox* FLanguage = nullptr;
-  std::vector<TPackLanguageInfo> FLanguages;
-  std::array<QLineEdit*, QuickSettingsFieldCount> FQuick{};
-  std::vector<QLabel*> FAutoSizeLabels;
-  // Controls standing side by side: each keeps its designed place and size
-  // unless its caption needs more, and then pushes the ones after it along.
-  struct TFlowRow {
-    std::vector<std::pair<QWidget*, QRect>> Items;
-    int Gap = 0;
-  };
-  std::vector<TFlowRow> FFlowRows;
-  void FlowRows();
-  bool FLoading = false;
+  TFlowRows FFlowRows;
   bool FCloseAfterCancel = false;
-  bool FModified = false;
-  bool FChangingLanguage = false;
 };
 
 }  // namespace quelmora

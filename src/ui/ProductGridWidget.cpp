@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 
 #include "ui/ProductGrid.h"
+#include "ui/ProductTableModel.h"
 
 namespace quelmora {
 
@@ -26,13 +27,12 @@ constexpr int HeaderMarginY = 3;
 // which value keeps the row from being taken over.
 class TCellDelegate final : public QStyledItemDelegate {
  public:
-  explicit TCellDelegate(TProductGridWidget* Grid) : QStyledItemDelegate(Grid), FGrid(Grid) {}
+  explicit TCellDelegate(QObject* Parent) : QStyledItemDelegate(Parent) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     QStyledItemDelegate::paint(painter, option, index);
-    const int row = index.row() + 1;
-    if (!FGrid->CellValidity || FGrid->CellValidity(index.column(), row)) return;
+    if (!index.data(TProductTableModel::RejectedRole).toBool()) return;
     painter->save();
     painter->fillRect(option.rect, RejectedBackground);
     painter->setClipRect(option.rect);
@@ -43,9 +43,6 @@ class TCellDelegate final : public QStyledItemDelegate {
                       index.data(Qt::DisplayRole).toString());
     painter->restore();
   }
-
- private:
-  TProductGridWidget* FGrid;
 };
 
 }  // namespace
@@ -78,16 +75,16 @@ void TGridHeaderView::paintSection(QPainter* Painter, const QRect& Rect, int Log
   Painter->restore();
 }
 
-TProductGridWidget::TProductGridWidget(QWidget* Parent) : QTableWidget(1, GridColumnCount, Parent) {
+TProductGridWidget::TProductGridWidget(TProductTableModel* Model, QWidget* Parent)
+    : QTableView(Parent), FModel(Model) {
   setHorizontalHeader(new TGridHeaderView(this, HeaderHeight));
+  setModel(Model);
   verticalHeader()->hide();
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(RowHeight);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  for (int column = 0; column < GridColumnCount; ++column) {
-    setHorizontalHeaderItem(column, new QTableWidgetItem());
+  for (int column = 0; column < GridColumnCount; ++column)
     setColumnWidth(column, GridColumnWidth(column));
-  }
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   // A double click belongs to the Edit command and the on/off toggle.
@@ -96,59 +93,39 @@ TProductGridWidget::TProductGridWidget(QWidget* Parent) : QTableWidget(1, GridCo
   setTabKeyNavigation(true);
   setWordWrap(false);
   setItemDelegate(new TCellDelegate(this));
-
-  connect(this, &QTableWidget::cellChanged, this,
-          [this](int row, int column) { emit CellTextChanged(column, row + 1); });
-  connect(this, &QTableWidget::cellDoubleClicked, this, [this] { emit GridDoubleClicked(); });
+  connect(this, &QTableView::doubleClicked, this, [this] { emit GridDoubleClicked(); });
 }
 
-void TProductGridWidget::SetGridRowCount(int Rows) {
-  setRowCount(std::max(Rows - 1, 0));
+int TProductGridWidget::GridRowCount() const {
+  return FModel->rowCount() + 1;
 }
 
 QString TProductGridWidget::Cell(int Column, int Row) const {
-  if (Row == 0) {
-    const QTableWidgetItem* header = horizontalHeaderItem(Column);
-    return header ? header->text() : QString();
-  }
-  const QTableWidgetItem* cell = item(Row - 1, Column);
-  return cell ? cell->text() : QString();
-}
-
-QTableWidgetItem* TProductGridWidget::EnsureItem(int Column, int Row) {
-  QTableWidgetItem* cell = item(Row - 1, Column);
-  if (!cell) {
-    cell = new QTableWidgetItem();
-    setItem(Row - 1, Column, cell);
-  }
-  return cell;
+  if (Row == 0) return FModel->headerData(Column, Qt::Horizontal).toString();
+  return FModel->data(FModel->index(Row - 1, Column)).toString();
 }
 
 void TProductGridWidget::SetCell(int Column, int Row, const QString& Text) {
-  if (Row == 0) {
-    horizontalHeaderItem(Column)->setText(Text);
-    return;
-  }
-  EnsureItem(Column, Row)->setText(Text);
+  FModel->setData(FModel->index(Row - 1, Column), Text);
 }
 
 int TProductGridWidget::CurrentGridRow() const {
-  const int row = currentRow();
+  const int row = currentIndex().row();
   return row < 0 ? 1 : row + 1;
 }
 
 int TProductGridWidget::CurrentGridColumn() const {
-  return std::max(currentColumn(), 0);
+  return std::max(currentIndex().column(), 0);
 }
 
 void TProductGridWidget::SetCurrentCell(int Column, int Row) {
-  setCurrentCell(Row - 1, Column);
+  setCurrentIndex(FModel->index(Row - 1, Column));
 }
 
 void TProductGridWidget::FitHeaderTexts() {
   const QFontMetrics metrics(horizontalHeader()->font());
   const int room = HeaderHeight - 2 * HeaderMarginY;
-  for (int column = 0; column < columnCount(); ++column) {
+  for (int column = 0; column < GridColumnCount; ++column) {
     const QString text = Cell(column, 0);
     int width = columnWidth(column);
     const auto fits = [&](int w) {

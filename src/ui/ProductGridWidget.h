@@ -2,24 +2,28 @@
 
 #include <QHeaderView>
 #include <QString>
-#include <QTableWidget>
-#include <functional>
+#include <QTableView>
 
 namespace quelmora {
 
-// The main window's product grid. Rows are counted as the window counts
-// them: row 0 is the header, data rows start at 1.
-class TProductGridWidget final : public QTableWidget {
+class TProductTableModel;
+
+// The main window's product grid, a view of the product table. Rows are
+// counted as the window counts them: row 0 is the header, data rows start
+// at 1.
+class TProductGridWidget final : public QTableView {
   Q_OBJECT
 
  public:
-  explicit TProductGridWidget(QWidget* Parent);
+  TProductGridWidget(TProductTableModel* Model, QWidget* Parent);
+
+  TProductTableModel& Products() const { return *FModel; }
 
   // Header row included: 1 + the number of data rows.
-  int GridRowCount() const { return rowCount() + 1; }
-  void SetGridRowCount(int Rows);
+  int GridRowCount() const;
 
   QString Cell(int Column, int Row) const;
+  // A data cell's text, as if typed.
   void SetCell(int Column, int Row, const QString& Text);
 
   // The current cell; row 1 and column 0 when there is none.
@@ -35,16 +39,11 @@ class TProductGridWidget final : public QTableWidget {
   // never works on a grid that still hides a typed value.
   void CommitPendingEdit();
 
-  // Asked for every painted data cell; false paints the cell as rejected.
-  std::function<bool(int Column, int Row)> CellValidity;
-
  signals:
-  // A data cell's text changed (typing, a toggle, or a fill by the window).
-  void CellTextChanged(int Column, int Row);
   void GridDoubleClicked();
 
  private:
-  QTableWidgetItem* EnsureItem(int Column, int Row);
+  TProductTableModel* FModel;
 };
 
 // Header cells on a light blue band, centred and wrapped over two lines.

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <string>
 #include <string_view>
 
+#include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 
 namespace quelmora {
@@ -16,6 +18,14 @@ inline QString Utf8(std::string_view Text) {
 // A source text in the current language, as Qt text.
 inline QString Translated(std::string_view Text) {
   return Utf8(Tr(Text));
+}
+
+// Numbers on screen: the user's decimal separator.
+inline TNumberFormat UserNumbers() {
+  TNumberFormat numbers;
+  numbers.DecimalSeparator = QLocale().decimalPoint().toStdString();
+  if (numbers.DecimalSeparator.empty()) numbers.DecimalSeparator = ".";
+  return numbers;
 }
 
 }  // namespace quelmora

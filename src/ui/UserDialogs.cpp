@@ -8,6 +8,7 @@
 
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "ui/UiText.h"
 
 namespace quelmora {
 
@@ -54,6 +55,22 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNo(QWidget* Parent, const QString& T
   const auto button = QMessageBox::question(Parent, Title(), Text,
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}
+
+TMismatchAnswer AskVolumeMismatch(IUserDialogs& Dialogs, QWidget* Parent,
+                                  const TNumberFormat& Numbers, const TProduct& Product,
+                                  double SampleVolumeM3) {
+  const std::string question =
+      FormatLocal(Numbers, Tr(SVolumeMismatchQuestion), Product.Name, Product.MinVolumeM3,
+                  Product.MaxVolumeM3, SampleVolumeM3);
+  switch (Dialogs.AskYesNoCancel(Parent, Utf8(question))) {
+    case IUserDialogs::TAnswer::Yes:
+      return TMismatchAnswer::UseSample;
+    case IUserDialogs::TAnswer::No:
+      return TMismatchAnswer::UseRange;
+    default:
+      return TMismatchAnswer::Cancel;
+  }
 }
 
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QString& Text) {

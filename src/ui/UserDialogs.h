@@ -5,6 +5,10 @@
 #include <exception>
 #include <functional>
 
+#include "engine/VolumeMismatch.h"
+#include "l10n/LocalFormat.h"
+#include "model/ProductModel.h"
+
 class QWidget;
 
 namespace quelmora {
@@ -50,6 +54,12 @@ QString ErrorMessageText(const std::exception& Error);
 // Runs Action; a failure is shown in an error box over Parent. True when
 // Action completed.
 bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action);
+
+// Asks whether the run takes the sample's volume of Product (Yes), its
+// volume range (No), or stops (Cancel); numbers written with Numbers.
+TMismatchAnswer AskVolumeMismatch(IUserDialogs& Dialogs, QWidget* Parent,
+                                  const TNumberFormat& Numbers, const TProduct& Product,
+                                  double SampleVolumeM3);
 
 // The real boxes and dialogs (QMessageBox, QFileDialog).
 class TQtUserDialogs final : public IUserDialogs {

@@ -1,15 +1,30 @@
-# The main window: product grid, result views, commands.
+# The main window: product grid and its table model, parameters, result
+# views, commands.
 target_sources(quelmora_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/MainCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainCommands.h
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
   ${CMAKE_CURRENT_LIST_DIR}/PalletView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PalletView.h
+  ${CMAKE_CURRENT_LIST_DIR}/ParametersPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ParametersPanel.h
   ${CMAKE_CURRENT_LIST_DIR}/PreviewArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PreviewArea.h
   ${CMAKE_CURRENT_LIST_DIR}/ProductGrid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProductGrid.h
   ${CMAKE_CURRENT_LIST_DIR}/ProductGridWidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProductGridWidget.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProductTableModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProductTableModel.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultsPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultsPanel.h
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.h
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBand.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowParts.h
 )

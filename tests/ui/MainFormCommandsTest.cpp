@@ -349,7 +349,7 @@ TEST_F(MainFormTest, ImportNumbersNewProductsAfterTheLargestId) {
   Window();
   // Rows 12 and 11 go, so the largest Id is 10.
   for (int row : {12, 11}) {
-    Grid()->setCurrentCell(row - 1, 2);
+    Grid()->setCurrentIndex(Grid()->model()->index(row - 1, 2));
     dialogs_.YesNo.push_back(TAnswer::Yes);
     Click(cmdDelete);
   }
@@ -424,7 +424,7 @@ TEST_F(MainFormTest, EditOpensTheRowAsTheGridShowsIt) {
     product.MaxBoxWeightKG = 12;
     return true;
   };
-  Grid()->setCurrentCell(2, 0);
+  Grid()->setCurrentIndex(Grid()->model()->index(2, 0));
   Click(cmdEdit);
   ASSERT_EQ(productsEdited_.size(), 1u);
   EXPECT_EQ(productsEdited_[0].Name, "Кофе в зёрнах");
@@ -438,8 +438,8 @@ TEST_F(MainFormTest, EditOpensTheRowAsTheGridShowsIt) {
 
 TEST_F(MainFormTest, DoubleClickOutsideTheOnColumnEdits) {
   ShowWindow();
-  Grid()->setCurrentCell(4, 1);
-  emit Grid()->cellDoubleClicked(4, 1);
+  Grid()->setCurrentIndex(Grid()->model()->index(4, 1));
+  emit Grid()->doubleClicked(Grid()->model()->index(4, 1));
   ASSERT_EQ(productsEdited_.size(), 1u);
   EXPECT_EQ(productsEdited_[0], LoadLumarProject().Products[4]);
 }
@@ -447,7 +447,7 @@ TEST_F(MainFormTest, DoubleClickOutsideTheOnColumnEdits) {
 TEST_F(MainFormTest, DeleteAsksAndKeepsWhatWasTypedInOtherRows) {
   Window();
   TypeIntoCell(4, 1, "Чай с бергамотом");
-  Grid()->setCurrentCell(1, 0);
+  Grid()->setCurrentIndex(Grid()->model()->index(1, 0));
   Click(cmdDelete);  // answered No
   EXPECT_EQ(Window().Project().Products.size(), 12u);
 
@@ -464,7 +464,7 @@ TEST_F(MainFormTest, DeleteAsksAndKeepsWhatWasTypedInOtherRows) {
 TEST_F(MainFormTest, EditAndDeleteOnTheBlankRowOfAnEmptyListDoNothing) {
   Window();
   for (int left = 12; left > 0; --left) {
-    Grid()->setCurrentCell(0, 0);
+    Grid()->setCurrentIndex(Grid()->model()->index(0, 0));
     dialogs_.YesNo.push_back(TAnswer::Yes);
     Click(cmdDelete);
   }
@@ -474,7 +474,7 @@ TEST_F(MainFormTest, EditAndDeleteOnTheBlankRowOfAnEmptyListDoNothing) {
   for (int column = 0; column < 15; ++column)
     EXPECT_TRUE(Window().IsCellValid(column, 1));
   const size_t asked = dialogs_.Questions.size();
-  Grid()->setCurrentCell(0, 3);
+  Grid()->setCurrentIndex(Grid()->model()->index(0, 3));
   Click(cmdDelete);
   Click(cmdEdit);
   EXPECT_EQ(dialogs_.Questions.size(), asked);

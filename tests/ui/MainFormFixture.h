@@ -127,7 +127,7 @@ class MainFormTest : public ::testing::Test {
 
   // Types Text into a grid cell as a finished in-place edit.
   void TypeIntoCell(int column, int row, const QString& text) {
-    Grid()->setCurrentCell(row - 1, column);
+    Grid()->setCurrentIndex(Grid()->model()->index(row - 1, column));
     Grid()->SetCell(column, row, text);
   }
 

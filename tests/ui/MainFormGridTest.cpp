@@ -35,7 +35,7 @@ QRgb CellPixel(TProductGridWidget* grid, int column, int row, int dx, int dy) {
 TEST_F(MainFormTest, RejectedCellsArePaintedPinkWithRedText) {
   ShowWindow();
   TypeIntoCell(13, 1, "12.5");
-  Grid()->setCurrentCell(1, 0);  // move the selection away from the cell
+  Grid()->setCurrentIndex(Grid()->model()->index(1, 0));  // move the selection away from the cell
   EXPECT_FALSE(Window().IsCellValid(13, 1));
   EXPECT_EQ(CellPixel(Grid(), 13, 1, -4, 4), 0xFFE4E4u);
   const QRect rect = Grid()->visualRect(Grid()->model()->index(0, 13));
@@ -112,7 +112,7 @@ TEST_F(MainFormTest, ReadGridRowOverlaysUsableCellsOnTheStoredProduct) {
 TEST_F(MainFormTest, ARejectedRowStopsRunAndSaveNamingTheCell) {
   Window();
   TypeIntoCell(7, 4, "-1");
-  Grid()->setCurrentCell(0, 0);
+  Grid()->setCurrentIndex(Grid()->model()->index(0, 0));
   const std::string file = temp_.File("never.vld");
   dialogs_.SaveChoices.push_back({QString::fromStdString(file), 0});
   for (int code : {cmdRun, cmdSave}) {
@@ -148,9 +148,15 @@ TEST_F(MainFormTest, GridHeadersAndQuickFieldsShowTheFieldHelpInTheUserLanguage)
   for (int column = 0; column < ProductFieldCount; ++column) {
     const std::string help(ProductFields[column].Help);
     EXPECT_NE(Tr(help), help);
-    EXPECT_EQ(Text(Grid()->horizontalHeaderItem(column)->toolTip()), Tr(help)) << column;
+    EXPECT_EQ(Text(Grid()->model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString()),
+              Tr(help))
+        << column;
   }
-  EXPECT_TRUE(Grid()->horizontalHeaderItem(GridEnabledColumn)->toolTip().isEmpty());
+  EXPECT_TRUE(Grid()
+                  ->model()
+                  ->headerData(GridEnabledColumn, Qt::Horizontal, Qt::ToolTipRole)
+                  .toString()
+                  .isEmpty());
   for (int i = 0; i < QuickSettingsFieldCount; ++i) {
     const std::string help(SettingsFields[QuickSettingsFields[i]].Help);
     auto* edit = Control<QLineEdit>(("FQuick" + std::to_string(i)).c_str());
@@ -181,8 +187,8 @@ TEST_F(MainFormTest, AValueStillInTheEditorIsTakenOverByTheCommand) {
   ShowWindow();
   QApplication::setActiveWindow(&Window());
   Grid()->setFocus();
-  Grid()->setCurrentCell(0, 4);
-  Grid()->editItem(Grid()->item(0, 4));
+  Grid()->setCurrentIndex(Grid()->model()->index(0, 4));
+  Grid()->edit(Grid()->model()->index(0, 4));
   QWidget* editor = QApplication::focusWidget();
   ASSERT_NE(qobject_cast<QLineEdit*>(editor), nullptr);
   qobject_cast<QLineEdit*>(editor)->setText("Чай улун");

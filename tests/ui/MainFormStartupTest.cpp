@@ -77,7 +77,7 @@ TEST_F(MainFormTest, GridShowsEveryProductWithItsHeaders) {
   TProductGridWidget* grid = Grid();
   const TProjectData sample = LoadLumarProject();
   ASSERT_EQ(grid->GridRowCount(), static_cast<int>(sample.Products.size()) + 1);
-  EXPECT_EQ(grid->columnCount(), 15);
+  EXPECT_EQ(grid->model()->columnCount(), 15);
   EXPECT_EQ(Text(grid->Cell(0, 0)), "Мин. объем, м³");
   EXPECT_EQ(Text(grid->Cell(13, 0)), "N0");
   EXPECT_EQ(Text(grid->Cell(14, 0)), "Вкл.");

@@ -9,4 +9,5 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStrengthTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStartupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameOrderTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProductTableModelTest.cpp
 )

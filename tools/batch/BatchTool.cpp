@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <limits>
 #include <map>
 #include <memory>
 #include <new>
@@ -20,22 +19,16 @@
 #include <utility>
 
 #include "TerminalText.h"
-#include "calc/PalletStrength.h"
-#include "engine/OptimizationWorker.h"
 #include "engine/VolumeMismatch.h"
-#include "io/CsvProductImporter.h"
-#include "io/CsvResultExporter.h"
-#include "io/LumarData.h"
-#include "io/ProjectSerializer.h"
 #include "io/Utf8File.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
-#include "model/Validation.h"
 #include "report/GuiApplication.h"
 #include "report/PdfReportExporter.h"
 #include "report/ReportPages.h"
+#include "workspace/Workspace.h"
 
 namespace quelmora {
 
@@ -265,22 +258,6 @@ class TProgressBar {
   bool FShown = false;
 };
 
-// Appends the file's products as the window's Import command does: their Ids
-// continue after the largest Id of the project. The project is untouched when
-// the import fails.
-void ImportProducts(const std::string& fileName, std::vector<TProduct>& products) {
-  const std::shared_ptr<IProductImporter> importer = std::make_shared<TCsvProductImporter>();
-  std::vector<TProduct> imported = importer->ImportFile(fileName);
-  int64_t next = 1;
-  for (const TProduct& p : products)
-    next = std::max<int64_t>(next, int64_t{p.Id} + 1);
-  if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
-    throw Exception(TErrorKind::IdOutOfRange, "Product Id out of range");
-  for (TProduct& p : imported)
-    p.Id = static_cast<int32_t>(next++);
-  products.insert(products.end(), imported.begin(), imported.end());
-}
-
 // The language file that --lang names: a bare file name is looked up as the
 // window's selector does, a name with a folder part is that file and no
 // other (never the installed one of the same name).
@@ -304,8 +281,7 @@ void CheckLanguageFile(const std::string& name) {
 // The report in the language of --lang, else the one the window would start
 // with. Painting needs fonts, hence a (display-less) GUI application.
 void WriteReport(const std::string& fileName, const std::optional<std::string>& language,
-                 const TProjectData& project, const TOptimizationResult& result,
-                 const std::function<void()>& checkInterrupt) {
+                 const TWorkspace& workspace, const std::function<void()>& checkInterrupt) {
   EnsureGuiApplication();
   if (!language)
     InitLanguage();
@@ -314,49 +290,32 @@ void WriteReport(const std::string& fileName, const std::optional<std::string>& 
         .InFile(*language);
   TReportOptions options = UserReportOptions();
   options.BeforePage = checkInterrupt;
-  ExportPdfReport(fileName, project, result, options);
+  workspace.WriteReport(fileName, options);
 }
 
 // The window asks about each product whose sample lies outside its volume
 // range; here the answer has to come with the command line.
-void CheckNoQuestionLeft(const std::vector<TProduct>& products,
-                         const TOptimizationSettings& settings) {
-  if (settings.VolumeMismatchMode != Ask) return;
-  for (const TProduct& p : products)
-    if (p.Enabled && SampleVolumeOutsideRange(p))
-      throw UsageError("the sample pack of \"" + p.Name +
-                       "\" lies outside its volume range and the project asks what to do: "
-                       "pass --on-mismatch sample|range");
+TMismatchAnswer AnswerFromCommandLine(const TBatchOptions& o, const TProduct& p) {
+  if (o.onMismatch) return *o.onMismatch;
+  throw UsageError("the sample pack of \"" + p.Name +
+                   "\" lies outside its volume range and the project asks what to do: "
+                   "pass --on-mismatch sample|range");
 }
 
-// Runs the calculation on the background worker, as the window does, and
-// turns Ctrl-C into a cooperative cancel.
-TOptimizationResult RunWorker(const std::vector<TProduct>& products,
-                              const TOptimizationSettings& settings, TCriterionKind criterion,
-                              const TBatchOptions& o, std::ostream& err,
-                              const TInterruptWait& waitForInterrupt, std::string& error) {
-  TOptimizationWorker worker(products, settings, criterion);
+// Runs the calculation in the background, as the window does, and turns
+// Ctrl-C into a cooperative cancel.
+TRunEnd RunInBackground(TWorkspace& workspace, TRunInput input, const TBatchOptions& o,
+                        std::ostream& err, const TInterruptWait& waitForInterrupt) {
   TProgressBar bar(err);
-  worker.Start();
-  while (!worker.Done()) {
-    // A short wait: the run may end any moment, and small runs take milliseconds.
-    if (waitForInterrupt(2)) worker.Cancel();
-    if (o.progress) {
-      int32_t percent = 0;
-      std::string stage;
-      worker.Snapshot(percent, stage);
-      bar.Show(percent, stage);
-    }
-  }
-  if (o.progress) {
-    int32_t percent = 0;
-    std::string stage;
-    worker.Snapshot(percent, stage);
-    bar.Show(percent, stage);
-    bar.Finish();
-  }
-  error = worker.Error();
-  return worker.Output();
+  TProgressCallback show;
+  if (o.progress)
+    show = [&bar](int32_t percent, const std::string& stage) { bar.Show(percent, stage); };
+  workspace.Start(std::move(input));
+  // A short wait: the run may end any moment, and small runs take milliseconds.
+  while (!workspace.Poll(show))
+    if (waitForInterrupt(2)) workspace.Cancel();
+  if (o.progress) bar.Finish();
+  return workspace.Finish();
 }
 
 }  // namespace
@@ -400,12 +359,20 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       return 0;
     }
     if (o.lang) CheckLanguageFile(*o.lang);
-    TProjectData project = o.project ? LoadProject(*o.project) : LoadLumarProject();
+    TWorkspace workspace;
+    if (o.project)
+      workspace.Open(*o.project);
+    else
+      workspace.NewFromSample();
     checkInterrupt();
-    if (o.import) ImportProducts(*o.import, project.Products);
+    if (o.import) workspace.ImportCsv(*o.import);
     checkInterrupt();
-    if (o.criterion) project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
-    if (o.saveProject) SaveProject(*o.saveProject, project);
+    if (o.criterion) {
+      TProjectData project = workspace.Project();
+      project.OptimizationCriterion = static_cast<TCriterionKind>(*o.criterion);
+      workspace.SetProject(std::move(project));
+    }
+    if (o.saveProject) workspace.SaveAs(*o.saveProject);
     checkInterrupt();
     // With nothing else asked for, show the calculation itself.
     const bool run = o.WantsRun() || !o.saveProject;
@@ -414,41 +381,30 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       return 0;
     }
 
-    ValidateProject(project.Products, project.Settings);
-    std::vector<TProduct> products = project.Products;
-    TOptimizationSettings settings = project.Settings;
-    if (o.onMismatch)
-      ResolveVolumeMismatch(products, settings,
-                            [&](const TProduct&, double) { return *o.onMismatch; });
-    else
-      CheckNoQuestionLeft(products, settings);
-
-    std::string error;
-    const TOptimizationResult result = RunWorker(products, settings, project.OptimizationCriterion,
-                                                 o, Err, WaitForInterrupt, error);
+    std::optional<TRunInput> input = workspace.PrepareRun(
+        [&o](const TProduct& p, double) { return AnswerFromCommandLine(o, p); });
+    const TRunEnd end = RunInBackground(workspace, std::move(*input), o, Err, WaitForInterrupt);
+    const TOptimizationResult& result = end.Output;
     if (o.log)
       for (const std::string& line : result.Log)
         Out << TerminalSafe(line) << '\n';
-    if (!error.empty()) {
-      Err << TerminalSafe(error) << '\n';
+    if (!end.Error.empty()) {
+      Err << TerminalSafe(end.Error) << '\n';
       return 1;
     }
     if (result.Cancelled) {
       Err << SCalculationCancelled << '\n';
       return 1;
     }
-    if (o.json) SaveResultJson(*o.json, result, ResultStrengths(settings, result));
+    if (o.json) workspace.Export(*o.json, TExportKind::Json);
     checkInterrupt();
-    if (o.csv) {
-      const std::shared_ptr<IResultExporter> exporter = std::make_shared<TCsvResultExporter>();
-      exporter->ExportFile(*o.csv, project.Products, result);
-    }
+    if (o.csv) workspace.Export(*o.csv, TExportKind::Csv);
     checkInterrupt();
-    if (o.pdf) WriteReport(*o.pdf, o.lang, project, result, checkInterrupt);
+    if (o.pdf) WriteReport(*o.pdf, o.lang, workspace, checkInterrupt);
     checkInterrupt();
     outputs.Commit();
     // The table last: a reader that stops early (| head) must not cost the files.
-    if (!o.quiet) PrintSolutions(Out, project, result);
+    if (!o.quiet) PrintSolutions(Out, workspace.Project(), result);
     if (!Out.flush())
       throw Exception(TErrorKind::FileReadWrite, "Cannot write the standard output");
     return 0;

@@ -102,20 +102,31 @@ class TPartitioner {
         if (seen[p] == a) r.push_back(static_cast<int16_t>(p));
     }
     const int64_t scale = IntegerScale(FL, FW);
-    std::vector<int64_t> scaled(scale ? n : 0);
-    for (size_t a = 0; a < scaled.size(); ++a)
-      scaled[a] = Scaled(FC[a], scale);
     const int64_t l = scale ? Scaled(FL, scale) : 0, w = scale ? Scaled(FW, scale) : 0;
+    // What the bounds need of each side alone, worked out once per length.
+    std::vector<TBarnesSide> sides(scale ? n : 0);
+    for (size_t a = 0; a < sides.size(); ++a)
+      sides[a] = BarnesSide(Scaled(FC[a], scale), l, w);
+    std::vector<double> fitL(n), fitW(n);
+    std::vector<uint8_t> holdsL(n), holdsW(n);
+    for (size_t a = 0; a < n; ++a) {
+      fitL[a] = Fit(FC[a], FL), fitW[a] = Fit(FC[a], FW);
+      holdsL[a] = FL <= FC[a] + kTol, holdsW[a] = FW <= FC[a] + kTol;
+    }
     FBound.assign(n * n, 0);
     FInverseBoxArea = 1 / (FL * FW);
     double excess = 0;
     for (size_t a = 0; a < n; ++a)
       for (size_t b = a; b < n; ++b) {
-        int64_t bound = AreaBound(FC[a], FC[b], FL, FW);
-        if (const double oneWay = OneWayCount(FC[a], FC[b], FL, FW); oneWay >= 0)
-          bound = static_cast<int64_t>(oneWay);
-        else if (scale)
-          bound = std::min(bound, BarnesBound(scaled[a], scaled[b], l, w));
+        int64_t bound;
+        // As OneWayCount: a box that fits one way only fills the cell as a grid.
+        const bool straight = holdsL[a] && holdsW[b], turned = holdsW[a] && holdsL[b];
+        if (!(straight && turned))
+          bound = static_cast<int64_t>(straight ? fitL[a] * fitW[b]
+                                       : turned ? fitW[a] * fitL[b]
+                                                : 0);
+        else if (bound = AreaBound(FC[a], FC[b], FL, FW); scale)
+          bound = std::min(bound, BarnesBound(sides[a], sides[b]));
         FBound[a * n + b] = FBound[b * n + a] = static_cast<int32_t>(bound);
         excess = std::max(excess, static_cast<double>(bound) - FC[a] * FC[b] * FInverseBoxArea);
       }

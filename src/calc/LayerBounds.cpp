@@ -166,13 +166,6 @@ int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
   return best;
 }
 
-int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
-  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
-  // Area met to within the tolerance of both sides counts as filled.
-  const double slack = kLengthToleranceMM * (X + Y);
-  return static_cast<int64_t>(std::floor((X * Y + slack) / (BoxL * BoxW)));
-}
-
 int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
   // Normal layers put every box at a multiple of the sides' common divisor.
@@ -180,6 +173,18 @@ int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW) {
   X /= g, Y /= g, BoxL /= g, BoxW /= g;
   const int64_t waste = std::max(BarWaste(X, Y, BoxL), BarWaste(X, Y, BoxW));
   return std::max<int64_t>(0, (X * Y - waste) / (BoxL * BoxW));
+}
+
+TBarnesSide BarnesSide(int64_t Length, int64_t BoxL, int64_t BoxW) {
+  TBarnesSide side;
+  if (Length <= 0 || BoxL <= 0 || BoxW <= 0) return side;
+  const int64_t g = std::gcd(BoxL, BoxW);
+  side.Cells = Length / g;
+  side.BoxL = BoxL / g;
+  side.BoxW = BoxW / g;
+  side.RestL = side.Cells % side.BoxL;
+  side.RestW = side.Cells % side.BoxW;
+  return side;
 }
 
 int64_t IntegerScale(double BoxL, double BoxW) {

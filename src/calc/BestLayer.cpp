@@ -135,6 +135,8 @@ class TPartitioner {
     // tolerance; the last term covers rounding.
     FThreeBlockSlack = 3 * excess + 4 * kTol * (FC.back() + 1) * FInverseBoxArea + 1e-6;
     FNodes.assign(n * n, TNode{});
+    FStripX.resize(n);
+    FStripY.resize(n);
   }
 
   bool Usable() const { return FN > 0; }
@@ -221,7 +223,10 @@ class TPartitioner {
     // The strip bound costs more than the table's: worked out only for the
     // rectangles the grid leaves open.
     if (best < Bound(a, b)) {
-      const int32_t strip = static_cast<int32_t>(StripBound(X, Y, FL, FW));
+      if (FStripX[a].empty()) FStripX[a] = StripHullAlongX(X, FL, FW);
+      if (FStripY[b].empty()) FStripY[b] = StripHullAlongY(Y, FL, FW);
+      const int32_t strip =
+          static_cast<int32_t>(StripBound(X, Y, FL, FW, FStripX[a], FStripY[b], Bound(a, b)));
       if (strip < Bound(a, b)) FBound[Slot(a, b)] = FBound[Slot(b, a)] = strip;
     }
     const int32_t bound = Bound(a, b);
@@ -335,6 +340,7 @@ class TPartitioner {
   std::vector<std::vector<int16_t>> FRaster;  // raster points strictly inside C[a]
   std::vector<int32_t> FBound;
   std::vector<TNode> FNodes;
+  std::vector<TStripHull> FStripX, FStripY;  // made when first needed
   int64_t FWork = 0;
 };
 

@@ -136,25 +136,50 @@ bool SurelyTooMany(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW, int64_t Cou
   return !search.Fits() && !search.Exhausted();
 }
 
+TStripHull StripHullAlongX(double X, double BoxL, double BoxW) {
+  TStripHull hull;
+  if (X > 0 && BoxL > 0 && BoxW > 0) StripHull(X, BoxL, BoxW, hull);
+  return hull;
+}
+
+TStripHull StripHullAlongY(double Y, double BoxL, double BoxW) {
+  TStripHull hull;
+  if (Y > 0 && BoxL > 0 && BoxW > 0) StripHull(Y, BoxW, BoxL, hull);
+  return hull;
+}
+
 int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
+  return StripBound(X, Y, BoxL, BoxW, StripHullAlongX(X, BoxL, BoxW),
+                    StripHullAlongY(Y, BoxL, BoxW));
+}
+
+int64_t StripBound(double X, double Y, double BoxL, double BoxW, const TStripHull& AlongX,
+                   const TStripHull& AlongY, int64_t Enough) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
-  std::vector<THalfPlane> planes = {{-1, 0, 0}, {0, -1, 0}};
-  std::vector<std::array<double, 3>> hull;
+  // Most rooms have few half-planes: no allocation for them.
+  const size_t count = 2 + AlongX.size() + AlongY.size();
+  std::array<THalfPlane, 64> local;
+  std::vector<THalfPlane> spill(count > local.size() ? count : 0);
+  THalfPlane* const planes = spill.empty() ? local.data() : spill.data();
+  planes[0] = {-1, 0, 0};
+  planes[1] = {0, -1, 0};
+  size_t i = 2;
   // Lines along X: (r, s) = (a w / Y, b l / Y).
-  StripHull(X, BoxL, BoxW, hull);
-  for (const auto& [cr, cs, c] : hull)
-    planes.push_back({cr * BoxW, cs * BoxL, c * Y});
-  hull.clear();
+  for (const auto& [cr, cs, c] : AlongX)
+    planes[i++] = {cr * BoxW, cs * BoxL, c * Y};
   // Lines along Y: (r, s) = (a l / X, b w / X).
-  StripHull(Y, BoxW, BoxL, hull);
-  for (const auto& [cr, cs, c] : hull)
-    planes.push_back({cr * BoxL, cs * BoxW, c * X});
+  for (const auto& [cr, cs, c] : AlongY)
+    planes[i++] = {cr * BoxL, cs * BoxW, c * X};
   // Both counts are whole: for each a, the most b all half-planes allow.
   const double most = std::floor(X * Y / (BoxL * BoxW) + 1);
   int64_t best = 0;
-  for (double a = 0; a <= most; ++a) {
+  for (double a = 0; a <= most && best < Enough; ++a) {
+    // Past b = best - a this a cannot lift best: the rest of the planes
+    // would only lower b further.
+    const double useless = static_cast<double>(best) - a;
     double b = most;
-    for (const THalfPlane& h : planes) {
+    for (size_t k = 0; k < count && b > useless; ++k) {
+      const THalfPlane& h = planes[k];
       const double room = h.C - h.Ca * a + 1e-9 * (std::fabs(h.C) + 1);
       if (h.Cb > 0)
         b = std::min(b, std::floor(room / h.Cb));

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "calc/Tolerances.h"
 
@@ -23,6 +26,15 @@ namespace quelmora {
 // each turn, is never above the area bound and often below the Barnes bound.
 // In the spirit of Isermann's linear programming bound (OR Spektrum, 1987).
 int64_t StripBound(double X, double Y, double BoxL, double BoxW);
+
+// The same bound for many rooms of one box: the lines along X depend on X
+// alone and those along Y on Y alone, so each side's hull is made once.
+using TStripHull = std::vector<std::array<double, 3>>;
+TStripHull StripHullAlongX(double X, double BoxL, double BoxW);
+TStripHull StripHullAlongY(double Y, double BoxL, double BoxW);
+// Stops once the bound reaches Enough: a result below Enough is exact.
+int64_t StripBound(double X, double Y, double BoxL, double BoxW, const TStripHull& AlongX,
+                   const TStripHull& AlongY, int64_t Enough = std::numeric_limits<int64_t>::max());
 
 // The area bound, to within the length tolerance.
 inline int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {

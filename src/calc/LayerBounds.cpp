@@ -28,11 +28,10 @@ struct THalfPlane {
 // The upper hull of the most boxes of side q that fit beside r of side p in
 // Room, as half-planes in (r, s): s <= y0 + m (r - r0), and r <= rmax.
 void StripHull(double Room, double p, double q, std::vector<std::array<double, 3>>& Out) {
-  std::vector<std::pair<double, double>> points;  // (r, most s)
-  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r)
-    points.emplace_back(r, std::floor((Room - r * p + kLengthToleranceMM) / q));
-  std::vector<std::pair<double, double>> hull;
-  for (const auto& pt : points) {
+  std::vector<std::pair<double, double>> hull;  // (r, most s)
+  hull.reserve(static_cast<size_t>(std::max(0.0, Room / p)) + 2);
+  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r) {
+    const std::pair<double, double> pt{r, std::floor((Room - r * p + kLengthToleranceMM) / q)};
     while (hull.size() >= 2) {
       const auto& [x1, y1] = hull[hull.size() - 2];
       const auto& [x2, y2] = hull.back();
@@ -45,6 +44,7 @@ void StripHull(double Room, double p, double q, std::vector<std::array<double, 3
     hull.push_back(pt);
   }
   // {1, 0, x}: r <= x; {m, 1, c}: s - m r <= c.
+  Out.reserve(Out.size() + hull.size() + 1);
   Out.push_back({1, 0, hull.back().first});
   for (size_t i = 0; i + 1 < hull.size(); ++i) {
     const double m = (hull[i + 1].second - hull[i].second) / (hull[i + 1].first - hull[i].first);

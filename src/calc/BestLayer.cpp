@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "calc/FiveBlockSearch.h"
@@ -92,30 +93,45 @@ class TPartitioner {
         FDiff[a * n + b] = static_cast<int16_t>(k);
       }
     }
-    FRaster.resize(n);
+    // All rows in one array: one allocation rather than one per length.
+    FRasterStart.assign(n + 1, 0);
     std::vector<size_t> seen(n, n);  // the last a that met each point
     for (size_t a = 0; a < n; ++a) {
       for (size_t b = 0; b <= a; ++b)
         if (const int16_t p = FDiff[a * n + b]; p > 0 && static_cast<size_t>(p) < a) seen[p] = a;
-      std::vector<int16_t>& r = FRaster[a];
       for (size_t p = 1; p < a; ++p)
-        if (seen[p] == a) r.push_back(static_cast<int16_t>(p));
+        if (seen[p] == a) {
+          FRasterPoints.push_back(static_cast<int16_t>(p));
+          FRasterRest.push_back(FDiff[a * n + p]);
+        }
+      FRasterStart[a + 1] = static_cast<int32_t>(FRasterPoints.size());
     }
     const int64_t scale = IntegerScale(FL, FW);
-    std::vector<int64_t> scaled(scale ? n : 0);
-    for (size_t a = 0; a < scaled.size(); ++a)
-      scaled[a] = Scaled(FC[a], scale);
     const int64_t l = scale ? Scaled(FL, scale) : 0, w = scale ? Scaled(FW, scale) : 0;
+    // What the bounds need of each side alone, worked out once per length.
+    std::vector<TBarnesSide> sides(scale ? n : 0);
+    for (size_t a = 0; a < sides.size(); ++a)
+      sides[a] = BarnesSide(Scaled(FC[a], scale), l, w);
+    std::vector<double> fitL(n), fitW(n);
+    std::vector<uint8_t> holdsL(n), holdsW(n);
+    for (size_t a = 0; a < n; ++a) {
+      fitL[a] = Fit(FC[a], FL), fitW[a] = Fit(FC[a], FW);
+      holdsL[a] = FL <= FC[a] + kTol, holdsW[a] = FW <= FC[a] + kTol;
+    }
     FBound.assign(n * n, 0);
     FInverseBoxArea = 1 / (FL * FW);
     double excess = 0;
     for (size_t a = 0; a < n; ++a)
       for (size_t b = a; b < n; ++b) {
-        int64_t bound = AreaBound(FC[a], FC[b], FL, FW);
-        if (const double oneWay = OneWayCount(FC[a], FC[b], FL, FW); oneWay >= 0)
-          bound = static_cast<int64_t>(oneWay);
-        else if (scale)
-          bound = std::min(bound, BarnesBound(scaled[a], scaled[b], l, w));
+        int64_t bound;
+        // As OneWayCount: a box that fits one way only fills the cell as a grid.
+        const bool straight = holdsL[a] && holdsW[b], turned = holdsW[a] && holdsL[b];
+        if (!(straight && turned))
+          bound = static_cast<int64_t>(straight ? fitL[a] * fitW[b]
+                                       : turned ? fitW[a] * fitL[b]
+                                                : 0);
+        else if (bound = AreaBound(FC[a], FC[b], FL, FW); scale)
+          bound = std::min(bound, BarnesBound(sides[a], sides[b]));
         FBound[a * n + b] = FBound[b * n + a] = static_cast<int32_t>(bound);
         excess = std::max(excess, static_cast<double>(bound) - FC[a] * FC[b] * FInverseBoxArea);
       }
@@ -124,6 +140,8 @@ class TPartitioner {
     // tolerance; the last term covers rounding.
     FThreeBlockSlack = 3 * excess + 4 * kTol * (FC.back() + 1) * FInverseBoxArea + 1e-6;
     FNodes.assign(n * n, TNode{});
+    FStripX.resize(n);
+    FStripY.resize(n);
   }
 
   bool Usable() const { return FN > 0; }
@@ -199,6 +217,10 @@ class TPartitioner {
   }
   size_t Slot(int a, int b) const { return static_cast<size_t>(a) * FN + b; }
   int Diff(int a, int b) const { return FDiff[Slot(a, b)]; }
+  std::span<const int16_t> Raster(int a) const {
+    return {FRasterPoints.data() + FRasterStart[a],
+            static_cast<size_t>(FRasterStart[a + 1] - FRasterStart[a])};
+  }
 
   const TNode& Solve(int a, int b) {
     TNode& node = FNodes[Slot(a, b)];
@@ -210,7 +232,10 @@ class TPartitioner {
     // The strip bound costs more than the table's: worked out only for the
     // rectangles the grid leaves open.
     if (best < Bound(a, b)) {
-      const int32_t strip = static_cast<int32_t>(StripBound(X, Y, FL, FW));
+      if (FStripX[a].empty()) FStripX[a] = StripHullAlongX(X, FL, FW);
+      if (FStripY[b].empty()) FStripY[b] = StripHullAlongY(Y, FL, FW);
+      const int32_t strip =
+          static_cast<int32_t>(StripBound(X, Y, FL, FW, FStripX[a], FStripY[b], Bound(a, b)));
       if (strip < Bound(a, b)) FBound[Slot(a, b)] = FBound[Slot(b, a)] = strip;
     }
     const int32_t bound = Bound(a, b);
@@ -222,7 +247,7 @@ class TPartitioner {
     };
     auto search = [&]() {
       // Guillotine cuts; the other half of each is its mirror.
-      for (const int16_t x : FRaster[a]) {
+      for (const int16_t x : Raster(a)) {
         if (FC[x] > X / 2 + kTol) break;
         const int rest = Diff(a, x);
         if (Bound(x, b) + Bound(rest, b) <= best) continue;
@@ -230,7 +255,7 @@ class TPartitioner {
         if (left + Bound(rest, b) <= best) continue;
         if (improve(left + Value(rest, b), TCut::Vertical, {x, 0, 0, 0})) return;
       }
-      for (const int16_t y : FRaster[b]) {
+      for (const int16_t y : Raster(b)) {
         if (FC[y] > Y / 2 + kTol) break;
         const int rest = Diff(b, y);
         if (Bound(a, y) + Bound(a, rest) <= best) continue;
@@ -240,11 +265,9 @@ class TPartitioner {
       }
       // Five blocks turning around a centre one; the layout turned by 180
       // degrees is the same, so x1 + x2 <= X.
-      const std::vector<int16_t>& rx = FRaster[a];
-      const std::vector<int16_t>& ry = FRaster[b];
-      std::vector<int16_t> above(ry.size());  // what a cut at ry[j] leaves of b
-      for (size_t j = 0; j < ry.size(); ++j)
-        above[j] = static_cast<int16_t>(Diff(b, ry[j]));
+      const std::span<const int16_t> rx = Raster(a), ry = Raster(b);
+      const int16_t* const above =
+          FRasterRest.data() + FRasterStart[b];  // what a cut at ry[j] leaves
       for (size_t i1 = 0; i1 < rx.size(); ++i1)
         for (size_t i2 = i1 + 1; i2 < rx.size(); ++i2) {
           const int x1 = rx[i1], x2 = rx[i2];
@@ -320,10 +343,14 @@ class TPartitioner {
   double FInverseBoxArea = 0, FThreeBlockSlack = 0;
   std::vector<double> FC;  // the lengths, ascending, distinct beyond the tolerance
   size_t FN = 0;
-  std::vector<int16_t> FDiff;                 // index of C[a] - C[b], normalized
-  std::vector<std::vector<int16_t>> FRaster;  // raster points strictly inside C[a]
+  std::vector<int16_t> FDiff;  // index of C[a] - C[b], normalized
+  // Raster points strictly inside C[a], from FRasterStart[a] to [a + 1],
+  // and the index of what a cut at each leaves of C[a].
+  std::vector<int32_t> FRasterStart;
+  std::vector<int16_t> FRasterPoints, FRasterRest;
   std::vector<int32_t> FBound;
   std::vector<TNode> FNodes;
+  std::vector<TStripHull> FStripX, FStripY;  // made when first needed
   int64_t FWork = 0;
 };
 

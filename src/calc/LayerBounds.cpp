@@ -28,11 +28,10 @@ struct THalfPlane {
 // The upper hull of the most boxes of side q that fit beside r of side p in
 // Room, as half-planes in (r, s): s <= y0 + m (r - r0), and r <= rmax.
 void StripHull(double Room, double p, double q, std::vector<std::array<double, 3>>& Out) {
-  std::vector<std::pair<double, double>> points;  // (r, most s)
-  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r)
-    points.emplace_back(r, std::floor((Room - r * p + kLengthToleranceMM) / q));
-  std::vector<std::pair<double, double>> hull;
-  for (const auto& pt : points) {
+  std::vector<std::pair<double, double>> hull;  // (r, most s)
+  hull.reserve(static_cast<size_t>(std::max(0.0, Room / p)) + 2);
+  for (double r = 0; r * p <= Room + kLengthToleranceMM; ++r) {
+    const std::pair<double, double> pt{r, std::floor((Room - r * p + kLengthToleranceMM) / q)};
     while (hull.size() >= 2) {
       const auto& [x1, y1] = hull[hull.size() - 2];
       const auto& [x2, y2] = hull.back();
@@ -45,6 +44,7 @@ void StripHull(double Room, double p, double q, std::vector<std::array<double, 3
     hull.push_back(pt);
   }
   // {1, 0, x}: r <= x; {m, 1, c}: s - m r <= c.
+  Out.reserve(Out.size() + hull.size() + 1);
   Out.push_back({1, 0, hull.back().first});
   for (size_t i = 0; i + 1 < hull.size(); ++i) {
     const double m = (hull[i + 1].second - hull[i].second) / (hull[i + 1].first - hull[i].first);
@@ -136,25 +136,50 @@ bool SurelyTooMany(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW, int64_t Cou
   return !search.Fits() && !search.Exhausted();
 }
 
+TStripHull StripHullAlongX(double X, double BoxL, double BoxW) {
+  TStripHull hull;
+  if (X > 0 && BoxL > 0 && BoxW > 0) StripHull(X, BoxL, BoxW, hull);
+  return hull;
+}
+
+TStripHull StripHullAlongY(double Y, double BoxL, double BoxW) {
+  TStripHull hull;
+  if (Y > 0 && BoxL > 0 && BoxW > 0) StripHull(Y, BoxW, BoxL, hull);
+  return hull;
+}
+
 int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
+  return StripBound(X, Y, BoxL, BoxW, StripHullAlongX(X, BoxL, BoxW),
+                    StripHullAlongY(Y, BoxL, BoxW));
+}
+
+int64_t StripBound(double X, double Y, double BoxL, double BoxW, const TStripHull& AlongX,
+                   const TStripHull& AlongY, int64_t Enough) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
-  std::vector<THalfPlane> planes = {{-1, 0, 0}, {0, -1, 0}};
-  std::vector<std::array<double, 3>> hull;
+  // Most rooms have few half-planes: no allocation for them.
+  const size_t count = 2 + AlongX.size() + AlongY.size();
+  std::array<THalfPlane, 64> local;
+  std::vector<THalfPlane> spill(count > local.size() ? count : 0);
+  THalfPlane* const planes = spill.empty() ? local.data() : spill.data();
+  planes[0] = {-1, 0, 0};
+  planes[1] = {0, -1, 0};
+  size_t i = 2;
   // Lines along X: (r, s) = (a w / Y, b l / Y).
-  StripHull(X, BoxL, BoxW, hull);
-  for (const auto& [cr, cs, c] : hull)
-    planes.push_back({cr * BoxW, cs * BoxL, c * Y});
-  hull.clear();
+  for (const auto& [cr, cs, c] : AlongX)
+    planes[i++] = {cr * BoxW, cs * BoxL, c * Y};
   // Lines along Y: (r, s) = (a l / X, b w / X).
-  StripHull(Y, BoxW, BoxL, hull);
-  for (const auto& [cr, cs, c] : hull)
-    planes.push_back({cr * BoxL, cs * BoxW, c * X});
+  for (const auto& [cr, cs, c] : AlongY)
+    planes[i++] = {cr * BoxL, cs * BoxW, c * X};
   // Both counts are whole: for each a, the most b all half-planes allow.
   const double most = std::floor(X * Y / (BoxL * BoxW) + 1);
   int64_t best = 0;
-  for (double a = 0; a <= most; ++a) {
+  for (double a = 0; a <= most && best < Enough; ++a) {
+    // Past b = best - a this a cannot lift best: the rest of the planes
+    // would only lower b further.
+    const double useless = static_cast<double>(best) - a;
     double b = most;
-    for (const THalfPlane& h : planes) {
+    for (size_t k = 0; k < count && b > useless; ++k) {
+      const THalfPlane& h = planes[k];
       const double room = h.C - h.Ca * a + 1e-9 * (std::fabs(h.C) + 1);
       if (h.Cb > 0)
         b = std::min(b, std::floor(room / h.Cb));
@@ -166,13 +191,6 @@ int64_t StripBound(double X, double Y, double BoxL, double BoxW) {
   return best;
 }
 
-int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
-  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
-  // Area met to within the tolerance of both sides counts as filled.
-  const double slack = kLengthToleranceMM * (X + Y);
-  return static_cast<int64_t>(std::floor((X * Y + slack) / (BoxL * BoxW)));
-}
-
 int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
   // Normal layers put every box at a multiple of the sides' common divisor.
@@ -180,6 +198,18 @@ int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW) {
   X /= g, Y /= g, BoxL /= g, BoxW /= g;
   const int64_t waste = std::max(BarWaste(X, Y, BoxL), BarWaste(X, Y, BoxW));
   return std::max<int64_t>(0, (X * Y - waste) / (BoxL * BoxW));
+}
+
+TBarnesSide BarnesSide(int64_t Length, int64_t BoxL, int64_t BoxW) {
+  TBarnesSide side;
+  if (Length <= 0 || BoxL <= 0 || BoxW <= 0) return side;
+  const int64_t g = std::gcd(BoxL, BoxW);
+  side.Cells = Length / g;
+  side.BoxL = BoxL / g;
+  side.BoxW = BoxW / g;
+  side.RestL = side.Cells % side.BoxL;
+  side.RestW = side.Cells % side.BoxW;
+  return side;
 }
 
 int64_t IntegerScale(double BoxL, double BoxW) {

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "calc/Tolerances.h"
 
 namespace quelmora {
 
@@ -20,12 +27,43 @@ namespace quelmora {
 // In the spirit of Isermann's linear programming bound (OR Spektrum, 1987).
 int64_t StripBound(double X, double Y, double BoxL, double BoxW);
 
+// The same bound for many rooms of one box: the lines along X depend on X
+// alone and those along Y on Y alone, so each side's hull is made once.
+using TStripHull = std::vector<std::array<double, 3>>;
+TStripHull StripHullAlongX(double X, double BoxL, double BoxW);
+TStripHull StripHullAlongY(double Y, double BoxL, double BoxW);
+// Stops once the bound reaches Enough: a result below Enough is exact.
+int64_t StripBound(double X, double Y, double BoxL, double BoxW, const TStripHull& AlongX,
+                   const TStripHull& AlongY, int64_t Enough = std::numeric_limits<int64_t>::max());
+
 // The area bound, to within the length tolerance.
-int64_t AreaBound(double X, double Y, double BoxL, double BoxW);
+inline int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
+  if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;
+  // Area met to within the tolerance of both sides counts as filled.
+  const double slack = kLengthToleranceMM * (X + Y);
+  return static_cast<int64_t>(std::floor((X * Y + slack) / (BoxL * BoxW)));
+}
 
 // The Barnes bound on integer data (all sizes >= 1); never above the area
 // bound.
 int64_t BarnesBound(int64_t X, int64_t Y, int64_t BoxL, int64_t BoxW);
+
+// One side of many rooms for the same box, reduced once, so that the Barnes
+// bound of a room costs a few operations: the side and the box's sides
+// divided by their common divisor, and the side's residues modulo those.
+struct TBarnesSide {
+  int64_t Cells = 0, BoxL = 1, BoxW = 1, RestL = 0, RestW = 0;
+};
+TBarnesSide BarnesSide(int64_t Length, int64_t BoxL, int64_t BoxW);
+
+// BarnesBound(X, Y, BoxL, BoxW) from the sides BarnesSide made of X and Y.
+inline int64_t BarnesBound(const TBarnesSide& X, const TBarnesSide& Y) {
+  if (X.Cells <= 0 || Y.Cells <= 0) return 0;
+  const int64_t l = X.BoxL, w = X.BoxW;
+  const int64_t wasteL = std::min(X.RestL * Y.RestL, (l - X.RestL) * (l - Y.RestL));
+  const int64_t wasteW = std::min(X.RestW * Y.RestW, (w - X.RestW) * (w - Y.RestW));
+  return std::max<int64_t>(0, (X.Cells * Y.Cells - std::max(wasteL, wasteW)) / (l * w));
+}
 
 // Whether Count boxes surely do not fit the integer room: true when a search
 // over all layers finds no room for them. The search takes the first free

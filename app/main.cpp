@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <clocale>
+#include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
@@ -35,6 +37,12 @@ int RunProgram(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before any window system is needed, as a terminal user expects.
+  for (int i = 1; i < argc; ++i)
+    if (std::string_view(argv[i]) == "--version") {
+      std::printf("quelmora %s\n", QUELMORA_VERSION);
+      return 0;
+    }
   QApplication app(argc, argv);
   // Qt takes the user's locale for the C library too; files and keys are
   // written with a point whatever the user's separator is.

@@ -64,6 +64,23 @@ TEST_F(BatchToolTest, UsageErrors) {
   }
 }
 
+// Asked for, the usage and the version go to standard output with status 0,
+// whatever else the line holds, and nothing is run or written.
+TEST_F(BatchToolTest, HelpAndVersionAnswerAndDoNothingElse) {
+  for (const char* asked : {"--help", "--version"}) {
+    const Outcome o = Run({"--sample", "--json", File("result.json"), asked});
+    EXPECT_EQ(o.status, 0) << asked;
+    EXPECT_TRUE(o.err.empty()) << asked;
+    EXPECT_FALSE(fs::exists(File("result.json"))) << asked;
+    if (std::string(asked) == "--help") {
+      EXPECT_EQ(o.out.rfind("usage: quelmora-batch", 0), 0u);
+    } else {
+      EXPECT_EQ(o.out.rfind("quelmora-batch ", 0), 0u);
+      EXPECT_EQ(o.out.find('\n'), o.out.size() - 1);
+    }
+  }
+}
+
 TEST_F(BatchToolTest, SampleRunWritesJsonAndTable) {
   const Outcome o = Run({"--sample", "--json", File("result.json"), "--log"});
   ASSERT_EQ(o.status, 0) << o.err;

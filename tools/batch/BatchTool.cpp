@@ -41,7 +41,8 @@ constexpr const char* kUsage =
     "                      [--log] [--progress] [--quiet]\n"
     "       quelmora-batch --box-strength LxWxH --ect KN_PER_M --thickness MM\n"
     "                      [--humidity PERCENT] [--days N] [--load-kg KG] [--json FILE]\n"
-    "       quelmora-batch --layer LxW lxw [--overhang MM] [--json FILE]\n";
+    "       quelmora-batch --layer LxW lxw [--overhang MM] [--json FILE]\n"
+    "       quelmora-batch --help | --version\n";
 
 Exception UsageError(std::string message) {
   return Exception(TErrorKind::Usage, std::move(message));
@@ -330,6 +331,15 @@ void SetUpBatchSignals() {
 
 int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err,
              const TInterruptWait& WaitForInterrupt) {
+  // Asked for, the usage is the answer, not a usage error.
+  if (std::find(Args.begin(), Args.end(), "--help") != Args.end()) {
+    Out << kUsage;
+    return 0;
+  }
+  if (std::find(Args.begin(), Args.end(), "--version") != Args.end()) {
+    Out << "quelmora-batch " << QUELMORA_VERSION << '\n';
+    return 0;
+  }
   // The layer calculator is a tool of its own that shares the program.
   if (std::find(Args.begin(), Args.end(), "--layer") != Args.end())
     return RunLayerCalculator(Args, Out, Err);

@@ -29,15 +29,11 @@ constexpr int64_t kWorkBudget = 60'000'000;
 // tenth of a second.
 constexpr int64_t kMostCellNodes = 2'000'000;
 
-double Fit(double Room, double Size) {
-  return std::floor((Room + kTol) / Size);
-}
-
 // The largest sum r l + s w not longer than Room.
 double Normalized(double Room, double l, double w) {
   double best = 0;
   for (double r = 0; r * l <= Room + kTol; ++r)
-    best = std::max(best, r * l + Fit(Room - r * l, w) * w);
+    best = std::max(best, r * l + BoxesAlong(Room - r * l, w) * w);
   return best;
 }
 
@@ -46,7 +42,9 @@ double Normalized(double Room, double l, double w) {
 double OneWayCount(double X, double Y, double l, double w) {
   const bool straight = l <= X + kTol && w <= Y + kTol, turned = w <= X + kTol && l <= Y + kTol;
   if (straight && turned) return -1;
-  return straight ? Fit(X, l) * Fit(Y, w) : turned ? Fit(X, w) * Fit(Y, l) : 0;
+  return straight ? BoxesAlong(X, l) * BoxesAlong(Y, w)
+         : turned ? BoxesAlong(X, w) * BoxesAlong(Y, l)
+                  : 0;
 }
 
 // How a rectangle of the search is filled.
@@ -115,7 +113,7 @@ class TPartitioner {
     std::vector<double> fitL(n), fitW(n);
     std::vector<uint8_t> holdsL(n), holdsW(n);
     for (size_t a = 0; a < n; ++a) {
-      fitL[a] = Fit(FC[a], FL), fitW[a] = Fit(FC[a], FW);
+      fitL[a] = BoxesAlong(FC[a], FL), fitW[a] = BoxesAlong(FC[a], FW);
       holdsL[a] = FL <= FC[a] + kTol, holdsW[a] = FW <= FC[a] + kTol;
     }
     FBound.assign(n * n, 0);
@@ -179,7 +177,7 @@ class TPartitioner {
       case TCut::Grid:
       case TCut::TurnedGrid: {
         const double lx = node.Cut == TCut::Grid ? FL : FW, ly = node.Cut == TCut::Grid ? FW : FL;
-        const double columns = Fit(X, lx), rows = Fit(Y, ly);
+        const double columns = BoxesAlong(X, lx), rows = BoxesAlong(Y, ly);
         for (double i = 0; i < columns; ++i)
           for (double j = 0; j < rows; ++j)
             place(i * lx, j * ly, lx, ly);
@@ -226,7 +224,8 @@ class TPartitioner {
     TNode& node = FNodes[Slot(a, b)];
     if (node.Value >= 0) return node;
     const double X = FC[a], Y = FC[b];
-    const double straight = Fit(X, FL) * Fit(Y, FW), turned = Fit(X, FW) * Fit(Y, FL);
+    const double straight = BoxesAlong(X, FL) * BoxesAlong(Y, FW),
+                 turned = BoxesAlong(X, FW) * BoxesAlong(Y, FL);
     int32_t best = static_cast<int32_t>(std::max(straight, turned));
     TNode found{best, turned > straight ? TCut::TurnedGrid : TCut::Grid, {}};
     // The strip bound costs more than the table's: worked out only for the

@@ -22,10 +22,6 @@ constexpr size_t kMostLengths = 400;
 constexpr int64_t kWorkBudget = 1'000'000;
 constexpr size_t kMostPieces = 200'000;
 
-double Fit(double Room, double Size) {
-  return std::floor((Room + kTol) / Size);
-}
-
 // A piece by length indices: the box X x Y less its corner [x, X] x [y, Y];
 // a rectangle has x = X and y = Y, the empty piece all zero.
 struct TPiece {
@@ -151,7 +147,7 @@ class TLPartitioner {
     if (node.Split == TSplit::Grid || node.Split == TSplit::TurnedGrid) {
       const bool straight = node.Split == TSplit::Grid;
       const double lx = straight ? FL : FW, ly = straight ? FW : FL;
-      const double columns = Fit(FC[c.X], lx), rows = Fit(FC[c.Y], ly);
+      const double columns = BoxesAlong(FC[c.X], lx), rows = BoxesAlong(FC[c.Y], ly);
       for (double i = 0; i < columns; ++i)
         for (double j = 0; j < rows; ++j) {
           const double u = i * lx, v = j * ly;
@@ -226,7 +222,8 @@ class TLPartitioner {
     TNode best;
     if (P.Rectangle()) {
       const double X = FC[P.X], Y = FC[P.Y];
-      const double straight = Fit(X, FL) * Fit(Y, FW), turned = Fit(X, FW) * Fit(Y, FL);
+      const double straight = BoxesAlong(X, FL) * BoxesAlong(Y, FW),
+                   turned = BoxesAlong(X, FW) * BoxesAlong(Y, FL);
       best.Value = static_cast<int32_t>(std::max(straight, turned));
       best.Split = turned > straight ? TSplit::TurnedGrid : TSplit::Grid;
     }

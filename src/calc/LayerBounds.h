@@ -36,6 +36,11 @@ TStripHull StripHullAlongY(double Y, double BoxL, double BoxW);
 int64_t StripBound(double X, double Y, double BoxL, double BoxW, const TStripHull& AlongX,
                    const TStripHull& AlongY, int64_t Enough = std::numeric_limits<int64_t>::max());
 
+// How many boxes of one side fit along a room, within the length tolerance.
+inline double BoxesAlong(double Room, double Size) {
+  return std::floor((Room + kLengthToleranceMM) / Size);
+}
+
 // The area bound, to within the length tolerance.
 inline int64_t AreaBound(double X, double Y, double BoxL, double BoxW) {
   if (X <= 0 || Y <= 0 || BoxL <= 0 || BoxW <= 0) return 0;

@@ -6,19 +6,10 @@
 #include <vector>
 
 #include "calc/BoxStrength.h"
+#include "support/StrengthBox.h"
 
 namespace quelmora {
 namespace {
-
-// A 400 x 300 mm box of 4 mm board with an edge crush value of 7 kN/m.
-TBoxStrengthInput Box400x300() {
-  TBoxStrengthInput in;
-  in.LengthMM = 400;
-  in.WidthMM = 300;
-  in.BoardThicknessMM = 4;
-  in.EdgeCrushKNPerM = 7;
-  return in;
-}
 
 constexpr double kNewtonsPerPoundForce = 4.4482216152605;
 constexpr double kMMPerInch = 25.4;

@@ -13,20 +13,11 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/StrengthBox.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
 namespace {
-
-// A 400 x 300 mm box of 4 mm board with an edge crush value of 7 kN/m.
-TBoxStrengthInput Box400x300() {
-  TBoxStrengthInput in;
-  in.LengthMM = 400;
-  in.WidthMM = 300;
-  in.BoardThicknessMM = 4;
-  in.EdgeCrushKNPerM = 7;
-  return in;
-}
 
 namespace fs = std::filesystem;
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "io/CsvCodec.h"
+#include "io/ExampleFiles.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
@@ -97,7 +98,9 @@ void ConvertRows(std::string_view text, char separator,
       bool matches = fieldCount == ProductFields.size();
       for (size_t i = 0; matches && i < ProductFields.size(); ++i)
         matches = HeaderCellMatches(row[i], ProductFields[i]);
-      if (!matches) fault = Exception(TErrorKind::InvalidInput, SInvalidCsvHeader).AtCsv(1, 0);
+      if (!matches)
+        fault = Exception(TErrorKind::InvalidInput, SInvalidCsvHeader, {InstalledExampleCsv()})
+                    .AtCsv(1, 0);
       return true;
     }
     try {
@@ -111,7 +114,8 @@ void ConvertRows(std::string_view text, char separator,
     ++position;
     return true;
   });
-  if (!headerSeen) throw Exception(TErrorKind::InvalidInput, SInvalidCsvHeader);
+  if (!headerSeen)
+    throw Exception(TErrorKind::InvalidInput, SInvalidCsvHeader, {InstalledExampleCsv()});
   if (fault) throw *fault;
 }
 

@@ -86,7 +86,7 @@ inline constexpr const char* SInvalidFile = "Некорректный файл: 
 inline constexpr const char* SInvalidFileAtByte = "Некорректный файл: %s (ошибка в байте %lld)";
 inline constexpr const char* SUnsupportedProjectVersion = "Неподдерживаемая версия проекта";
 inline constexpr const char* SInvalidCsvHeader =
-    "Неверный заголовок CSV. Используйте examples/products.csv.";
+    "Неверный заголовок CSV. Используйте examples/products.csv. Установленный пример: %s";
 inline constexpr const char* SCsvRowError = "CSV, строка %d: %s";
 inline constexpr const char* SUnifiedBoxes = "Унифицированные ящики";
 inline constexpr const char* SProductsInSelectedBox = "Изделия в выбранном ящике";

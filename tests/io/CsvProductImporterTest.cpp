@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "io/CsvProductImporter.h"
+#include "io/ExampleFiles.h"
 #include "io/LumarData.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/ProductFields.h"
+#include "model/TextFormat.h"
 #include "support/ExpectError.h"
 #include "support/TempFolder.h"
 
@@ -149,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 class RejectedHeader : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(RejectedHeader, GivesTheHeaderMessage) {
-  EXPECT_EQ(ImportError(GetParam().text), SInvalidCsvHeader);
+  EXPECT_EQ(ImportError(GetParam().text), FormatArgs(SInvalidCsvHeader, {InstalledExampleCsv()}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

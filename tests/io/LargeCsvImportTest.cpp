@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/CsvProductImporter.h"
+#include "io/ExampleFiles.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
@@ -113,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         LargeCase{"OneRowOfOneCharacterFields",
                   [](const std::string& path) {
                     WriteRepeated(path, "", "1;", kFileBytes, "1\n");
-                    return std::string("EArgumentException: ") + SInvalidCsvHeader;
+                    return "EArgumentException: " +
+                           FormatArgs(SInvalidCsvHeader, {InstalledExampleCsv()});
                   }},
         LargeCase{"RowsOfManySeparators",
                   [](const std::string& path) {

@@ -10,6 +10,7 @@
 #include "BatchRun.h"
 #include "BatchTool.h"
 #include "TerminalText.h"
+#include "io/ExampleFiles.h"
 #include "io/Json.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
@@ -378,7 +379,8 @@ TEST_P(BatchImportFailure, ShowsTheMessageAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BatchImportFailure,
     ::testing::Values(
-        ImportFailure{"Header", "Name;Price\r\n", SInvalidCsvHeader},
+        ImportFailure{"Header", "Name;Price\r\n",
+                      FormatArgs(SInvalidCsvHeader, {InstalledExampleCsv()})},
         ImportFailure{
             "Row", kProductsHeader + "0,00095;0,00105;2;4;Чай;100;50;200;500;15;410;310;210;24.5",
             "CSV, строка 2: Integer expected: N0"},

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <filesystem>
 
+#include "io/ExampleFiles.h"
 #include "io/LumarData.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
@@ -386,7 +387,7 @@ TEST_F(MainFormTest, AFailedImportChangesNothing) {
   dialogs_.OpenNames.push_back(QString::fromStdString(csv));
   Click(cmdImport);
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
-  EXPECT_EQ(dialogs_.Errors[0], SInvalidCsvHeader);
+  EXPECT_EQ(dialogs_.Errors[0], FormatArgs(SInvalidCsvHeader, {InstalledExampleCsv()}));
   EXPECT_EQ(Window().Project(), LoadLumarProject());
   EXPECT_FALSE(Window().Modified());
 }

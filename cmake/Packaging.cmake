@@ -6,6 +6,9 @@
 #     share/applications/quelmora.desktop,
 #     share/icons/hicolor/{256x256,scalable}/apps/quelmora.{png,svg}   app
 #   <prefix>/share/quelmora/lang/*.lng           src/l10n
+#   <prefix>/share/doc/quelmora (copyright, changelog.gz, examples/),
+#     share/man/man1, share/mime/packages/quelmora.xml,
+#     share/icons/hicolor/{48x48,128x128}        packaging
 #
 # The programs look for their language files in <exe dir>/../share/quelmora/lang.
 

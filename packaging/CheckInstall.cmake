@@ -14,8 +14,17 @@ set(expected
   bin/quelmora
   bin/quelmora-batch
   share/applications/quelmora.desktop
+  share/icons/hicolor/48x48/apps/quelmora.png
+  share/icons/hicolor/128x128/apps/quelmora.png
   share/icons/hicolor/256x256/apps/quelmora.png
-  share/icons/hicolor/scalable/apps/quelmora.svg)
+  share/icons/hicolor/scalable/apps/quelmora.svg
+  share/mime/packages/quelmora.xml
+  share/man/man1/quelmora.1.gz
+  share/man/man1/quelmora-batch.1.gz
+  share/doc/quelmora/copyright
+  share/doc/quelmora/changelog.gz
+  share/doc/quelmora/examples/products.csv
+  share/doc/quelmora/examples/products-ru.csv)
 file(GLOB languages RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/lang/*.lng)
 foreach(language IN LISTS languages)
   list(APPEND expected share/quelmora/${language})
@@ -27,7 +36,8 @@ foreach(path IN LISTS expected)
 endforeach()
 
 file(STRINGS ${PREFIX}/share/applications/quelmora.desktop entry)
-foreach(line "Name=quelmora" "Exec=quelmora" "Icon=quelmora" "Categories=Office;Utility;")
+foreach(line "Name=quelmora" "Exec=quelmora %f" "Icon=quelmora" "Categories=Office;Utility;"
+             "MimeType=application/x-quelmora-project;")
   if(NOT line IN_LIST entry)
     message(FATAL_ERROR "quelmora.desktop lacks ${line}")
   endif()
@@ -49,6 +59,8 @@ execute_process(
 if(NOT result EQUAL 1 OR errors MATCHES "Language file not found")
   message(FATAL_ERROR "the installed tool does not find English.lng: ${errors}")
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/CheckPackageFiles.cmake)
 
 file(REMOVE_RECURSE ${PREFIX})
 message(STATUS "install layout under ${PREFIX}: ${expected}")

@@ -28,6 +28,10 @@ packages=(
   librsvg2-bin
   netpbm
   libjpeg-turbo-progs
+  # The package checks: the MIME XML, the desktop entry and the manual pages.
+  libxml2-utils
+  desktop-file-utils
+  groff-base
 )
 
 if [ "${1:-}" = "--fuzz" ]; then

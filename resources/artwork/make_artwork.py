@@ -3,7 +3,8 @@
 
 Writes splash.svg and quelmora.svg next to this script, then renders them:
 splash.jpg (1000 x 562, the built-in SPLASH picture) and quelmora.png
-(256 x 256, MAINICON and the installed icon). The outputs are committed, so a
+(256 x 256, MAINICON and the installed icon) with quelmora-48.png and
+quelmora-128.png for the smaller icon sizes. The outputs are committed, so a
 build needs none of the tools below; run this after changing the drawing.
 
 Needs python3, rsvg-convert (librsvg2-bin), pngtopnm (netpbm), cjpeg
@@ -267,6 +268,9 @@ def main():
         f.write(icon_svg())
 
     run("rsvg-convert", "-w", "256", "-h", "256", "-o", os.path.join(HERE, "quelmora.png"), icon)
+    for size in (48, 128):
+        run("rsvg-convert", "-w", str(size), "-h", str(size), "-o",
+            os.path.join(HERE, "quelmora-%d.png" % size), icon)
     png = os.path.join(HERE, "splash.tmp.png")
     ppm = os.path.join(HERE, "splash.tmp.ppm")
     try:

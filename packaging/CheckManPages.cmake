@@ -1,0 +1,71 @@
+# The manual pages against the programs: the batch tool's page names exactly
+# the options its --help lists, both pages carry the version the programs
+# report, and both render without a warning.
+#   cmake -DBATCH=... -DWINDOW=... -DMAN_DIR=... -P CheckManPages.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# Every --option a text names, once each, sorted. In roff a minus is "\-".
+function(options_of text out)
+  string(REPLACE "\\-" "-" text "${text}")
+  string(REGEX MATCHALL "--[a-z][a-z-]*" found "${text}")
+  list(REMOVE_DUPLICATES found)
+  list(SORT found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+execute_process(COMMAND ${BATCH} --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "quelmora-batch --help failed: ${result}")
+endif()
+file(READ ${MAN_DIR}/quelmora-batch.1 batch_page)
+options_of("${help}" help_options)
+options_of("${batch_page}" page_options)
+if(NOT help_options STREQUAL page_options)
+  set(missing ${help_options})
+  list(REMOVE_ITEM missing ${page_options})
+  set(extra ${page_options})
+  list(REMOVE_ITEM extra ${help_options})
+  message(FATAL_ERROR "quelmora-batch.1 lacks [${missing}] and names [${extra}] beyond --help")
+endif()
+# Each option has an entry of its own in OPTIONS, not only a mention.
+string(REPLACE "\\-" "-" batch_plain "${batch_page}")
+foreach(option IN LISTS help_options)
+  if(NOT batch_plain MATCHES "\n\\.TP\n\\.B[IR]? ${option}[ \n]")
+    message(FATAL_ERROR "quelmora-batch.1 has no entry for ${option}")
+  endif()
+endforeach()
+
+file(READ ${MAN_DIR}/quelmora.1 window_page)
+options_of("${window_page}" window_options)
+if(NOT window_options STREQUAL "--version")
+  message(FATAL_ERROR "quelmora.1 names [${window_options}]; the program takes --version")
+endif()
+
+foreach(program BATCH WINDOW)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=no-such-platform
+                          ${${program}} --version OUTPUT_VARIABLE answer)
+  string(REGEX REPLACE "^([^ ]+) ([^\n]+)\n$" "\\1.1;\\2" answer "${answer}")
+  list(GET answer 0 page)
+  list(GET answer 1 version)
+  file(STRINGS ${MAN_DIR}/${page} title REGEX "^\\.TH ")
+  if(NOT title MATCHES "\"quelmora ${version}\"")
+    message(FATAL_ERROR "${page}'s title \"${title}\" is not of version ${version}")
+  endif()
+endforeach()
+
+find_program(GROFF groff)
+foreach(page quelmora.1 quelmora-batch.1)
+  file(STRINGS ${MAN_DIR}/${page} sections REGEX "^\\.SH ")
+  foreach(section NAME SYNOPSIS DESCRIPTION OPTIONS FILES "SEE ALSO")
+    if(NOT ".SH ${section}" IN_LIST sections)
+      message(FATAL_ERROR "${page} has no ${section} section")
+    endif()
+  endforeach()
+  if(GROFF)
+    execute_process(COMMAND ${GROFF} -man -Tutf8 -ww -z ${MAN_DIR}/${page}
+                    RESULT_VARIABLE result ERROR_VARIABLE warnings)
+    if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
+      message(FATAL_ERROR "${page} does not render cleanly: ${warnings}")
+    endif()
+  endif()
+endforeach()

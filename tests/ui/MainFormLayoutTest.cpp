@@ -150,6 +150,14 @@ TEST_P(MainFormAtSizeTest, EveryControlStaysWholeAndEveryDrawingInsideItsPanel) 
   for (const char* name : {"FGrid", "FList", "FProductList", "FOptimalMemo", "FOriginalMemo"})
     EXPECT_TRUE(WholeOrScrollable(Control<QWidget>(name), window)) << name;
   EXPECT_GE(VisibleGridRows(), 2);
+  // From the default size up the results fit without scrolling.
+  auto* results =
+      qobject_cast<QScrollArea*>(Control<QWidget>("FDetails")->parentWidget()->parentWidget());
+  ASSERT_NE(results, nullptr);
+  if (size.width() >= 1340 && size.height() >= 920) {
+    EXPECT_FALSE(results->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(results->horizontalScrollBar()->isVisible());
+  }
 
   for (QWidget* drawing : Drawings()) {
     const std::string name = drawing->objectName().toStdString();

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -23,6 +25,7 @@
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 #include "ui/WindowHeader.h"
+#include "ui/WindowLayout.h"
 
 namespace quelmora {
 
@@ -30,6 +33,12 @@ namespace {
 
 const QColor WindowBackground(0xF0, 0xF3, 0xF6);
 constexpr const char* FontName = "Segoe UI";
+// Beyond this width the grid's columns widen.
+constexpr int DefaultWidth = 1340;
+// The grid's and the parameters' and results' heights at the default
+// window size: what is left of 920 beside the header, status and actions.
+constexpr int InputPanelHeight = 246;
+constexpr int LowerBandsHeight = 920 - 54 - InputPanelHeight - SplitterHandlePx - 48 - 50;
 
 const QStringList ProjectFilter = {QString::fromUtf8("Велдран (*.vld)")};
 const QStringList CsvFilter = {QStringLiteral("CSV UTF-8 (*.csv)")};
@@ -85,12 +94,18 @@ void TMainForm::BuildWindow() {
   connect(FHeader, &TWindowHeader::LanguageChosen, this,
           [this](const QString& fileName) { LanguageChange(S(fileName)); });
   bands->addWidget(FHeader);
-  bands->addWidget(BuildInputPanel());
+  // The grid over the parameters and results; a larger window shares its
+  // height between them in their designed proportion.
+  QWidget* lower = new QWidget(this);
+  QVBoxLayout* lowerBands = Column(lower);
   FParameters = new TParametersPanel(this, [this](int code) { RunCommand(code); });
   connect(FParameters, &TParametersPanel::Changed, this, [this] { MarkModified(); });
-  bands->addWidget(FParameters);
+  lowerBands->addWidget(FParameters);
   FResults = new TResultsPanel(this);
-  bands->addWidget(FResults, 1);
+  lowerBands->addWidget(AddScrolled(lower, FResults), 1);
+  bands->addWidget(AddSplitter(this, Qt::Vertical, {BuildInputPanel(), lower},
+                               {InputPanelHeight, LowerBandsHeight}),
+                   1);
   FStatusBand = new TStatusBand(this, [this](int code) { RunCommand(code); });
   bands->addWidget(FStatusBand);
   bands->addWidget(BuildActions());
@@ -103,7 +118,6 @@ void TMainForm::BuildWindow() {
 QWidget* TMainForm::BuildInputPanel() {
   FInputPanel = AddPanel(this);
   FInputPanel->setObjectName(QStringLiteral("FInputPanel"));
-  FInputPanel->setFixedHeight(246);
   QVBoxLayout* input = Column(FInputPanel);
   FProducts = new TProductTableModel(this);
   connect(FProducts, &TProductTableModel::CellEdited, this, [this] { MarkModified(); });
@@ -168,6 +182,7 @@ void TMainForm::ApplyTexts() {
 void TMainForm::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
   if (FResults) FResults->FitColumns(width());
+  if (FGrid) FGrid->StretchColumns(width() - DefaultWidth);
 }
 
 // ---------------------------------------------------------------- commands

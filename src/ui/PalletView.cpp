@@ -30,14 +30,18 @@ void TPalletView::Clear() {
 
 void TPalletView::paintEvent(QPaintEvent*) {
   TQtSurface surface(*this);
+  PaintOn(surface);
+}
+
+void TPalletView::PaintOn(IDrawingSurface& Canvas) {
   const TRect rect{0, 0, width(), height()};
-  surface.SetBrush(0xFFFFFF, TBrushStyle::Solid);
-  surface.FillRect(rect);
+  Canvas.SetBrush(0xFFFFFF, TBrushStyle::Solid);
+  Canvas.FillRect(rect);
   if (!FShowing) return;
   // Captioned like the drawings beside it.
-  DrawPalletPicture(surface, {rect.Left, rect.Top, rect.Right, rect.Bottom - 28}, FBox, FLayer,
+  DrawPalletPicture(Canvas, {rect.Left, rect.Top, rect.Right, rect.Bottom - 28}, FBox, FLayer,
                     FPallet);
-  DrawPreviewCaption(surface, rect, Tr(RPalletHeading));
+  DrawPreviewCaption(Canvas, rect, Tr(RPalletHeading));
 }
 
 }  // namespace quelmora

@@ -4,6 +4,7 @@
 
 #include "calc/PalletFigures.h"
 #include "model/BoxModel.h"
+#include "report/DrawingSurface.h"
 
 namespace quelmora {
 
@@ -20,6 +21,8 @@ class TPalletView final : public QWidget {
   void Clear();
   bool Showing() const { return FShowing; }
   const TPalletLayer& Layer() const { return FLayer; }
+  // What a paint event draws, at the view's present size.
+  void PaintOn(IDrawingSurface& Canvas);
 
  protected:
   void paintEvent(QPaintEvent* Event) override;

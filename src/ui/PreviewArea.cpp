@@ -10,12 +10,16 @@ TPreviewArea::TPreviewArea(QWidget* Parent) : QWidget(Parent) {
 
 void TPreviewArea::paintEvent(QPaintEvent*) {
   TQtSurface surface(*this);
+  PaintOn(surface);
+}
+
+void TPreviewArea::PaintOn(IDrawingSurface& Canvas) {
   const TRect rect{0, 0, width(), height()};
   if (Paint) {
-    Paint(surface, rect);
+    Paint(Canvas, rect);
   } else {
-    surface.SetBrush(0xFFFFFF, TBrushStyle::Solid);
-    surface.FillRect(rect);
+    Canvas.SetBrush(0xFFFFFF, TBrushStyle::Solid);
+    Canvas.FillRect(rect);
   }
 }
 

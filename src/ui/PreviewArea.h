@@ -16,6 +16,8 @@ class TPreviewArea final : public QWidget {
   explicit TPreviewArea(QWidget* Parent);
 
   std::function<void(IDrawingSurface& Canvas, const TRect& Rect)> Paint;
+  // What a paint event draws, at the area's present size.
+  void PaintOn(IDrawingSurface& Canvas);
 
  protected:
   void paintEvent(QPaintEvent* Event) override;

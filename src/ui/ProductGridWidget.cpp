@@ -2,7 +2,10 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
+#include <numeric>
 
 #include "ui/ProductGrid.h"
 #include "ui/ProductTableModel.h"
@@ -84,7 +87,8 @@ TProductGridWidget::TProductGridWidget(TProductTableModel* Model, QWidget* Paren
   verticalHeader()->setDefaultSectionSize(RowHeight);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   for (int column = 0; column < GridColumnCount; ++column)
-    setColumnWidth(column, GridColumnWidth(column));
+    FDesignedWidths.push_back(GridColumnWidth(column));
+  ApplyColumnWidths();
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   // A double click belongs to the Edit command and the on/off toggle.
@@ -93,6 +97,9 @@ TProductGridWidget::TProductGridWidget(TProductTableModel* Model, QWidget* Paren
   setTabKeyNavigation(true);
   setWordWrap(false);
   setItemDelegate(new TCellDelegate(this));
+  // However small the window, the header and two rows stay in sight.
+  setMinimumHeight(HeaderHeight + 2 * RowHeight + 2 * frameWidth() +
+                   horizontalScrollBar()->sizeHint().height());
   connect(this, &QTableView::doubleClicked, this, [this] { emit GridDoubleClicked(); });
 }
 
@@ -127,7 +134,7 @@ void TProductGridWidget::FitHeaderTexts() {
   const int room = HeaderHeight - 2 * HeaderMarginY;
   for (int column = 0; column < GridColumnCount; ++column) {
     const QString text = Cell(column, 0);
-    int width = columnWidth(column);
+    int width = FDesignedWidths[column];
     const auto fits = [&](int w) {
       const QRect box(0, 0, w - 2 * HeaderMarginX, 1000);
       const QRect used = metrics.boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text);
@@ -135,6 +142,21 @@ void TProductGridWidget::FitHeaderTexts() {
     };
     while (width < 400 && !fits(width))
       width += 2;
+    FDesignedWidths[column] = width;
+  }
+  ApplyColumnWidths();
+}
+
+void TProductGridWidget::StretchColumns(int ExtraPx) {
+  FExtraPx = std::max(ExtraPx, 0);
+  ApplyColumnWidths();
+}
+
+void TProductGridWidget::ApplyColumnWidths() {
+  const int total = std::accumulate(FDesignedWidths.begin(), FDesignedWidths.end(), 0);
+  for (int column = 0; column < GridColumnCount; ++column) {
+    const int designed = FDesignedWidths[column];
+    const int width = designed + FExtraPx * designed / std::max(total, 1);
     if (width != columnWidth(column)) setColumnWidth(column, width);
   }
 }

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QString>
 #include <QTableView>
+#include <vector>
 
 namespace quelmora {
 
@@ -35,6 +36,10 @@ class TProductGridWidget final : public QTableView {
   // two lines; columns are never narrowed.
   void FitHeaderTexts();
 
+  // ExtraPx beyond the width the grid was designed for, spread over the
+  // columns in proportion to their own widths.
+  void StretchColumns(int ExtraPx);
+
   // Stores what an open in-place editor holds and closes it, so a command
   // never works on a grid that still hides a typed value.
   void CommitPendingEdit();
@@ -43,7 +48,11 @@ class TProductGridWidget final : public QTableView {
   void GridDoubleClicked();
 
  private:
+  void ApplyColumnWidths();
+
   TProductTableModel* FModel;
+  std::vector<int> FDesignedWidths;
+  int FExtraPx = 0;
 };
 
 // Header cells on a light blue band, centred and wrapped over two lines.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,6 +21,7 @@
 #include "ui/PreviewArea.h"
 #include "ui/ResultViews.h"
 #include "ui/UiText.h"
+#include "ui/WindowLayout.h"
 #include "ui/WindowParts.h"
 
 namespace quelmora {
@@ -27,6 +29,14 @@ namespace quelmora {
 namespace {
 
 constexpr int LeftColumnWidth = 360;
+// Narrower than this a column would cut its captions and lists.
+constexpr int NarrowestColumn = 240;
+// The drawings' and the memos' heights at the default window size; a
+// different size shares the column's height in this proportion.
+constexpr int DrawingsHeight = 185;
+constexpr int MemoHeight = 397 - DrawingsHeight - SplitterHandlePx;
+constexpr int LowestDrawings = 120;
+constexpr int LowestMemo = 38 + 40;
 
 // Detail texts keep CR LF; the text widgets want plain line feeds.
 QString MemoText(const std::string& text) {
@@ -59,13 +69,11 @@ void PaintBlank(IDrawingSurface& Canvas, const TRect& Rect) {
 TResultsPanel::TResultsPanel(QWidget* Parent) : QWidget(Parent) {
   setObjectName(QStringLiteral("FDetails"));
   FillWith(this, Qt::white);
-  auto* columns = new QHBoxLayout(this);
-  columns->setContentsMargins(0, 0, 0, 0);
-  columns->setSpacing(0);
+  QVBoxLayout* panel = Column(this);
 
   // Boxes and products | pack and proposal | layout and current packaging.
   QWidget* left = AddPanel(this);
-  left->setFixedWidth(LeftColumnWidth);
+  left->setMinimumWidth(NarrowestColumn);
   QVBoxLayout* leftLayout = Column(left);
   QWidget* boxesBlock = AddPanel(left);
   boxesBlock->setFixedHeight(170);
@@ -96,9 +104,12 @@ TResultsPanel::TResultsPanel(QWidget* Parent) : QWidget(Parent) {
   FLayoutPreview->Paint = [this](IDrawingSurface& canvas, const TRect& rect) {
     PaintLayoutPreview(canvas, rect);
   };
-  columns->addWidget(left);
-  columns->addWidget(middle, 1);
-  columns->addWidget(FOriginalPanel);
+  FColumns = AddSplitter(this, Qt::Horizontal, {left, middle, FOriginalPanel},
+                         {LeftColumnWidth, 490 - 2 * SplitterHandlePx, 490});
+  FColumns->setObjectName(QStringLiteral("FColumns"));
+  // Once the user has placed the columns, they keep their proportion.
+  connect(FColumns, &QSplitter::splitterMoved, this, [this] { FColumnsPlaced = true; });
+  panel->addWidget(FColumns);
 }
 
 QListWidget* TResultsPanel::AddList(QWidget* Parent, const char* Name) {
@@ -113,10 +124,8 @@ QListWidget* TResultsPanel::AddList(QWidget* Parent, const char* Name) {
 QWidget* TResultsPanel::AddDetailColumn(const char* PreviewCaption, TPreviewArea*& Preview,
                                         const char* MemoCaption, QPlainTextEdit*& Memo,
                                         bool WithPallet) {
-  QWidget* column = AddPanel(this);
-  QVBoxLayout* layout = Column(column);
-  QWidget* top = AddPanel(column);
-  top->setFixedHeight(185);
+  QWidget* top = AddPanel(this);
+  top->setMinimumHeight(LowestDrawings);
   QVBoxLayout* topLayout = Column(top);
   topLayout->addWidget(AddCaptionStrip(top, PreviewCaption, 28, 5, FCaptions));
   Preview = new TPreviewArea(top);
@@ -134,15 +143,19 @@ QWidget* TResultsPanel::AddDetailColumn(const char* PreviewCaption, TPreviewArea
   } else {
     topLayout->addWidget(Preview, 1);
   }
-  layout->addWidget(top);
-  layout->addWidget(AddCaptionStrip(column, MemoCaption, 38, 9, FCaptions));
-  Memo = new QPlainTextEdit(column);
+  QWidget* bottom = AddPanel(this);
+  bottom->setMinimumHeight(LowestMemo);
+  QVBoxLayout* layout = Column(bottom);
+  layout->addWidget(AddCaptionStrip(bottom, MemoCaption, 38, 9, FCaptions));
+  Memo = new QPlainTextEdit(bottom);
   Memo->setReadOnly(true);
   Memo->setFrameShape(QFrame::NoFrame);
   Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   layout->addWidget(Memo, 1);
+  QWidget* column = AddSplitter(this, Qt::Vertical, {top, bottom}, {DrawingsHeight, MemoHeight});
+  column->setMinimumWidth(NarrowestColumn);
   return column;
 }
 
@@ -152,7 +165,10 @@ void TResultsPanel::FitCaptions() {
 }
 
 void TResultsPanel::FitColumns(int WindowWidth) {
-  FOriginalPanel->setFixedWidth(std::max(340, (WindowWidth - LeftColumnWidth) / 2));
+  if (FColumnsPlaced) return;
+  const int right = std::max(340, (WindowWidth - LeftColumnWidth) / 2);
+  const int middle = WindowWidth - LeftColumnWidth - right - 2 * SplitterHandlePx;
+  FColumns->setSizes({LeftColumnWidth, std::max(middle, NarrowestColumn), right});
 }
 
 int TResultsPanel::BoxCount() const {

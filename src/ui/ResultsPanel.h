@@ -9,6 +9,7 @@
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QSplitter;
 
 namespace quelmora {
 
@@ -32,7 +33,8 @@ class TResultsPanel final : public QWidget {
 
   // The captions after a change of language.
   void FitCaptions();
-  // The right column takes half of the width beyond the left one.
+  // The right column takes half of the width beyond the left one, until
+  // the user moves the columns.
   void FitColumns(int WindowWidth);
 
  private:
@@ -51,6 +53,8 @@ class TResultsPanel final : public QWidget {
   std::vector<int> FBoxSolutionIndices;
   std::vector<int> FPackSolutionIndices;
 
+  QSplitter* FColumns = nullptr;
+  bool FColumnsPlaced = false;
   QWidget* FOriginalPanel = nullptr;
   QListWidget* FList = nullptr;
   QListWidget* FProductList = nullptr;

@@ -25,6 +25,8 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StatusBand.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowLayout.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.h
 )

@@ -187,11 +187,18 @@ TEST_F(MainFormTest, BandsStackInTheirOrderAndHeights) {
   auto* parameters = Control<QWidget>("FParameters");
   auto* actions = Control<QWidget>("FActions");
   auto* status = Control<QWidget>("StatusBand");
-  EXPECT_EQ(input->geometry(), QRect(0, 54, 1340, 246));
-  EXPECT_EQ(parameters->geometry(), QRect(0, 300, 1340, 120));
-  EXPECT_EQ(actions->geometry(), QRect(0, 920 - 50, 1340, 50));
-  EXPECT_EQ(status->geometry(), QRect(0, 920 - 98, 1340, 48));
-  EXPECT_EQ(Control<QWidget>("FDetails")->geometry(), QRect(0, 420, 1340, 920 - 98 - 420));
+  // In the window's coordinates: the grid and the bands under it stand in a
+  // splitter, the results in a scroll area, a handle under the grid.
+  const auto placed = [this](const QWidget* band) {
+    return QRect(band->mapTo(&Window(), QPoint(0, 0)), band->size());
+  };
+  const int handle = 5;
+  EXPECT_EQ(placed(input), QRect(0, 54, 1340, 246));
+  EXPECT_EQ(placed(parameters), QRect(0, 300 + handle, 1340, 120));
+  EXPECT_EQ(placed(actions), QRect(0, 920 - 50, 1340, 50));
+  EXPECT_EQ(placed(status), QRect(0, 920 - 98, 1340, 48));
+  EXPECT_EQ(placed(Control<QWidget>("FDetails")),
+            QRect(0, 420 + handle, 1340, 920 - 98 - 420 - handle));
 }
 
 // A language folder with English only, and a saved choice that does not exist.

@@ -3,6 +3,7 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormCommandsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormFixture.h
   ${CMAKE_CURRENT_LIST_DIR}/MainFormGridTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormLayoutTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormPalletViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormResultViewsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormShutdownTest.cpp

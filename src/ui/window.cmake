@@ -27,4 +27,6 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.h
 )

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -202,6 +206,31 @@ TEST(SameForAllCancelTest, CancelForAllStopsAtOnceAndTheNextRunAsksAgain) {
   dialogs.YesNoCancel = {TAnswer::Yes, TAnswer::Cancel};
   EXPECT_FALSE(workspace.PrepareRun(VolumeMismatchQuestion(dialogs, nullptr, UserNumbers())));
   EXPECT_EQ(dialogs.Questions.size(), 3u);
+}
+
+// The real box: its check box carries the text and reports how it was left.
+TEST(SameForAllBoxTest, TheCheckBoxComesBackWithTheAnswer) {
+  for (const bool check : {false, true}) {
+    QString shown;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->checkBox()) return;
+      answer.stop();
+      shown = box->checkBox()->text();
+      box->checkBox()->setChecked(check);
+      box->button(QMessageBox::No)->click();
+    });
+    answer.start();
+    TQtUserDialogs dialogs;
+    bool checked = !check;
+    EXPECT_EQ(
+        dialogs.AskYesNoCancelChecked(nullptr, QStringLiteral("?"), QStringLiteral("all"), checked),
+        TAnswer::No);
+    EXPECT_EQ(checked, check);
+    EXPECT_EQ(shown, QStringLiteral("all"));
+  }
 }
 
 TEST_F(MainFormTest, AskModeSameForAllAsksOnceAndRunsAsAnsweringEach) {

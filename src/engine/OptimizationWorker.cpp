@@ -30,6 +30,11 @@ void TOptimizationWorker::Snapshot(int32_t& Percent, std::string& Stage) const {
   Stage = FStage;
 }
 
+TProductCount TOptimizationWorker::ProductCount() const {
+  std::lock_guard lock(FLock);
+  return FCount;
+}
+
 void TOptimizationWorker::SetProgress(int32_t Percent, const std::string& Stage) {
   std::lock_guard lock(FLock);
   FPercent = Percent;
@@ -40,10 +45,14 @@ void TOptimizationWorker::Body() {
   const TProgressCallback progress = [this](int32_t percent, const std::string& stage) {
     SetProgress(percent, stage);
   };
+  const TProductCountCallback counted = [this](const TProductCount& count) {
+    std::lock_guard lock(FLock);
+    FCount = count;
+  };
   try {
     const TOptimizer optimizer;
     const auto criterion = CreateCriterion(FCriterion);
-    FResult = optimizer.Execute(FProducts, FSettings, *criterion, FToken, progress);
+    FResult = optimizer.Execute(FProducts, FSettings, *criterion, FToken, progress, counted);
   } catch (const Exception& e) {
     FResult = TOptimizationResult{};
     FError = ErrorText(e);

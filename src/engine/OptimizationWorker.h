@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/Optimizer.h"
 #include "model/OptimizationModel.h"
 
 namespace quelmora {
@@ -27,6 +28,8 @@ class TOptimizationWorker {
   void Cancel() noexcept { FToken.Cancel(); }
   bool Done() const noexcept { return FDone.load(std::memory_order_acquire) != 0; }
   void Snapshot(int32_t& Percent, std::string& Stage) const;
+  // The products begun so far; zero of zero before the run has counted them.
+  TProductCount ProductCount() const;
 
   // Only once Done is true.
   const TOptimizationResult& Output() const { return FResult; }
@@ -45,6 +48,7 @@ class TOptimizationWorker {
   int32_t FPercent = 0;
   std::atomic<int32_t> FDone{0};
   std::string FStage;
+  TProductCount FCount;
   std::string FError;
   TOptimizationResult FResult;
   std::thread FThread;

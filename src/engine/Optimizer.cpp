@@ -30,7 +30,8 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
                                         const TOptimizationSettings& Settings,
                                         const IOptimizationCriterion& Criterion,
                                         const TCancelToken& Token,
-                                        const TProgressCallback& Progress) const {
+                                        const TProgressCallback& Progress,
+                                        const TProductCountCallback& Counted) const {
   ValidateProject(Products, Settings);
 
   const TOptimizationSettings S = Settings;
@@ -71,6 +72,13 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       lastPercent = percent;
       Progress(percent, stage);
     };
+    TProductCount begun{0, static_cast<int32_t>(enabled.size())};
+    auto countStart = [&] {
+      std::lock_guard lock(progressLock);
+      ++begun.Started;
+      Counted(begun);
+    };
+    if (Counted) Counted(begun);
     std::vector<std::vector<TOptimizationSolution>> kept(enabled.size());
     std::vector<std::exception_ptr> failed(enabled.size());
     // Once a product fails, the run ends with the error of the first failing
@@ -90,6 +98,7 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       try {
         token.Check();
         const std::string stage = std::string(SStageCalculation) + ": " + P.Name;
+        if (Counted) countStart();
         TVariantProgress onVariant;
         if (Progress) {
           report((i * 80) / n, stage);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -8,6 +10,16 @@
 #include "model/PalletModel.h"
 
 namespace quelmora {
+
+// How far a run has got through its enabled products: the Started-th of
+// Total has begun. Products run in parallel and finish out of order, so the
+// count is of products begun, which only grows.
+struct TProductCount {
+  int32_t Started = 0;
+  int32_t Total = 0;
+};
+
+using TProductCountCallback = std::function<void(const TProductCount& Count)>;
 
 // Runs one whole calculation: per enabled product the pack search, every
 // placement of every pack built and scored, the best distinct boxes kept;
@@ -22,7 +34,8 @@ class TOptimizer {
   TOptimizationResult Execute(const std::vector<TProduct>& Products,
                               const TOptimizationSettings& Settings,
                               const IOptimizationCriterion& Criterion, const TCancelToken& Token,
-                              const TProgressCallback& Progress = nullptr) const;
+                              const TProgressCallback& Progress = nullptr,
+                              const TProductCountCallback& Counted = nullptr) const;
 
  private:
   std::shared_ptr<const IPalletOptimizer> FPallet;

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 79> CatalogueTexts = {
+inline constexpr std::array<const char*, 91> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -91,6 +91,18 @@ inline constexpr std::array<const char*, 79> CatalogueTexts = {
     SNumberInRangeExpected,
     SBoxStrengthNeedsBoard,
     SBoardLeavesNoInside,
+    SProductsAdded,
+    SProductOfCount,
+    SSameForAllRemaining,
+    SEnabledHelp,
+    SVolumeMismatchHelp,
+    SCurrencyHelp,
+    SAllowOversizeHelp,
+    SLimitLayersHelp,
+    SPalletPresetHelp,
+    SPalletMethodHelp,
+    SCriterionHelp,
+    SSortHelp,
 };
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the

@@ -8,7 +8,8 @@ namespace quelmora {
 
 // Message catalogue. Multi-line texts join their lines with CR LF.
 inline constexpr const char* SFileSaved = "Файл сохранен";
-inline constexpr const char* SConfirmDeleteProduct = "Удалить выбранное изделие?";
+// The product's name is put in after translation.
+inline constexpr const char* SConfirmDeleteProduct = "Удалить изделие «%s»?";
 inline constexpr const char* SCancellingBeforeClose = "Отмена расчета перед закрытием…";
 inline constexpr const char* SUnifiedBoxItem = "Ящик %d: %.1f × %.1f × %.1f мм — %d изд.";
 inline constexpr const char* SPackPreviewTitle = "3D-макет выбранной пачки";
@@ -146,5 +147,23 @@ inline constexpr const char* SBoxStrengthNeedsBoard =
     "Для --box-strength нужны --ect и --thickness";
 inline constexpr const char* SBoardLeavesNoInside =
     "Картон толщиной %.1f мм не оставляет места внутри ящика";
+
+inline constexpr const char* SProductsAdded = "Добавлено изделий: %d";
+// The calculation's n-th started product of N enabled ones.
+inline constexpr const char* SProductOfCount = "изделие %d из %d";
+inline constexpr const char* SSameForAllRemaining = "То же для всех оставшихся изделий";
+inline constexpr const char* SEnabledHelp = "Включенное изделие участвует в расчете";
+inline constexpr const char* SVolumeMismatchHelp =
+    "Что делать, если объем образца не попадает в заданный диапазон объема";
+inline constexpr const char* SCurrencyHelp = "Обозначение валюты в результатах и отчете";
+inline constexpr const char* SAllowOversizeHelp =
+    "Разрешить ящики, выступающие за длину или ширину паллеты";
+inline constexpr const char* SLimitLayersHelp =
+    "Не ставить больше слоев, чем выдерживает нижний ящик по расчету прочности";
+inline constexpr const char* SPalletPresetHelp =
+    "Стандартный размер паллеты; выбор заполняет длину и ширину паллеты";
+inline constexpr const char* SPalletMethodHelp = "Как ящики раскладываются в слое на паллете";
+inline constexpr const char* SCriterionHelp = "По какому признаку выбирается лучший ящик";
+inline constexpr const char* SSortHelp = "Результаты показываются по названию изделий";
 
 }  // namespace quelmora

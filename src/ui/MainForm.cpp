@@ -13,6 +13,8 @@
 
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
+#include "model/ProductFields.h"
+#include "model/TextFormat.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -26,6 +28,7 @@
 #include "ui/UserDialogs.h"
 #include "ui/WindowHeader.h"
 #include "ui/WindowLayout.h"
+#include "ui/WindowTexts.h"
 
 namespace quelmora {
 
@@ -219,9 +222,13 @@ void TMainForm::ImportProducts() {
   CollectProject();
   const QString fileName = FDialogs.OpenFileName(this, CsvFilter);
   if (fileName.isEmpty()) return;
+  const int before = static_cast<int>(Project().Products.size());
   FWorkspace.ImportCsv(S(fileName));
   ShowProject();
   MarkModified();
+  const int added = static_cast<int>(Project().Products.size()) - before;
+  if (added > 0) FGrid->ShowRow(before + 1);
+  SetStatus(ProductsAddedText(added));
 }
 
 void TMainForm::AddProduct() {
@@ -255,8 +262,8 @@ void TMainForm::DeleteProduct() {
   // The remaining rows and the quick fields are redrawn afterwards, so what
   // the user typed there is taken over first.
   CollectProject(r);
-  if (FDialogs.AskYesNo(this, Translated(SConfirmDeleteProduct)) != IUserDialogs::TAnswer::Yes)
-    return;
+  const std::string name(Trim(FProducts->RowTexts(r)[ProductNameFieldIndex]));
+  if (FDialogs.AskYesNo(this, Utf8(DeleteQuestion(name))) != IUserDialogs::TAnswer::Yes) return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.erase(products.begin() + r); });
   ShowProject();
   MarkModified();
@@ -273,11 +280,8 @@ void TMainForm::EditAllParameters() {
 
 void TMainForm::StartCalculation() {
   CollectProject();
-  const TNumberFormat numbers = UserNumbers();
   std::optional<TRunInput> input =
-      FWorkspace.PrepareRun([&](const TProduct& product, double volume) {
-        return AskVolumeMismatch(FDialogs, this, numbers, product, volume);
-      });
+      FWorkspace.PrepareRun(VolumeMismatchQuestion(FDialogs, this, UserNumbers()));
   if (!input) return;
   ClearResults();
   FStatusBand->SetProgress(0);
@@ -329,7 +333,7 @@ void TMainForm::TimerTick() {
   if (!FWorkspace.Running()) return;
   const bool done = FWorkspace.Poll([this](int32_t percent, const std::string& stage) {
     FStatusBand->SetProgress(percent);
-    SetStatus(TrMultiline(stage));
+    SetStatus(RunProgressText(stage, FWorkspace.ProductCount()));
   });
   if (!done) return;
   const TRunEnd end = FWorkspace.Finish();

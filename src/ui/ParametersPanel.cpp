@@ -46,6 +46,7 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
   FCriterion = new QComboBox(this);
   FCriterion->setObjectName(QStringLiteral("FCriterion"));
   FCriterion->setGeometry(12, 86, 248, 28);
+  FCriterion->setToolTip(Utf8(SCriterionHelp));
   for (const char* text : CriterionTexts)
     FCriterion->addItem(Utf8(text));
   connect(FCriterion, &QComboBox::currentIndexChanged, this, [this] { emit Changed(); });
@@ -55,6 +56,7 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
   FSort = new QCheckBox(Utf8(SListSortedByName), this);
   FSort->setObjectName(QStringLiteral("FSort"));
   FSort->setGeometry(450, 84, 220, 30);
+  FSort->setToolTip(Utf8(SSortHelp));
   FSort->setChecked(true);
   FSort->setEnabled(false);
   FFlow.Add({FCriterion, allParameters, FSort}, 20);

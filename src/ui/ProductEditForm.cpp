@@ -7,6 +7,7 @@
 
 #include "l10n/Localization.h"
 #include "l10n/TranslateControl.h"
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
@@ -36,6 +37,7 @@ TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUs
       *this, *FGrid, bottom, {365, 10}, {483, 10}, [this] { ApplyClick(); }, FApply, FCancel);
   FEnabled = new QCheckBox(Utf8("Вкл."), bottom);
   FEnabled->setGeometry(12, 14, 180, 28);
+  FEnabled->setToolTip(Utf8(SEnabledHelp));
   ShowCaptions(*this, *FGrid, "Параметры изделия", ProductFields);
 
   ShowProduct();

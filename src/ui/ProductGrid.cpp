@@ -36,7 +36,7 @@ std::string_view GridColumnHeader(int Column) {
 }
 
 std::string_view GridColumnHelp(int Column) {
-  if (Column == GridEnabledColumn) return {};
+  if (Column == GridEnabledColumn) return SEnabledHelp;
   return ProductFields.at(static_cast<size_t>(Column)).Help;
 }
 

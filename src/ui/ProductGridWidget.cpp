@@ -129,6 +129,11 @@ void TProductGridWidget::SetCurrentCell(int Column, int Row) {
   setCurrentIndex(FModel->index(Row - 1, Column));
 }
 
+void TProductGridWidget::ShowRow(int Row) {
+  SetCurrentCell(CurrentGridColumn(), Row);
+  scrollTo(currentIndex(), QAbstractItemView::PositionAtTop);
+}
+
 void TProductGridWidget::FitHeaderTexts() {
   const QFontMetrics metrics(horizontalHeader()->font());
   const int room = HeaderHeight - 2 * HeaderMarginY;

@@ -31,6 +31,8 @@ class TProductGridWidget final : public QTableView {
   int CurrentGridRow() const;
   int CurrentGridColumn() const;
   void SetCurrentCell(int Column, int Row);
+  // Makes Row current (in the current column) and scrolls it to the top.
+  void ShowRow(int Row);
 
   // Widens a column whose header text would need more than the header's
   // two lines; columns are never narrowed.

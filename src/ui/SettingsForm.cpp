@@ -199,14 +199,20 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   FMode->setEditable(false);
   FMode->addItems({Utf8("Заданный диапазон"), Utf8("Объем образца"), Utf8("Спрашивать")});
   FMode->setGeometry(12, 30, 260, 28);
+  modeLabel->setToolTip(Utf8(SVolumeMismatchHelp));
+  FMode->setToolTip(Utf8(SVolumeMismatchHelp));
   auto* currencyLabel = new QLabel(Utf8("Валюта"), bottom);
   currencyLabel->setGeometry(300, 8, 100, 20);
   FCurrency = new QLineEdit(bottom);
   FCurrency->setGeometry(300, 30, 100, 28);
+  currencyLabel->setToolTip(Utf8(SCurrencyHelp));
+  FCurrency->setToolTip(Utf8(SCurrencyHelp));
   FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
   FOversize->setGeometry(12, 70, 410, 28);
+  FOversize->setToolTip(Utf8(SAllowOversizeHelp));
   FLimitLayers = new QCheckBox(Utf8(SLimitLayersToStrength), bottom);
   FLimitLayers->setGeometry(12, 94, 480, 26);
+  FLimitLayers->setToolTip(Utf8(SLimitLayersHelp));
   auto* presetLabel = new QLabel(Utf8(SPalletPresetLabel), bottom);
   presetLabel->setGeometry(420, 8, 160, 20);
   FPreset = new QComboBox(bottom);
@@ -215,12 +221,16 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
     FPreset->addItem(Utf8(preset.Caption));
   FPreset->addItem(Utf8(SPalletPresetOther));
   FPreset->setGeometry(420, 30, 160, 28);
+  presetLabel->setToolTip(Utf8(SPalletPresetHelp));
+  FPreset->setToolTip(Utf8(SPalletPresetHelp));
   auto* methodLabel = new QLabel(Utf8(SPalletMethodLabel), bottom);
   methodLabel->setGeometry(596, 8, 172, 20);
   FMethod = new QComboBox(bottom);
   FMethod->setEditable(false);
   FMethod->addItems({Utf8(SPalletMethodGrid), Utf8(SPalletMethodBestLayer)});
   FMethod->setGeometry(596, 30, 172, 28);
+  methodLabel->setToolTip(Utf8(SPalletMethodHelp));
+  FMethod->setToolTip(Utf8(SPalletMethodHelp));
   AddApplyAndCancel(
       *this, *FGrid, bottom, {510, 76}, {630, 76}, [this] { ApplyClick(); }, FApply, FCancel);
   ShowCaptions(*this, *FGrid, "Все параметры", SettingsFields);

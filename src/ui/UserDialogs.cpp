@@ -1,10 +1,13 @@
 #include "ui/UserDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <memory>
 #include <new>
+#include <optional>
 
 #include "model/AppStrings.h"
 #include "model/Errors.h"
@@ -57,20 +60,23 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNo(QWidget* Parent, const QString& T
   return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
 }
 
-TMismatchAnswer AskVolumeMismatch(IUserDialogs& Dialogs, QWidget* Parent,
-                                  const TNumberFormat& Numbers, const TProduct& Product,
-                                  double SampleVolumeM3) {
-  const std::string question =
-      FormatLocal(Numbers, Tr(SVolumeMismatchQuestion), Product.Name, Product.MinVolumeM3,
-                  Product.MaxVolumeM3, SampleVolumeM3);
-  switch (Dialogs.AskYesNoCancel(Parent, Utf8(question))) {
-    case IUserDialogs::TAnswer::Yes:
-      return TMismatchAnswer::UseSample;
-    case IUserDialogs::TAnswer::No:
-      return TMismatchAnswer::UseRange;
-    default:
-      return TMismatchAnswer::Cancel;
-  }
+TMismatchQuestion VolumeMismatchQuestion(IUserDialogs& Dialogs, QWidget* Parent,
+                                         const TNumberFormat& Numbers) {
+  auto settled = std::make_shared<std::optional<TMismatchAnswer>>();
+  return [&Dialogs, Parent, Numbers, settled](const TProduct& Product, double SampleVolumeM3) {
+    if (*settled) return **settled;
+    const std::string question =
+        FormatLocal(Numbers, Tr(SVolumeMismatchQuestion), Product.Name, Product.MinVolumeM3,
+                    Product.MaxVolumeM3, SampleVolumeM3);
+    bool forAll = false;
+    const IUserDialogs::TAnswer answer = Dialogs.AskYesNoCancelChecked(
+        Parent, Utf8(question), Translated(SSameForAllRemaining), forAll);
+    const TMismatchAnswer chosen = answer == IUserDialogs::TAnswer::Yes ? TMismatchAnswer::UseSample
+                                   : answer == IUserDialogs::TAnswer::No ? TMismatchAnswer::UseRange
+                                                                         : TMismatchAnswer::Cancel;
+    if (forAll) *settled = chosen;
+    return chosen;
+  };
 }
 
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QString& Text) {
@@ -78,6 +84,26 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QStr
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
+    case QMessageBox::Yes:
+      return TAnswer::Yes;
+    case QMessageBox::No:
+      return TAnswer::No;
+    default:
+      return TAnswer::Cancel;
+  }
+}
+
+IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancelChecked(QWidget* Parent, const QString& Text,
+                                                            const QString& CheckText,
+                                                            bool& Checked) {
+  QMessageBox box(QMessageBox::Question, Title(), Text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent);
+  box.setEscapeButton(QMessageBox::Cancel);
+  // The box owns the check box.
+  box.setCheckBox(new QCheckBox(CheckText));
+  const int button = box.exec();
+  Checked = box.checkBox()->isChecked();
+  switch (button) {
     case QMessageBox::Yes:
       return TAnswer::Yes;
     case QMessageBox::No:

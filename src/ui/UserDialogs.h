@@ -34,6 +34,10 @@ class IUserDialogs {
   virtual TAnswer AskYesNo(QWidget* Parent, const QString& Text) = 0;
   // A confirmation with Yes, No and Cancel; closing the box answers Cancel.
   virtual TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) = 0;
+  // AskYesNoCancel with a check box captioned CheckText, unchecked at first;
+  // Checked tells how the user left it.
+  virtual TAnswer AskYesNoCancelChecked(QWidget* Parent, const QString& Text,
+                                        const QString& CheckText, bool& Checked) = 0;
   // Filters in Qt's form ("Label (*.ext)"). Empty when the user cancels.
   virtual QString OpenFileName(QWidget* Parent, const QStringList& Filters) = 0;
   // Asks before an existing file is replaced. DefaultSuffix (without the
@@ -55,11 +59,13 @@ QString ErrorMessageText(const std::exception& Error);
 // Action completed.
 bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action);
 
-// Asks whether the run takes the sample's volume of Product (Yes), its
-// volume range (No), or stops (Cancel); numbers written with Numbers.
-TMismatchAnswer AskVolumeMismatch(IUserDialogs& Dialogs, QWidget* Parent,
-                                  const TNumberFormat& Numbers, const TProduct& Product,
-                                  double SampleVolumeM3);
+// The volume question of one run: asks whether the run takes the sample's
+// volume of a product (Yes), its volume range (No), or stops (Cancel);
+// numbers written with Numbers. An answer given with "the same for all
+// remaining products" checked is the answer for every later product of the
+// run, which is then not asked about.
+TMismatchQuestion VolumeMismatchQuestion(IUserDialogs& Dialogs, QWidget* Parent,
+                                         const TNumberFormat& Numbers);
 
 // The real boxes and dialogs (QMessageBox, QFileDialog).
 class TQtUserDialogs final : public IUserDialogs {
@@ -67,6 +73,8 @@ class TQtUserDialogs final : public IUserDialogs {
   void ShowError(QWidget* Parent, const QString& Text) override;
   TAnswer AskYesNo(QWidget* Parent, const QString& Text) override;
   TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) override;
+  TAnswer AskYesNoCancelChecked(QWidget* Parent, const QString& Text, const QString& CheckText,
+                                bool& Checked) override;
   QString OpenFileName(QWidget* Parent, const QStringList& Filters) override;
   TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
                            const QString& DefaultSuffix, const QString& InitialName) override;

@@ -29,4 +29,6 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WindowLayout.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.h
 )

@@ -116,6 +116,10 @@ bool TWorkspace::Poll(const TProgressCallback& OnProgress) const {
   return done;
 }
 
+TProductCount TWorkspace::ProductCount() const {
+  return FWorker ? FWorker->ProductCount() : TProductCount{};
+}
+
 TRunEnd TWorkspace::Finish() {
   if (!FWorker || !FWorker->Done())
     throw Exception(TErrorKind::Internal, "No calculation has ended");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Optimizer.h"
 #include "engine/VolumeMismatch.h"
 #include "model/OptimizationModel.h"
 #include "report/ReportPages.h"
@@ -78,6 +79,8 @@ class TWorkspace {
   void Cancel() noexcept;
   // Reports the run's progress; true once it has ended and Finish may be called.
   bool Poll(const TProgressCallback& OnProgress) const;
+  // The run's products begun so far; zero of zero without a run.
+  TProductCount ProductCount() const;
   // Takes the ended run's outcome: its output becomes the result unless it failed.
   TRunEnd Finish();
 

@@ -111,6 +111,27 @@ TEST_F(OptimizerTest, ParallelProgressOnlyMovesForward) {
   }
 }
 
+// The count runs 0, 1, ..., N over the enabled products whatever order the
+// threads take them in, and counting changes nothing in the result.
+TEST_F(OptimizerTest, ProductCountRunsUpToTheEnabledProducts) {
+  products[1].Enabled = false;
+  TOptimizationResult uncounted = Run();
+  uncounted.Log.clear();
+  for (int i = 0; i < 3; ++i) {
+    std::vector<TProductCount> counts;
+    TOptimizationResult r =
+        optimizer.Execute(products, settings, *CreateCriterion(ckCostPerVolume), token, nullptr,
+                          [&](const TProductCount& count) { counts.push_back(count); });
+    r.Log.clear();
+    EXPECT_EQ(r, uncounted);
+    ASSERT_EQ(counts.size(), 4u);
+    for (int c = 0; c < 4; ++c) {
+      EXPECT_EQ(counts[c].Started, c);
+      EXPECT_EQ(counts[c].Total, 3);
+    }
+  }
+}
+
 TEST_F(OptimizerTest, SortBoxesOffKeepsProductOrder) {
   settings.SortBoxes = false;
   const TOptimizationResult r = Run();

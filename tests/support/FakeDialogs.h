@@ -23,6 +23,14 @@ class TFakeDialogs final : public IUserDialogs {
     Questions.push_back(Text.toStdString());
     return Next(YesNoCancel, TAnswer::Cancel);
   }
+  // Answers from YesNoCancel like AskYesNoCancel, the check box from Checks.
+  TAnswer AskYesNoCancelChecked(QWidget*, const QString& Text, const QString& CheckText,
+                                bool& Checked) override {
+    Questions.push_back(Text.toStdString());
+    CheckTexts.push_back(CheckText.toStdString());
+    Checked = Next(Checks, false);
+    return Next(YesNoCancel, TAnswer::Cancel);
+  }
   QString OpenFileName(QWidget*, const QStringList& Filters) override {
     FiltersSeen.push_back(Filters);
     return Next(OpenNames, QString());
@@ -37,11 +45,13 @@ class TFakeDialogs final : public IUserDialogs {
 
   std::deque<TAnswer> YesNo;
   std::deque<TAnswer> YesNoCancel;
+  std::deque<bool> Checks;
   std::deque<QString> OpenNames;
   std::deque<TSaveChoice> SaveChoices;
 
   std::vector<std::string> Errors;
   std::vector<std::string> Questions;
+  std::vector<std::string> CheckTexts;
   std::vector<QStringList> FiltersSeen;
   std::vector<QString> SuffixesSeen;
   std::vector<QString> InitialNamesSeen;

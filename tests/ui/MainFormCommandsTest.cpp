@@ -355,7 +355,8 @@ TEST_F(MainFormTest, ImportNumbersNewProductsAfterTheLargestId) {
     Click(cmdDelete);
   }
   ASSERT_EQ(Window().Project().Products.size(), 10u);
-  EXPECT_EQ(dialogs_.Questions[0], SConfirmDeleteProduct);
+  EXPECT_EQ(dialogs_.Questions[0],
+            "Удалить изделие «" + LoadLumarProject().Products[11].Name + "»?");
   EXPECT_EQ(Window().NextProductId(), 11);
 
   const std::string csv = temp_.File("three.csv");

@@ -152,11 +152,11 @@ TEST_F(MainFormTest, GridHeadersAndQuickFieldsShowTheFieldHelpInTheUserLanguage)
               Tr(help))
         << column;
   }
-  EXPECT_TRUE(Grid()
-                  ->model()
-                  ->headerData(GridEnabledColumn, Qt::Horizontal, Qt::ToolTipRole)
-                  .toString()
-                  .isEmpty());
+  EXPECT_EQ(Text(Grid()
+                     ->model()
+                     ->headerData(GridEnabledColumn, Qt::Horizontal, Qt::ToolTipRole)
+                     .toString()),
+            Tr(SEnabledHelp));
   for (int i = 0; i < QuickSettingsFieldCount; ++i) {
     const std::string help(SettingsFields[QuickSettingsFields[i]].Help);
     auto* edit = Control<QLineEdit>(("FQuick" + std::to_string(i)).c_str());

@@ -7,6 +7,7 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormPalletViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormResultViewsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormShutdownTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormSmallThingsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStrengthTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStartupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameOrderTest.cpp

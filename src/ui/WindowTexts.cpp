@@ -1,0 +1,27 @@
+#include "ui/WindowTexts.h"
+
+#include "l10n/Localization.h"
+#include "model/AppStrings.h"
+#include "model/TextFormat.h"
+
+namespace quelmora {
+
+std::string DeleteQuestion(std::string_view Name) {
+  return FormatArgs(Tr(SConfirmDeleteProduct), {TFormatArg(std::string(Name))});
+}
+
+std::string ProductsAddedText(int Count) {
+  return FormatArgs(Tr(SProductsAdded), {TFormatArg(Count)});
+}
+
+std::string RunProgressText(const std::string& Stage, const TProductCount& Count) {
+  std::string text = TrMultiline(Stage);
+  const std::string calculation = std::string(SStageCalculation) + ": ";
+  // Only the product stages have a count: unification and the end come after all.
+  if (Count.Total > 0 && Stage.starts_with(calculation))
+    text += " — " +
+            FormatArgs(Tr(SProductOfCount), {TFormatArg(Count.Started), TFormatArg(Count.Total)});
+  return text;
+}
+
+}  // namespace quelmora

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 91> CatalogueTexts = {
+inline constexpr std::array<const char*, 109> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -103,6 +103,24 @@ inline constexpr std::array<const char*, 91> CatalogueTexts = {
     SPalletMethodHelp,
     SCriterionHelp,
     SSortHelp,
+    SResultListsTab,
+    SResultTableTab,
+    SPacksPerBoxColumn,
+    SBoxesPerPalletColumn,
+    SCostPerUnitBeforeColumn,
+    SCostPerUnitAfterColumn,
+    SCostPerM3BeforeColumn,
+    SCostPerM3AfterColumn,
+    SSavingColumn,
+    SBeforeAfterHeading,
+    SCostPerUnitChange,
+    SPacksPerPalletChange,
+    SCostPerM3Change,
+    SLimitedBy,
+    SLimitPacksPerBox,
+    SLimitPacksPerAxis,
+    SLimitBoxWeight,
+    SLimitBoxHeight,
 };
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the

@@ -166,4 +166,23 @@ inline constexpr const char* SPalletMethodHelp = "Как ящики раскла
 inline constexpr const char* SCriterionHelp = "По какому признаку выбирается лучший ящик";
 inline constexpr const char* SSortHelp = "Результаты показываются по названию изделий";
 
+// The results table and the figures before and after beside the details.
+inline constexpr const char* SResultListsTab = "Ящики и изделия";
+inline constexpr const char* SResultTableTab = "Таблица результатов";
+inline constexpr const char* SPacksPerBoxColumn = "Пачек в ящике";
+inline constexpr const char* SBoxesPerPalletColumn = "Ящиков на паллете";
+inline constexpr const char* SCostPerUnitBeforeColumn = "Упаковка / ед., было";
+inline constexpr const char* SCostPerUnitAfterColumn = "Упаковка / ед., стало";
+inline constexpr const char* SCostPerM3BeforeColumn = "Упаковка / м³, было";
+inline constexpr const char* SCostPerM3AfterColumn = "Упаковка / м³, стало";
+inline constexpr const char* SSavingColumn = "Экономия, %";
+inline constexpr const char* SBeforeAfterHeading = "Было → стало";
+inline constexpr const char* SCostPerUnitChange = "Упаковка / единицу: %.2f → %.2f %s";
+inline constexpr const char* SPacksPerPalletChange = "Пачек на паллете: %d → %d";
+inline constexpr const char* SCostPerM3Change = "Упаковка / м³: %.2f → %.2f %s";
+inline constexpr const char* SLimitedBy = "ограничено: %s";
+inline constexpr const char* SLimitPacksPerBox = "%d пачек в ящике";
+inline constexpr const char* SLimitPacksPerAxis = "%d пачек по оси";
+inline constexpr const char* SLimitBoxWeight = "масса ящика %.1f кг";
+inline constexpr const char* SLimitBoxHeight = "высота ящика %.0f мм";
 }  // namespace quelmora

@@ -19,6 +19,7 @@
 #include "report/PackagingPreview.h"
 #include "ui/PalletView.h"
 #include "ui/PreviewArea.h"
+#include "ui/ResultFigureTexts.h"
 #include "ui/ResultViews.h"
 #include "ui/UiText.h"
 #include "ui/WindowLayout.h"
@@ -74,14 +75,15 @@ TResultsPanel::TResultsPanel(QWidget* Parent) : QWidget(Parent) {
   // Boxes and products | pack and proposal | layout and current packaging.
   QWidget* left = AddPanel(this);
   left->setMinimumWidth(NarrowestColumn);
-  QVBoxLayout* leftLayout = Column(left);
-  QWidget* boxesBlock = AddPanel(left);
+  QWidget* lists = AddResultTabs(left);
+  QVBoxLayout* leftLayout = Column(lists);
+  QWidget* boxesBlock = AddPanel(lists);
   boxesBlock->setFixedHeight(170);
   Column(boxesBlock)->addWidget(AddCaptionStrip(boxesBlock, SUnifiedBoxes, 38, 9, FCaptions));
   FList = AddList(boxesBlock, "FList");
   connect(FList, &QListWidget::currentRowChanged, this, [this] { BoxSelection(); });
   leftLayout->addWidget(boxesBlock);
-  QWidget* productsBlock = AddPanel(left);
+  QWidget* productsBlock = AddPanel(lists);
   Column(productsBlock)
       ->addWidget(AddCaptionStrip(productsBlock, SProductsInSelectedBox, 38, 9, FCaptions));
   FProductList = AddList(productsBlock, "FProductList");
@@ -162,6 +164,7 @@ QWidget* TResultsPanel::AddDetailColumn(const char* PreviewCaption, TPreviewArea
 void TResultsPanel::FitCaptions() {
   for (QLabel* label : FCaptions)
     label->adjustSize();
+  FitTabCaptions();
 }
 
 void TResultsPanel::FitColumns(int WindowWidth) {
@@ -194,6 +197,7 @@ bool TResultsPanel::Show(const TProjectData& Project, const TOptimizationResult&
     }
     FList->setUpdatesEnabled(true);
   }
+  ShowTable();
   if (FList->count() == 0) return false;
   {
     const QSignalBlocker quiet(FList);
@@ -212,6 +216,7 @@ void TResultsPanel::Clear() {
     FList->clear();
     FProductList->clear();
   }
+  ShowTable();
   FBoxSolutionIndices.clear();
   FPackSolutionIndices.clear();
   FOptimalMemo->clear();
@@ -260,6 +265,7 @@ void TResultsPanel::ProductSelection() {
   TPalletLayer layer = SolutionLayer(solution.Box, pallet);
   const TPalletLayer originalLayer = SolutionLayer(solution.OriginalBox, pallet);
   FOptimalMemo->setPlainText(MemoText(OptimalDetailsText(numbers, *FProject, solution) +
+                                      "\r\n\r\n" + BeforeAfterText(numbers, *FProject, solution) +
                                       "\r\n\r\n" +
                                       PalletDetailsText(numbers, solution.Box, layer, pallet)));
   FOriginalMemo->setPlainText(
@@ -270,6 +276,7 @@ void TResultsPanel::ProductSelection() {
   AppendStrengthLines(*FOriginalMemo,
                       StrengthDetailLines(numbers, FProject->Settings, solution.OriginalBox));
   FPalletView->Show(solution.Box, std::move(layer), pallet);
+  SelectTableRow(FPackSolutionIndices[static_cast<size_t>(FProductList->currentRow())]);
   FPackPreview->update();
   FLayoutPreview->update();
 }

@@ -10,11 +10,15 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QSplitter;
+class QTabWidget;
+class QTableView;
 
 namespace quelmora {
 
 class TPalletView;
 class TPreviewArea;
+class TResultTableModel;
+class TResultSortModel;
 
 // The result of a run as the window shows it: the unified boxes, the
 // products packed in the selected one, the drawings and pallet of the
@@ -48,6 +52,14 @@ class TResultsPanel final : public QWidget {
   void PaintPackPreview(IDrawingSurface& Canvas, const TRect& Rect);
   void PaintLayoutPreview(IDrawingSurface& Canvas, const TRect& Rect);
 
+  // The results table, a tab beside the lists; selecting a row selects its
+  // product in the lists and the other way round (ResultsTable.cpp).
+  QWidget* AddResultTabs(QWidget* Parent);
+  void ShowTable();
+  void TableSelection();
+  void SelectTableRow(int SolutionIndex);
+  void FitTabCaptions();
+
   const TProjectData* FProject = nullptr;
   const TOptimizationResult* FResult = nullptr;
   std::vector<int> FBoxSolutionIndices;
@@ -64,6 +76,11 @@ class TResultsPanel final : public QWidget {
   TPreviewArea* FLayoutPreview = nullptr;
   TPalletView* FPalletView = nullptr;
   std::vector<QLabel*> FCaptions;
+  QTabWidget* FTabs = nullptr;
+  QTableView* FTable = nullptr;
+  TResultTableModel* FTableModel = nullptr;
+  TResultSortModel* FTableOrder = nullptr;
+  bool FSyncing = false;  // one selection follows the other, not back
 };
 
 }  // namespace quelmora

@@ -19,6 +19,11 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ProductTableModel.h
   ${CMAKE_CURRENT_LIST_DIR}/ResultsPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsPanel.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultsTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureTexts.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultTableModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultTableModel.h
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultViews.h
   ${CMAKE_CURRENT_LIST_DIR}/StatusBand.cpp

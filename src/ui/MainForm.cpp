@@ -11,6 +11,7 @@
 
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
+#include "ui/EditTakeOver.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -88,6 +89,9 @@ void TMainForm::BuildWindow() {
   bands->addWidget(BuildInputPanel());
   FParameters = new TParametersPanel(this, [this](int code) { RunCommand(code); });
   connect(FParameters, &TParametersPanel::Changed, this, [this] { MarkModified(); });
+  connect(FParameters, &TParametersPanel::EditFinished, this, [this] {
+    TakeOverStep([this](TProjectData& p) { return TakeOverParameters(*FParameters, p); });
+  });
   bands->addWidget(FParameters);
   FResults = new TResultsPanel(this);
   bands->addWidget(FResults, 1);
@@ -106,7 +110,10 @@ QWidget* TMainForm::BuildInputPanel() {
   FInputPanel->setFixedHeight(246);
   QVBoxLayout* input = Column(FInputPanel);
   FProducts = new TProductTableModel(this);
-  connect(FProducts, &TProductTableModel::CellEdited, this, [this] { MarkModified(); });
+  connect(FProducts, &TProductTableModel::CellEdited, this, [this](int row) {
+    MarkModified();
+    TakeOverStep([&](TProjectData& p) { return TakeOverGridRow(*FProducts, row, p); });
+  });
   FGrid = new TProductGridWidget(FProducts, FInputPanel);
   FGrid->setObjectName(QStringLiteral("FGrid"));
   connect(FGrid, &TProductGridWidget::GridDoubleClicked, this, [this] { GridDblClick(); });
@@ -191,6 +198,8 @@ void TMainForm::RunCommand(int Code) {
       {cmdReport, [this] { WriteReport(); }},
       {cmdClose, [this] { close(); }},
       {cmdCancel, [this] { FWorkspace.Cancel(); }},
+      {cmdUndo, [this] { StepHistory(true); }},
+      {cmdRedo, [this] { StepHistory(false); }},
   };
   // A value still in the grid's editor belongs to the project the command sees.
   FGrid->CommitPendingEdit();
@@ -206,7 +215,7 @@ void TMainForm::ImportProducts() {
   if (fileName.isEmpty()) return;
   FWorkspace.ImportCsv(S(fileName));
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::AddProduct() {
@@ -216,7 +225,7 @@ void TMainForm::AddProduct() {
   if (!FEditors.EditProduct(this, product, FDialogs)) return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.push_back(product); });
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::EditProduct() {
@@ -231,7 +240,7 @@ void TMainForm::EditProduct() {
   ChangeProducts([&](std::vector<TProduct>& products) { products[r] = product; });
   ShowProject();
   FGrid->SetCurrentCell(FGrid->CurrentGridColumn(), r + 1);
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::DeleteProduct() {
@@ -244,7 +253,7 @@ void TMainForm::DeleteProduct() {
     return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.erase(products.begin() + r); });
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::EditAllParameters() {
@@ -253,7 +262,7 @@ void TMainForm::EditAllParameters() {
   if (!FEditors.EditSettings(this, project.Settings, FDialogs)) return;
   FWorkspace.SetProject(std::move(project));
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::StartCalculation() {
@@ -422,6 +431,8 @@ void TMainForm::CollectProject(int SkipRow) {
   });
   FProducts->KeepProducts(project.Products);
   FWorkspace.SetProject(std::move(project));
+  // What was typed is a step of its own, before the command's change.
+  FWorkspace.RecordChange();
 }
 
 void TMainForm::ChangeProducts(const std::function<void(std::vector<TProduct>&)>& Change) {
@@ -432,6 +443,33 @@ void TMainForm::ChangeProducts(const std::function<void(std::vector<TProduct>&)>
 
 void TMainForm::MarkModified() {
   FWorkspace.MarkModified();
+  ClearResults();
+}
+
+void TMainForm::RecordStep() {
+  FWorkspace.RecordChange();
+  ClearResults();
+}
+
+void TMainForm::TakeOverStep(const std::function<bool(TProjectData&)>& TakeOver) {
+  TProjectData project = Project();
+  if (!TakeOver(project)) return;
+  FProducts->KeepProducts(project.Products);
+  FWorkspace.SetProject(std::move(project));
+  FWorkspace.RecordChange();
+}
+
+// Typing not yet recorded is taken over first, so that going back undoes it.
+// A running calculation keeps its project.
+void TMainForm::StepHistory(bool Back) {
+  if (Busy()) return;
+  TakeOverStep([this](TProjectData& p) { return TakeOverQuietly(*FProducts, *FParameters, p); });
+  if (!(Back ? FWorkspace.CanUndo() : FWorkspace.CanRedo())) return;
+  if (Back)
+    FWorkspace.Undo();
+  else
+    FWorkspace.Redo();
+  ShowProject();
   ClearResults();
 }
 

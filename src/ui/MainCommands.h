@@ -21,6 +21,8 @@ enum TMainCommand : int {
   cmdClose = 10,
   cmdCancel = 11,
   cmdReport = 12,
+  cmdUndo = 16,
+  cmdRedo = 17,
 };
 
 // A button for command Code at (Left, 8), Width wide; a click hands Code to

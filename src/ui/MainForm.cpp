@@ -15,6 +15,7 @@
 #include "model/AppStrings.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
+#include "ui/EditTakeOver.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -103,6 +104,9 @@ void TMainForm::BuildWindow() {
   QVBoxLayout* lowerBands = Column(lower);
   FParameters = new TParametersPanel(this, [this](int code) { RunCommand(code); });
   connect(FParameters, &TParametersPanel::Changed, this, [this] { MarkModified(); });
+  connect(FParameters, &TParametersPanel::EditFinished, this, [this] {
+    TakeOverStep([this](TProjectData& p) { return TakeOverParameters(*FParameters, p); });
+  });
   lowerBands->addWidget(FParameters);
   FResults = new TResultsPanel(this);
   lowerBands->addWidget(AddScrolled(lower, FResults), 1);
@@ -123,7 +127,10 @@ QWidget* TMainForm::BuildInputPanel() {
   FInputPanel->setObjectName(QStringLiteral("FInputPanel"));
   QVBoxLayout* input = Column(FInputPanel);
   FProducts = new TProductTableModel(this);
-  connect(FProducts, &TProductTableModel::CellEdited, this, [this] { MarkModified(); });
+  connect(FProducts, &TProductTableModel::CellEdited, this, [this](int row) {
+    MarkModified();
+    TakeOverStep([&](TProjectData& p) { return TakeOverGridRow(*FProducts, row, p); });
+  });
   FGrid = new TProductGridWidget(FProducts, FInputPanel);
   FGrid->setObjectName(QStringLiteral("FGrid"));
   connect(FGrid, &TProductGridWidget::GridDoubleClicked, this, [this] { GridDblClick(); });
@@ -209,6 +216,8 @@ void TMainForm::RunCommand(int Code) {
       {cmdReport, [this] { WriteReport(); }},
       {cmdClose, [this] { close(); }},
       {cmdCancel, [this] { FWorkspace.Cancel(); }},
+      {cmdUndo, [this] { StepHistory(true); }},
+      {cmdRedo, [this] { StepHistory(false); }},
   };
   // A value still in the grid's editor belongs to the project the command sees.
   FGrid->CommitPendingEdit();
@@ -225,7 +234,7 @@ void TMainForm::ImportProducts() {
   const int before = static_cast<int>(Project().Products.size());
   FWorkspace.ImportCsv(S(fileName));
   ShowProject();
-  MarkModified();
+  RecordStep();
   const int added = static_cast<int>(Project().Products.size()) - before;
   if (added > 0) FGrid->ShowRow(before + 1);
   SetStatus(ProductsAddedText(added));
@@ -238,7 +247,7 @@ void TMainForm::AddProduct() {
   if (!FEditors.EditProduct(this, product, FDialogs)) return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.push_back(product); });
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::EditProduct() {
@@ -253,7 +262,7 @@ void TMainForm::EditProduct() {
   ChangeProducts([&](std::vector<TProduct>& products) { products[r] = product; });
   ShowProject();
   FGrid->SetCurrentCell(FGrid->CurrentGridColumn(), r + 1);
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::DeleteProduct() {
@@ -266,7 +275,7 @@ void TMainForm::DeleteProduct() {
   if (FDialogs.AskYesNo(this, Utf8(DeleteQuestion(name))) != IUserDialogs::TAnswer::Yes) return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.erase(products.begin() + r); });
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::EditAllParameters() {
@@ -275,7 +284,7 @@ void TMainForm::EditAllParameters() {
   if (!FEditors.EditSettings(this, project.Settings, FDialogs)) return;
   FWorkspace.SetProject(std::move(project));
   ShowProject();
-  MarkModified();
+  RecordStep();
 }
 
 void TMainForm::StartCalculation() {
@@ -441,6 +450,8 @@ void TMainForm::CollectProject(int SkipRow) {
   });
   FProducts->KeepProducts(project.Products);
   FWorkspace.SetProject(std::move(project));
+  // What was typed is a step of its own, before the command's change.
+  FWorkspace.RecordChange();
 }
 
 void TMainForm::ChangeProducts(const std::function<void(std::vector<TProduct>&)>& Change) {
@@ -451,6 +462,33 @@ void TMainForm::ChangeProducts(const std::function<void(std::vector<TProduct>&)>
 
 void TMainForm::MarkModified() {
   FWorkspace.MarkModified();
+  ClearResults();
+}
+
+void TMainForm::RecordStep() {
+  FWorkspace.RecordChange();
+  ClearResults();
+}
+
+void TMainForm::TakeOverStep(const std::function<bool(TProjectData&)>& TakeOver) {
+  TProjectData project = Project();
+  if (!TakeOver(project)) return;
+  FProducts->KeepProducts(project.Products);
+  FWorkspace.SetProject(std::move(project));
+  FWorkspace.RecordChange();
+}
+
+// Typing not yet recorded is taken over first, so that going back undoes it.
+// A running calculation keeps its project.
+void TMainForm::StepHistory(bool Back) {
+  if (Busy()) return;
+  TakeOverStep([this](TProjectData& p) { return TakeOverQuietly(*FProducts, *FParameters, p); });
+  if (!(Back ? FWorkspace.CanUndo() : FWorkspace.CanRedo())) return;
+  if (Back)
+    FWorkspace.Undo();
+  else
+    FWorkspace.Redo();
+  ShowProject();
   ClearResults();
 }
 

@@ -48,6 +48,8 @@ class TMainForm final : public QWidget {
   const TOptimizationResult& Result() const { return FWorkspace.Result(); }
   bool Modified() const { return FWorkspace.Modified(); }
   bool Busy() const { return FWorkspace.Running(); }
+  bool CanUndo() const { return !Busy() && FWorkspace.CanUndo(); }
+  bool CanRedo() const { return !Busy() && FWorkspace.CanRedo(); }
 
   // The button with a command code, or null.
   QPushButton* CommandButton(int Code) const;
@@ -103,6 +105,11 @@ class TMainForm final : public QWidget {
   void CollectProject(int SkipRow = -1);
   void ChangeProducts(const std::function<void(std::vector<TProduct>&)>& Change);
   void MarkModified();
+  // The project as it stands is one undo step; the result is dropped.
+  void RecordStep();
+  // What TakeOver puts into a copy of the project becomes one undo step.
+  void TakeOverStep(const std::function<bool(TProjectData&)>& TakeOver);
+  void StepHistory(bool Back);
   void ClearResults();
   void SetStatus(const std::string& Text);
 

@@ -42,6 +42,7 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
     FQuick[i]->setGeometry(12 + 174 * i, 48, 156, 28);
     FQuick[i]->setToolTip(Utf8(field.Help));
     connect(FQuick[i], &QLineEdit::textChanged, this, [this] { emit Changed(); });
+    connect(FQuick[i], &QLineEdit::editingFinished, this, [this] { emit EditFinished(); });
   }
   FCriterion = new QComboBox(this);
   FCriterion->setObjectName(QStringLiteral("FCriterion"));
@@ -49,7 +50,10 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
   FCriterion->setToolTip(Utf8(SCriterionHelp));
   for (const char* text : CriterionTexts)
     FCriterion->addItem(Utf8(text));
-  connect(FCriterion, &QComboBox::currentIndexChanged, this, [this] { emit Changed(); });
+  connect(FCriterion, &QComboBox::currentIndexChanged, this, [this] {
+    emit Changed();
+    emit EditFinished();
+  });
   QPushButton* allParameters =
       AddCommandButton(this, SAllParameters, 280, 145, cmdAllParameters, RunCommand);
   allParameters->move(280, 82);

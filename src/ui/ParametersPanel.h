@@ -34,6 +34,8 @@ class TParametersPanel final : public QWidget {
 
  signals:
   void Changed();
+  // A quick field was left or confirmed, or another criterion chosen.
+  void EditFinished();
 
  private:
   std::array<QLineEdit*, QuickSettingsFieldCount> FQuick{};

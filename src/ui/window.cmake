@@ -1,6 +1,8 @@
 # The main window: product grid and its table model, parameters, result
 # views, commands.
 target_sources(quelmora_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/EditTakeOver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EditTakeOver.h
   ${CMAKE_CURRENT_LIST_DIR}/MainCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainCommands.h
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp

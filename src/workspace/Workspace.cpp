@@ -27,11 +27,37 @@ void TWorkspace::SetProject(TProjectData Project) {
   FProject = std::move(Project);
 }
 
+bool TWorkspace::RecordChange() {
+  FUntakenEdits = false;
+  return FHistory.Record(FProject);
+}
+
+bool TWorkspace::CanUndo() const {
+  return FHistory.CanUndo() || !FHistory.Holds(FProject);
+}
+
+// A change not yet recorded would be lost by going forward.
+bool TWorkspace::CanRedo() const {
+  return FHistory.CanRedo() && FHistory.Holds(FProject);
+}
+
+void TWorkspace::Undo() {
+  RecordChange();
+  FProject = FHistory.Undo();
+}
+
+void TWorkspace::Redo() {
+  if (!CanRedo()) throw Exception(TErrorKind::Internal, "Nothing to redo");
+  FUntakenEdits = false;
+  FProject = FHistory.Redo();
+}
+
 void TWorkspace::NewFromSample() {
   SetProject(LoadLumarProject());
   ClearResult();
   FFileName.clear();
-  FModified = false;
+  FHistory.Reset(FProject);
+  FUntakenEdits = false;
 }
 
 void TWorkspace::Open(const std::string& FileName) {
@@ -39,7 +65,8 @@ void TWorkspace::Open(const std::string& FileName) {
   SetProject(std::move(project));
   ClearResult();
   FFileName = FileName;
-  FModified = false;
+  FHistory.Reset(FProject);
+  FUntakenEdits = false;
 }
 
 void TWorkspace::Save() {
@@ -49,7 +76,8 @@ void TWorkspace::Save() {
 void TWorkspace::SaveAs(const std::string& FileName) {
   SaveProject(FileName, FProject);
   FFileName = FileName;
-  FModified = false;
+  RecordChange();
+  FHistory.MarkSaved();
 }
 
 int32_t TWorkspace::NextProductId() const {
@@ -73,7 +101,7 @@ void TWorkspace::ImportCsv(const std::string& FileName) {
     p.Id = static_cast<int32_t>(next++);
   FProject.Products.insert(FProject.Products.end(), imported.begin(), imported.end());
   ClearResult();
-  FModified = true;
+  RecordChange();
 }
 
 const TProduct* TWorkspace::ProductById(int32_t Id) const {

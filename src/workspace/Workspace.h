@@ -11,6 +11,7 @@
 #include "engine/VolumeMismatch.h"
 #include "model/OptimizationModel.h"
 #include "report/ReportPages.h"
+#include "workspace/UndoHistory.h"
 
 namespace quelmora {
 
@@ -48,13 +49,28 @@ class TWorkspace {
   TWorkspace& operator=(const TWorkspace&) = delete;
 
   const TProjectData& Project() const { return FProject; }
-  // Replaces the project's data. The result stays: the caller knows whether
-  // the change is one the result depends on (and then clears it).
+  // Replaces the project's data; RecordChange makes it an undo step. The
+  // result stays: the caller knows whether the change is one the result
+  // depends on (and then clears it).
   void SetProject(TProjectData Project);
   // The file the project was opened from or last saved as; empty for the sample.
   const std::string& FileName() const { return FFileName; }
-  bool Modified() const { return FModified; }
-  void MarkModified() { FModified = true; }
+  // True when the project differs from the one opened or saved, or when
+  // edits not yet in the project were marked.
+  bool Modified() const { return FUntakenEdits || !FHistory.AtSaved(); }
+  // Edits the caller holds outside the project (typed, not yet taken over).
+  void MarkModified() { FUntakenEdits = true; }
+  // The project as it stands becomes one undo step, unless it equals the
+  // last one; the marked edits count as taken over. True for a new step.
+  bool RecordChange();
+
+  // One step back or forward; what was set but not recorded is recorded
+  // first. The result stays, as with SetProject.
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void Undo();
+  void Redo();
+  const TUndoHistory& History() const { return FHistory; }
 
   void NewFromSample();
   void Open(const std::string& FileName);
@@ -94,7 +110,8 @@ class TWorkspace {
  private:
   TProjectData FProject;
   std::string FFileName;
-  bool FModified = false;
+  TUndoHistory FHistory;
+  bool FUntakenEdits = false;
   TOptimizationResult FResult;
   std::unique_ptr<TOptimizationWorker> FWorker;
 };

@@ -13,4 +13,5 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/NameOrderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProductTableModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsTableTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UndoRedoWindowTest.cpp
 )

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 79> CatalogueTexts = {
+inline constexpr std::array<const char*, 95> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -91,6 +91,22 @@ inline constexpr std::array<const char*, 79> CatalogueTexts = {
     SNumberInRangeExpected,
     SBoxStrengthNeedsBoard,
     SBoardLeavesNoInside,
+    SMenuFile,
+    SMenuEdit,
+    SMenuRun,
+    SMenuHelp,
+    SNewProject,
+    SOpenRecent,
+    SSaveAs,
+    SQuit,
+    SUndo,
+    SRedo,
+    SAbout,
+    SVersionLine,
+    SLicenceLine,
+    SSampleProject,
+    SSaveChangesTo,
+    SRecentFileMissing,
 };
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the

@@ -147,4 +147,21 @@ inline constexpr const char* SBoxStrengthNeedsBoard =
 inline constexpr const char* SBoardLeavesNoInside =
     "Картон толщиной %.1f мм не оставляет места внутри ящика";
 
+inline constexpr const char* SMenuFile = "Файл";
+inline constexpr const char* SMenuEdit = "Правка";
+inline constexpr const char* SMenuRun = "Запуск";
+inline constexpr const char* SMenuHelp = "Справка";
+inline constexpr const char* SNewProject = "Создать";
+inline constexpr const char* SOpenRecent = "Последние файлы";
+inline constexpr const char* SSaveAs = "Сохранить как";
+inline constexpr const char* SQuit = "Выход";
+inline constexpr const char* SUndo = "Отменить";
+inline constexpr const char* SRedo = "Повторить";
+inline constexpr const char* SAbout = "О программе";
+inline constexpr const char* SVersionLine = "Версия %s";
+inline constexpr const char* SLicenceLine = "Лицензия и авторские права: %s";
+inline constexpr const char* SSampleProject = "Пример";
+inline constexpr const char* SSaveChangesTo = "Сохранить изменения в «%s»?";
+inline constexpr const char* SRecentFileMissing =
+    "Файл «%s» не найден и убран из списка последних файлов";
 }  // namespace quelmora

@@ -1,7 +1,11 @@
 #include "ui/MainForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -9,8 +13,12 @@
 #include <optional>
 #include <utility>
 
+#include "l10n/RecentFiles.h"
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
+#include "model/TextFormat.h"
+#include "ui/MainMenu.h"
+#include "ui/Mnemonics.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -19,9 +27,11 @@
 #include "ui/ResultViews.h"
 #include "ui/ResultsPanel.h"
 #include "ui/SettingsForm.h"
+#include "ui/SplashForm.h"
 #include "ui/StatusBand.h"
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
+#include "ui/WindowFiles.h"
 #include "ui/WindowHeader.h"
 
 namespace quelmora {
@@ -68,6 +78,9 @@ TMainForm::TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* O
   FResults->FitColumns(width());
   FExport->setEnabled(false);
   FReport->setEnabled(false);
+  setWindowIcon(ProgramIcon());
+  setAcceptDrops(true);
+  StateChanged();
 }
 
 // The workspace cancels a running calculation and waits for it.
@@ -81,6 +94,11 @@ QPushButton* TMainForm::AddButton(QWidget* Parent, const char* Caption, int Left
 
 void TMainForm::BuildWindow() {
   QVBoxLayout* bands = Column(this);
+  FMenu = new TMainMenu(
+      this, [this](int code) { RunCommand(code); },
+      [this](const QString& fileName) { OpenRecentFile(fileName); });
+  FMenu->SetRecentFiles(LoadRecentFiles());
+  bands->setMenuBar(FMenu);
   FHeader = new TWindowHeader(this);
   connect(FHeader, &TWindowHeader::LanguageChosen, this,
           [this](const QString& fileName) { LanguageChange(S(fileName)); });
@@ -128,7 +146,10 @@ QWidget* TMainForm::BuildActions() {
   FActions->setObjectName(QStringLiteral("FActions"));
   FActions->setFixedHeight(50);
   QPushButton* run = AddButton(FActions, SCalculate, 12, 120, cmdRun);
-  QPushButton* save = AddButton(FActions, SSave, 144, 110, cmdSave);
+  // The button asks for a file every time, as it always did; File > Save
+  // (Ctrl+S) is the one that writes to the project's own file.
+  QPushButton* save =
+      AddCommandButton(FActions, SSave, 144, 110, cmdSave, [this](int) { RunCommand(cmdSaveAs); });
   QPushButton* open = AddButton(FActions, SOpen, 266, 110, cmdOpen);
   FExport = AddButton(FActions, SExport, 388, 110, cmdExport);
   FReport = AddButton(FActions, SReport, 510, 110, cmdReport);
@@ -139,6 +160,20 @@ QWidget* TMainForm::BuildActions() {
 
 QPushButton* TMainForm::CommandButton(int Code) const {
   return FindCommandButton(this, Code);
+}
+
+QAction* TMainForm::MenuAction(int Code) const {
+  return FMenu->Action(Code);
+}
+
+// Menu titles first, then the buttons, each with a letter of its own.
+void TMainForm::ApplyMnemonics() {
+  QString used;
+  FMenu->ApplyTexts(used);
+  std::vector<QAbstractButton*> buttons;
+  for (int code = cmdImport; code <= cmdAbout; ++code)
+    if (QPushButton* button = CommandButton(code)) buttons.push_back(button);
+  WithMnemonics(buttons, used);
 }
 
 // ---------------------------------------------------------------- language
@@ -154,8 +189,9 @@ void TMainForm::LanguageChange(const std::string& FileName) {
 
 void TMainForm::ApplyTexts() {
   TranslateControlTree(this);
-  setWindowTitle(Translated(SAppTitle));
-  QApplication::setApplicationDisplayName(windowTitle());
+  ApplyMnemonics();
+  QApplication::setApplicationDisplayName(Translated(SAppTitle));
+  StateChanged();
   FProducts->RefreshHeaders();
   FGrid->FitHeaderTexts();
   FParameters->ApplyTexts();
@@ -185,7 +221,11 @@ void TMainForm::RunCommand(int Code) {
       {cmdDelete, [this] { DeleteProduct(); }},
       {cmdAllParameters, [this] { EditAllParameters(); }},
       {cmdRun, [this] { StartCalculation(); }},
-      {cmdSave, [this] { SaveProjectAs(); }},
+      {cmdSave, [this] { SaveProject(); }},
+      {cmdSaveAs, [this] { SaveProjectAs(); }},
+      {cmdNew, [this] { NewProject(); }},
+      {cmdQuit, [this] { close(); }},
+      {cmdAbout, [this] { ShowAbout(); }},
       {cmdOpen, [this] { OpenProject(); }},
       {cmdExport, [this] { ExportResults(); }},
       {cmdReport, [this] { WriteReport(); }},
@@ -204,7 +244,11 @@ void TMainForm::ImportProducts() {
   CollectProject();
   const QString fileName = FDialogs.OpenFileName(this, CsvFilter);
   if (fileName.isEmpty()) return;
-  FWorkspace.ImportCsv(S(fileName));
+  ImportFile(fileName);
+}
+
+void TMainForm::ImportFile(const QString& FileName) {
+  FWorkspace.ImportCsv(S(FileName));
   ShowProject();
   MarkModified();
 }
@@ -274,9 +318,47 @@ void TMainForm::OpenProject() {
   if (!ConfirmSaveChanges()) return;
   const QString fileName = FDialogs.OpenFileName(this, ProjectFilter);
   if (fileName.isEmpty()) return;
-  FWorkspace.Open(S(fileName));
+  OpenFile(fileName);
+}
+
+void TMainForm::OpenFile(const QString& FileName) {
+  FWorkspace.Open(S(FileName));
   ShowProject();
   ClearResults();
+  RememberRecentFile(FWorkspace.FileName());
+}
+
+bool TMainForm::OpenProjectFile(const QString& FileName) {
+  FGrid->CommitPendingEdit();
+  return Guarded([&] { OpenFile(FileName); });
+}
+
+void TMainForm::OpenRecentFile(const QString& FileName) {
+  FGrid->CommitPendingEdit();
+  Guarded([&] {
+    if (!QFileInfo::exists(FileName)) {
+      FMenu->SetRecentFiles(ForgetRecentFile(FileName));
+      FDialogs.ShowError(this, Utf8(FormatArgs(Tr(SRecentFileMissing), {S(FileName)})));
+      return;
+    }
+    if (ConfirmSaveChanges()) OpenFile(FileName);
+  });
+}
+
+void TMainForm::RememberRecentFile(const std::string& FileName) {
+  FMenu->SetRecentFiles(RememberRecentFileIn(FileName));
+}
+
+void TMainForm::NewProject() {
+  if (!ConfirmSaveChanges()) return;
+  FWorkspace.NewFromSample();
+  ShowProject();
+  ClearResults();
+  SetStatus(Tr(SReadyToCalculate));
+}
+
+void TMainForm::ShowAbout() {
+  FDialogs.ShowInfo(this, AboutText());
 }
 
 void TMainForm::ExportResults() {
@@ -284,9 +366,7 @@ void TMainForm::ExportResults() {
   const IUserDialogs::TSaveChoice choice =
       FDialogs.SaveFileName(this, ExportFilters, QStringLiteral("csv"), QString());
   if (choice.FileName.isEmpty()) return;
-  // The selected file type decides, whatever extension was typed.
-  FWorkspace.Export(S(choice.FileName),
-                    choice.FilterIndex == 1 ? TExportKind::Json : TExportKind::Csv);
+  FWorkspace.Export(S(choice.FileName), ExportKindFor(choice.FileName, choice.FilterIndex));
   SetStatus(Tr(SFileSaved));
 }
 
@@ -308,6 +388,7 @@ void TMainForm::SetBusy(bool Busy) {
     FTimer->start();
   else
     FTimer->stop();
+  StateChanged();
 }
 
 void TMainForm::TimerTick() {
@@ -333,20 +414,32 @@ void TMainForm::TimerTick() {
 
 bool TMainForm::SaveProjectAs() {
   CollectProject();
-  const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, ProjectFilter, QStringLiteral("vld"), QString());
+  const IUserDialogs::TSaveChoice choice = FDialogs.SaveFileName(
+      this, ProjectFilter, QStringLiteral("vld"), QString::fromStdString(FWorkspace.FileName()));
   if (choice.FileName.isEmpty()) return false;
   FWorkspace.SaveAs(S(choice.FileName));
   SetStatus(Tr(SFileSaved));
+  RememberRecentFile(FWorkspace.FileName());
+  StateChanged();
+  return true;
+}
+
+bool TMainForm::SaveProject() {
+  if (FWorkspace.FileName().empty()) return SaveProjectAs();
+  CollectProject();
+  FWorkspace.Save();
+  SetStatus(Tr(SFileSaved));
+  RememberRecentFile(FWorkspace.FileName());
+  StateChanged();
   return true;
 }
 
 bool TMainForm::ConfirmSaveChanges() {
   if (!Modified()) return true;
-  // The Save button's caption as the user reads it, with a question mark.
-  switch (FDialogs.AskYesNoCancel(this, Translated(SSave) + QStringLiteral("?"))) {
+  const std::string name = S(ProjectDisplayName(FWorkspace.FileName()));
+  switch (FDialogs.AskYesNoCancel(this, Utf8(FormatArgs(Tr(SSaveChangesTo), {name})))) {
     case IUserDialogs::TAnswer::Yes:
-      return SaveProjectAs();
+      return SaveProject();
     case IUserDialogs::TAnswer::No:
       return true;
     default:
@@ -374,6 +467,27 @@ void TMainForm::closeEvent(QCloseEvent* Event) {
     Event->ignore();
 }
 
+void TMainForm::dragEnterEvent(QDragEnterEvent* Event) {
+  if (!Busy() && !DroppableFile(Event->mimeData()).isEmpty()) Event->acceptProposedAction();
+}
+
+// A project replaces the current one after the unsaved-changes question; a
+// CSV file adds its products as the import does.
+void TMainForm::dropEvent(QDropEvent* Event) {
+  const QString fileName = DroppableFile(Event->mimeData());
+  if (Busy() || fileName.isEmpty()) return;
+  Event->acceptProposedAction();
+  FGrid->CommitPendingEdit();
+  Guarded([&] {
+    if (DropKindOf(fileName) == TDropKind::Project) {
+      if (ConfirmSaveChanges()) OpenFile(fileName);
+    } else {
+      CollectProject();
+      ImportFile(fileName);
+    }
+  });
+}
+
 // ---------------------------------------------------------------- project
 
 void TMainForm::ShowResults() {
@@ -382,6 +496,7 @@ void TMainForm::ShowResults() {
   FReport->setEnabled(any);
   SetStatus(any ? CompletionStatus(UserNumbers(), Result(), FResults->BoxCount())
                 : Tr(SNoFeasibleSolutions));
+  StateChanged();
 }
 
 void TMainForm::ShowProject() {
@@ -441,6 +556,19 @@ void TMainForm::ClearResults() {
   FExport->setEnabled(false);
   FReport->setEnabled(false);
   SetStatus(Tr(SDataChanged));
+  StateChanged();
+}
+
+void TMainForm::StateChanged() {
+  if (!FMenu || !FExport) return;
+  setWindowTitle(WindowTitleText(FWorkspace.FileName(), Modified()));
+  TMenuState state;
+  state.Busy = Busy();
+  state.HasResult = FExport->isEnabled();
+  // Without a history of changes nothing tells undo apart from no undo.
+  state.CanUndo = true;
+  state.CanRedo = true;
+  FMenu->SetState(state);
 }
 
 void TMainForm::SetStatus(const std::string& Text) {

@@ -1,11 +1,7 @@
 #include "ui/MainForm.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDropEvent>
-#include <QFileInfo>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -18,7 +14,6 @@
 #include "model/AppStrings.h"
 #include "model/TextFormat.h"
 #include "ui/MainMenu.h"
-#include "ui/Mnemonics.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -160,20 +155,6 @@ QWidget* TMainForm::BuildActions() {
 
 QPushButton* TMainForm::CommandButton(int Code) const {
   return FindCommandButton(this, Code);
-}
-
-QAction* TMainForm::MenuAction(int Code) const {
-  return FMenu->Action(Code);
-}
-
-// Menu titles first, then the buttons, each with a letter of its own.
-void TMainForm::ApplyMnemonics() {
-  QString used;
-  FMenu->ApplyTexts(used);
-  std::vector<QAbstractButton*> buttons;
-  for (int code = cmdImport; code <= cmdAbout; ++code)
-    if (QPushButton* button = CommandButton(code)) buttons.push_back(button);
-  WithMnemonics(buttons, used);
 }
 
 // ---------------------------------------------------------------- language
@@ -321,46 +302,6 @@ void TMainForm::OpenProject() {
   OpenFile(fileName);
 }
 
-void TMainForm::OpenFile(const QString& FileName) {
-  FWorkspace.Open(S(FileName));
-  ShowProject();
-  ClearResults();
-  RememberRecentFile(FWorkspace.FileName());
-}
-
-bool TMainForm::OpenProjectFile(const QString& FileName) {
-  FGrid->CommitPendingEdit();
-  return Guarded([&] { OpenFile(FileName); });
-}
-
-void TMainForm::OpenRecentFile(const QString& FileName) {
-  FGrid->CommitPendingEdit();
-  Guarded([&] {
-    if (!QFileInfo::exists(FileName)) {
-      FMenu->SetRecentFiles(ForgetRecentFile(FileName));
-      FDialogs.ShowError(this, Utf8(FormatArgs(Tr(SRecentFileMissing), {S(FileName)})));
-      return;
-    }
-    if (ConfirmSaveChanges()) OpenFile(FileName);
-  });
-}
-
-void TMainForm::RememberRecentFile(const std::string& FileName) {
-  FMenu->SetRecentFiles(RememberRecentFileIn(FileName));
-}
-
-void TMainForm::NewProject() {
-  if (!ConfirmSaveChanges()) return;
-  FWorkspace.NewFromSample();
-  ShowProject();
-  ClearResults();
-  SetStatus(Tr(SReadyToCalculate));
-}
-
-void TMainForm::ShowAbout() {
-  FDialogs.ShowInfo(this, AboutText());
-}
-
 void TMainForm::ExportResults() {
   if (Result().Solutions.empty()) return;
   const IUserDialogs::TSaveChoice choice =
@@ -424,16 +365,6 @@ bool TMainForm::SaveProjectAs() {
   return true;
 }
 
-bool TMainForm::SaveProject() {
-  if (FWorkspace.FileName().empty()) return SaveProjectAs();
-  CollectProject();
-  FWorkspace.Save();
-  SetStatus(Tr(SFileSaved));
-  RememberRecentFile(FWorkspace.FileName());
-  StateChanged();
-  return true;
-}
-
 bool TMainForm::ConfirmSaveChanges() {
   if (!Modified()) return true;
   const std::string name = S(ProjectDisplayName(FWorkspace.FileName()));
@@ -465,27 +396,6 @@ void TMainForm::closeEvent(QCloseEvent* Event) {
     Event->accept();
   else
     Event->ignore();
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* Event) {
-  if (!Busy() && !DroppableFile(Event->mimeData()).isEmpty()) Event->acceptProposedAction();
-}
-
-// A project replaces the current one after the unsaved-changes question; a
-// CSV file adds its products as the import does.
-void TMainForm::dropEvent(QDropEvent* Event) {
-  const QString fileName = DroppableFile(Event->mimeData());
-  if (Busy() || fileName.isEmpty()) return;
-  Event->acceptProposedAction();
-  FGrid->CommitPendingEdit();
-  Guarded([&] {
-    if (DropKindOf(fileName) == TDropKind::Project) {
-      if (ConfirmSaveChanges()) OpenFile(fileName);
-    } else {
-      CollectProject();
-      ImportFile(fileName);
-    }
-  });
 }
 
 // ---------------------------------------------------------------- project
@@ -557,18 +467,6 @@ void TMainForm::ClearResults() {
   FReport->setEnabled(false);
   SetStatus(Tr(SDataChanged));
   StateChanged();
-}
-
-void TMainForm::StateChanged() {
-  if (!FMenu || !FExport) return;
-  setWindowTitle(WindowTitleText(FWorkspace.FileName(), Modified()));
-  TMenuState state;
-  state.Busy = Busy();
-  state.HasResult = FExport->isEnabled();
-  // Without a history of changes nothing tells undo apart from no undo.
-  state.CanUndo = true;
-  state.CanRedo = true;
-  FMenu->SetState(state);
 }
 
 void TMainForm::SetStatus(const std::string& Text) {

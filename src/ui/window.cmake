@@ -5,6 +5,7 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainCommands.h
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainMenu.h
   ${CMAKE_CURRENT_LIST_DIR}/Mnemonics.cpp

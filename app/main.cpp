@@ -12,6 +12,7 @@
 #include "ui/MainForm.h"
 #include "ui/SplashForm.h"
 #include "ui/UserDialogs.h"
+#include "ui/WindowFiles.h"
 
 namespace {
 
@@ -31,6 +32,9 @@ int RunProgram(QApplication& app) {
     splash.WaitUntilShownFor(TSplashForm::MinimumShowMs);
   }
   window->show();
+  // quelmora FILE.vld: the project opens in the window already shown, so an
+  // error box has its window behind it.
+  OpenFileAtStart(*window, QApplication::arguments());
   return app.exec();
 }
 

@@ -382,7 +382,7 @@ std::string InitLanguage() {
   return std::string(FallbackLanguage);
 }
 
-void SaveLanguageChoice(const std::string& FileName) {
+void UpdateSettingsText(const std::function<std::string(const std::string&)>& Change) {
   const std::string path = SettingsFileName();
   const fs::path folder = fs::path(path).parent_path();
   std::error_code ec;
@@ -405,7 +405,17 @@ void SaveLanguageChoice(const std::string& FileName) {
       throw Exception(TErrorKind::FileOpen, "Cannot read file \"%s\"", {path}).InFile(path);
     text = std::move(*read);
   }
-  WriteFileReplacing(path, WriteIniValue(text, IniSection, IniKey, FileNamePart(FileName)));
+  WriteFileReplacing(path, Change(text));
+}
+
+std::string ReadSettingsText() {
+  return ReadSettingsBytes(SettingsFileName()).value_or(std::string());
+}
+
+void SaveLanguageChoice(const std::string& FileName) {
+  UpdateSettingsText([&](const std::string& text) {
+    return WriteIniValue(text, IniSection, IniKey, FileNamePart(FileName));
+  });
 }
 
 std::string CurrentLanguageFile() {

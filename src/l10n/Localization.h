@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,13 @@ std::string InitLanguage();
 // Remembers FileName (its folder ignored) in settings.ini, keeping every other
 // line. Raises TErrorKind::FileCreate or TErrorKind::FileReadWrite when the file cannot be written.
 void SaveLanguageChoice(const std::string& FileName);
+
+// The text of settings.ini; empty when there is none or it cannot be read.
+std::string ReadSettingsText();
+
+// Rewrites settings.ini with Change of its text (empty when there is none),
+// creating its folder. Raises as SaveLanguageChoice.
+void UpdateSettingsText(const std::function<std::string(const std::string&)>& Change);
 
 // The language saved in settings.ini; empty when there is none.
 std::string SavedLanguageChoice();

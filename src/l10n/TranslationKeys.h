@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 109> CatalogueTexts = {
+inline constexpr std::array<const char*, 125> CatalogueTexts = {
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -121,6 +121,22 @@ inline constexpr std::array<const char*, 109> CatalogueTexts = {
     SLimitPacksPerAxis,
     SLimitBoxWeight,
     SLimitBoxHeight,
+    SMenuFile,
+    SMenuEdit,
+    SMenuRun,
+    SMenuHelp,
+    SNewProject,
+    SOpenRecent,
+    SSaveAs,
+    SQuit,
+    SUndo,
+    SRedo,
+    SAbout,
+    SVersionLine,
+    SLicenceLine,
+    SSampleProject,
+    SSaveChangesTo,
+    SRecentFileMissing,
 };
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the

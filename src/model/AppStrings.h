@@ -185,4 +185,21 @@ inline constexpr const char* SLimitPacksPerBox = "%d пачек в ящике";
 inline constexpr const char* SLimitPacksPerAxis = "%d пачек по оси";
 inline constexpr const char* SLimitBoxWeight = "масса ящика %.1f кг";
 inline constexpr const char* SLimitBoxHeight = "высота ящика %.0f мм";
+inline constexpr const char* SMenuFile = "Файл";
+inline constexpr const char* SMenuEdit = "Правка";
+inline constexpr const char* SMenuRun = "Запуск";
+inline constexpr const char* SMenuHelp = "Справка";
+inline constexpr const char* SNewProject = "Создать";
+inline constexpr const char* SOpenRecent = "Последние файлы";
+inline constexpr const char* SSaveAs = "Сохранить как";
+inline constexpr const char* SQuit = "Выход";
+inline constexpr const char* SUndo = "Отменить";
+inline constexpr const char* SRedo = "Повторить";
+inline constexpr const char* SAbout = "О программе";
+inline constexpr const char* SVersionLine = "Версия %s";
+inline constexpr const char* SLicenceLine = "Лицензия и авторские права: %s";
+inline constexpr const char* SSampleProject = "Пример";
+inline constexpr const char* SSaveChangesTo = "Сохранить изменения в «%s»?";
+inline constexpr const char* SRecentFileMissing =
+    "Файл «%s» не найден и убран из списка последних файлов";
 }  // namespace quelmora

@@ -21,8 +21,12 @@ enum TMainCommand : int {
   cmdClose = 10,
   cmdCancel = 11,
   cmdReport = 12,
+  cmdNew = 13,
+  cmdSaveAs = 14,
+  cmdQuit = 15,
   cmdUndo = 16,
   cmdRedo = 17,
+  cmdAbout = 18,
 };
 
 // A button for command Code at (Left, 8), Width wide; a click hands Code to

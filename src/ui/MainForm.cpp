@@ -11,11 +11,13 @@
 #include <optional>
 #include <utility>
 
+#include "l10n/RecentFiles.h"
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
 #include "ui/EditTakeOver.h"
+#include "ui/MainMenu.h"
 #include "ui/ParametersPanel.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -24,9 +26,11 @@
 #include "ui/ResultViews.h"
 #include "ui/ResultsPanel.h"
 #include "ui/SettingsForm.h"
+#include "ui/SplashForm.h"
 #include "ui/StatusBand.h"
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
+#include "ui/WindowFiles.h"
 #include "ui/WindowHeader.h"
 #include "ui/WindowLayout.h"
 #include "ui/WindowTexts.h"
@@ -67,20 +71,24 @@ TMainForm::TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* O
     : QWidget(Owner), FDialogs(Dialogs), FEditors(std::move(Editors)) {
   InitLanguage();
   setWindowTitle(Utf8(SAppTitle));
-  resize(1340, 920);
   setMinimumSize(1080, 700);
   setFont(QFont(FontName, 10));
   FillWith(this, WindowBackground);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
   FWorkspace.NewFromSample();
   BuildWindow();
+  // The menu bar comes on top of the designed 1340 x 920, so every band keeps its size.
+  resize(1340, 920 + FMenu->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   ShowProject();
   FHeader->FillLanguages();
   ApplyTexts();
   FResults->FitColumns(width());
   FExport->setEnabled(false);
   FReport->setEnabled(false);
+  setWindowIcon(ProgramIcon());
+  setAcceptDrops(true);
+  StateChanged();
 }
 
 // The workspace cancels a running calculation and waits for it.
@@ -94,6 +102,11 @@ QPushButton* TMainForm::AddButton(QWidget* Parent, const char* Caption, int Left
 
 void TMainForm::BuildWindow() {
   QVBoxLayout* bands = Column(this);
+  FMenu = new TMainMenu(
+      this, [this](int code) { RunCommand(code); },
+      [this](const QString& fileName) { OpenRecentFile(fileName); });
+  FMenu->SetRecentFiles(LoadRecentFiles());
+  bands->setMenuBar(FMenu);
   FHeader = new TWindowHeader(this);
   connect(FHeader, &TWindowHeader::LanguageChosen, this,
           [this](const QString& fileName) { LanguageChange(S(fileName)); });
@@ -152,7 +165,10 @@ QWidget* TMainForm::BuildActions() {
   FActions->setObjectName(QStringLiteral("FActions"));
   FActions->setFixedHeight(50);
   QPushButton* run = AddButton(FActions, SCalculate, 12, 120, cmdRun);
-  QPushButton* save = AddButton(FActions, SSave, 144, 110, cmdSave);
+  // The button asks for a file every time, as it always did; File > Save
+  // (Ctrl+S) is the one that writes to the project's own file.
+  QPushButton* save =
+      AddCommandButton(FActions, SSave, 144, 110, cmdSave, [this](int) { RunCommand(cmdSaveAs); });
   QPushButton* open = AddButton(FActions, SOpen, 266, 110, cmdOpen);
   FExport = AddButton(FActions, SExport, 388, 110, cmdExport);
   FReport = AddButton(FActions, SReport, 510, 110, cmdReport);
@@ -178,8 +194,9 @@ void TMainForm::LanguageChange(const std::string& FileName) {
 
 void TMainForm::ApplyTexts() {
   TranslateControlTree(this);
-  setWindowTitle(Translated(SAppTitle));
-  QApplication::setApplicationDisplayName(windowTitle());
+  ApplyMnemonics();
+  QApplication::setApplicationDisplayName(Translated(SAppTitle));
+  StateChanged();
   FProducts->RefreshHeaders();
   FGrid->FitHeaderTexts();
   FParameters->ApplyTexts();
@@ -210,7 +227,11 @@ void TMainForm::RunCommand(int Code) {
       {cmdDelete, [this] { DeleteProduct(); }},
       {cmdAllParameters, [this] { EditAllParameters(); }},
       {cmdRun, [this] { StartCalculation(); }},
-      {cmdSave, [this] { SaveProjectAs(); }},
+      {cmdSave, [this] { SaveProject(); }},
+      {cmdSaveAs, [this] { SaveProjectAs(); }},
+      {cmdNew, [this] { NewProject(); }},
+      {cmdQuit, [this] { close(); }},
+      {cmdAbout, [this] { ShowAbout(); }},
       {cmdOpen, [this] { OpenProject(); }},
       {cmdExport, [this] { ExportResults(); }},
       {cmdReport, [this] { WriteReport(); }},
@@ -231,8 +252,12 @@ void TMainForm::ImportProducts() {
   CollectProject();
   const QString fileName = FDialogs.OpenFileName(this, CsvFilter);
   if (fileName.isEmpty()) return;
+  ImportFile(fileName);
+}
+
+void TMainForm::ImportFile(const QString& FileName) {
   const int before = static_cast<int>(Project().Products.size());
-  FWorkspace.ImportCsv(S(fileName));
+  FWorkspace.ImportCsv(S(FileName));
   ShowProject();
   RecordStep();
   const int added = static_cast<int>(Project().Products.size()) - before;
@@ -302,9 +327,7 @@ void TMainForm::OpenProject() {
   if (!ConfirmSaveChanges()) return;
   const QString fileName = FDialogs.OpenFileName(this, ProjectFilter);
   if (fileName.isEmpty()) return;
-  FWorkspace.Open(S(fileName));
-  ShowProject();
-  ClearResults();
+  OpenFile(fileName);
 }
 
 void TMainForm::ExportResults() {
@@ -312,9 +335,7 @@ void TMainForm::ExportResults() {
   const IUserDialogs::TSaveChoice choice =
       FDialogs.SaveFileName(this, ExportFilters, QStringLiteral("csv"), QString());
   if (choice.FileName.isEmpty()) return;
-  // The selected file type decides, whatever extension was typed.
-  FWorkspace.Export(S(choice.FileName),
-                    choice.FilterIndex == 1 ? TExportKind::Json : TExportKind::Csv);
+  FWorkspace.Export(S(choice.FileName), ExportKindFor(choice.FileName, choice.FilterIndex));
   SetStatus(Tr(SFileSaved));
 }
 
@@ -336,6 +357,7 @@ void TMainForm::SetBusy(bool Busy) {
     FTimer->start();
   else
     FTimer->stop();
+  StateChanged();
 }
 
 void TMainForm::TimerTick() {
@@ -361,20 +383,22 @@ void TMainForm::TimerTick() {
 
 bool TMainForm::SaveProjectAs() {
   CollectProject();
-  const IUserDialogs::TSaveChoice choice =
-      FDialogs.SaveFileName(this, ProjectFilter, QStringLiteral("vld"), QString());
+  const IUserDialogs::TSaveChoice choice = FDialogs.SaveFileName(
+      this, ProjectFilter, QStringLiteral("vld"), QString::fromStdString(FWorkspace.FileName()));
   if (choice.FileName.isEmpty()) return false;
   FWorkspace.SaveAs(S(choice.FileName));
   SetStatus(Tr(SFileSaved));
+  RememberRecentFile(FWorkspace.FileName());
+  StateChanged();
   return true;
 }
 
 bool TMainForm::ConfirmSaveChanges() {
   if (!Modified()) return true;
-  // The Save button's caption as the user reads it, with a question mark.
-  switch (FDialogs.AskYesNoCancel(this, Translated(SSave) + QStringLiteral("?"))) {
+  const std::string name = S(ProjectDisplayName(FWorkspace.FileName()));
+  switch (FDialogs.AskYesNoCancel(this, Utf8(FormatArgs(Tr(SSaveChangesTo), {name})))) {
     case IUserDialogs::TAnswer::Yes:
-      return SaveProjectAs();
+      return SaveProject();
     case IUserDialogs::TAnswer::No:
       return true;
     default:
@@ -410,6 +434,7 @@ void TMainForm::ShowResults() {
   FReport->setEnabled(any);
   SetStatus(any ? CompletionStatus(UserNumbers(), Result(), FResults->BoxCount())
                 : Tr(SNoFeasibleSolutions));
+  StateChanged();
 }
 
 void TMainForm::ShowProject() {
@@ -476,6 +501,7 @@ void TMainForm::TakeOverStep(const std::function<bool(TProjectData&)>& TakeOver)
   FProducts->KeepProducts(project.Products);
   FWorkspace.SetProject(std::move(project));
   FWorkspace.RecordChange();
+  StateChanged();
 }
 
 // Typing not yet recorded is taken over first, so that going back undoes it.
@@ -498,6 +524,7 @@ void TMainForm::ClearResults() {
   FExport->setEnabled(false);
   FReport->setEnabled(false);
   SetStatus(Tr(SDataChanged));
+  StateChanged();
 }
 
 void TMainForm::SetStatus(const std::string& Text) {

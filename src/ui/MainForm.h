@@ -11,6 +11,7 @@
 #include "ui/WindowParts.h"
 #include "workspace/Workspace.h"
 
+class QAction;
 class QPushButton;
 class QTimer;
 
@@ -23,6 +24,7 @@ class TProductTableModel;
 class TResultsPanel;
 class TStatusBand;
 class TWindowHeader;
+class TMainMenu;
 
 // The dialogs the window opens for one product and for all settings; the
 // real ones unless a test puts its own.
@@ -62,9 +64,17 @@ class TMainForm final : public QWidget {
   // Runs a command as its button would, inside the error guard.
   void RunCommand(int Code);
 
+  // The menu item of a command code, or null.
+  QAction* MenuAction(int Code) const;
+  // Opens FileName as the project, without asking about unsaved changes; a
+  // failure is shown and the project stays. False then.
+  bool OpenProjectFile(const QString& FileName);
+
  protected:
   void closeEvent(QCloseEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
 
  private:
   // Construction.
@@ -90,6 +100,14 @@ class TMainForm final : public QWidget {
   void SetBusy(bool Busy);
   void TimerTick();
   bool SaveProjectAs();
+  bool SaveProject();
+  void NewProject();
+  void OpenFile(const QString& FileName);
+  void OpenRecentFile(const QString& FileName);
+  void ImportFile(const QString& FileName);
+  void RememberRecentFile(const std::string& FileName);
+  void ShowAbout();
+  void ApplyMnemonics();
   bool ConfirmSaveChanges();
   bool FormCloseQuery();
   // Shows an error box for whatever Action raises; false then.
@@ -110,6 +128,8 @@ class TMainForm final : public QWidget {
   // What TakeOver puts into a copy of the project becomes one undo step.
   void TakeOverStep(const std::function<bool(TProjectData&)>& TakeOver);
   void StepHistory(bool Back);
+  // Title and menu states after anything that changes them.
+  void StateChanged();
   void ClearResults();
   void SetStatus(const std::string& Text);
 
@@ -125,6 +145,7 @@ class TMainForm final : public QWidget {
   TResultsPanel* FResults = nullptr;
   QWidget* FActions = nullptr;
   TStatusBand* FStatusBand = nullptr;
+  TMainMenu* FMenu = nullptr;
   QTimer* FTimer = nullptr;
   QPushButton* FExport = nullptr;
   QPushButton* FReport = nullptr;

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <memory>
@@ -50,8 +52,24 @@ QString FilterSuffix(const QString& Filter) {
   return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
 }
 
+QString TLastFolders::StartPath(const QStringList& Filters, const QString& InitialName) const {
+  if (!InitialName.isEmpty() && QFileInfo(InitialName).isAbsolute()) return InitialName;
+  const QString folder = FFolders.value(Filters.join(QStringLiteral(";;")));
+  if (folder.isEmpty()) return InitialName;
+  return InitialName.isEmpty() ? folder : QDir(folder).filePath(InitialName);
+}
+
+void TLastFolders::Remember(const QStringList& Filters, const QString& FileName) {
+  if (FileName.isEmpty()) return;
+  FFolders.insert(Filters.join(QStringLiteral(";;")), QFileInfo(FileName).absolutePath());
+}
+
 void TQtUserDialogs::ShowError(QWidget* Parent, const QString& Text) {
   QMessageBox::critical(Parent, Title(), Text, QMessageBox::Ok);
+}
+
+void TQtUserDialogs::ShowInfo(QWidget* Parent, const QString& Text) {
+  QMessageBox::information(Parent, Title(), Text, QMessageBox::Ok);
 }
 
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNo(QWidget* Parent, const QString& Text) {
@@ -114,7 +132,10 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancelChecked(QWidget* Parent, con
 }
 
 QString TQtUserDialogs::OpenFileName(QWidget* Parent, const QStringList& Filters) {
-  return QFileDialog::getOpenFileName(Parent, Title(), QString(), Filters.join(";;"));
+  const QString fileName = QFileDialog::getOpenFileName(
+      Parent, Title(), FLastFolders.StartPath(Filters, QString()), Filters.join(";;"));
+  FLastFolders.Remember(Filters, fileName);
+  return fileName;
 }
 
 IUserDialogs::TSaveChoice TQtUserDialogs::SaveFileName(QWidget* Parent, const QStringList& Filters,
@@ -125,7 +146,11 @@ IUserDialogs::TSaveChoice TQtUserDialogs::SaveFileName(QWidget* Parent, const QS
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(Filters);
   dialog.setDefaultSuffix(DefaultSuffix);
-  if (!InitialName.isEmpty()) dialog.selectFile(InitialName);
+  const QString start = FLastFolders.StartPath(Filters, InitialName);
+  if (QFileInfo(start).isDir())
+    dialog.setDirectory(start);
+  else if (!start.isEmpty())
+    dialog.selectFile(start);
   // A name typed without extension gets the one of the selected type: JSON
   // chosen in the export dialog must not end up in a ".csv" file.
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
@@ -139,6 +164,7 @@ IUserDialogs::TSaveChoice TQtUserDialogs::SaveFileName(QWidget* Parent, const QS
   choice.FileName = dialog.selectedFiles().first();
   choice.FilterIndex = static_cast<int>(Filters.indexOf(dialog.selectedNameFilter()));
   if (choice.FilterIndex < 0) choice.FilterIndex = 0;
+  FLastFolders.Remember(Filters, choice.FileName);
   return choice;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <exception>
@@ -30,6 +31,8 @@ class IUserDialogs {
 
   // An error box with the text and an OK button.
   virtual void ShowError(QWidget* Parent, const QString& Text) = 0;
+  // An information box with the text and an OK button.
+  virtual void ShowInfo(QWidget* Parent, const QString& Text) = 0;
   // A confirmation with Yes and No; closing the box answers No.
   virtual TAnswer AskYesNo(QWidget* Parent, const QString& Text) = 0;
   // A confirmation with Yes, No and Cancel; closing the box answers Cancel.
@@ -45,6 +48,20 @@ class IUserDialogs {
   // selected; another type adds its own. InitialName may be empty.
   virtual TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
                                    const QString& DefaultSuffix, const QString& InitialName) = 0;
+};
+
+// The folder each kind of file dialog (told apart by its filters) used
+// last, for the session: opening and saving projects share theirs.
+class TLastFolders {
+ public:
+  // Where the dialog starts: InitialName when it has a folder, otherwise
+  // InitialName in the kind's last folder (or that folder alone).
+  QString StartPath(const QStringList& Filters, const QString& InitialName) const;
+  // Remembers the folder of FileName; an empty name (cancelled) changes nothing.
+  void Remember(const QStringList& Filters, const QString& FileName);
+
+ private:
+  QMap<QString, QString> FFolders;
 };
 
 // The extension a file-dialog filter names: "JSON (*.json)" gives "json";
@@ -71,6 +88,7 @@ TMismatchQuestion VolumeMismatchQuestion(IUserDialogs& Dialogs, QWidget* Parent,
 class TQtUserDialogs final : public IUserDialogs {
  public:
   void ShowError(QWidget* Parent, const QString& Text) override;
+  void ShowInfo(QWidget* Parent, const QString& Text) override;
   TAnswer AskYesNo(QWidget* Parent, const QString& Text) override;
   TAnswer AskYesNoCancel(QWidget* Parent, const QString& Text) override;
   TAnswer AskYesNoCancelChecked(QWidget* Parent, const QString& Text, const QString& CheckText,
@@ -78,6 +96,9 @@ class TQtUserDialogs final : public IUserDialogs {
   QString OpenFileName(QWidget* Parent, const QStringList& Filters) override;
   TSaveChoice SaveFileName(QWidget* Parent, const QStringList& Filters,
                            const QString& DefaultSuffix, const QString& InitialName) override;
+
+ private:
+  TLastFolders FLastFolders;
 };
 
 }  // namespace quelmora

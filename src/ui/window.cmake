@@ -7,6 +7,11 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainCommands.h
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenu.h
+  ${CMAKE_CURRENT_LIST_DIR}/Mnemonics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Mnemonics.h
   ${CMAKE_CURRENT_LIST_DIR}/PalletView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PalletView.h
   ${CMAKE_CURRENT_LIST_DIR}/ParametersPanel.cpp
@@ -34,8 +39,13 @@ target_sources(quelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WindowHeader.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowLayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowFiles.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowParts.h
   ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowTexts.h
 )
+# Help > About names the version the programs answer --version with.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/WindowFiles.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QUELMORA_VERSION="${PROJECT_VERSION}")

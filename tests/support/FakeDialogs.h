@@ -15,6 +15,7 @@ namespace quelmora::testing {
 class TFakeDialogs final : public IUserDialogs {
  public:
   void ShowError(QWidget*, const QString& Text) override { Errors.push_back(Text.toStdString()); }
+  void ShowInfo(QWidget*, const QString& Text) override { Infos.push_back(Text.toStdString()); }
   TAnswer AskYesNo(QWidget*, const QString& Text) override {
     Questions.push_back(Text.toStdString());
     return Next(YesNo, TAnswer::No);
@@ -50,6 +51,7 @@ class TFakeDialogs final : public IUserDialogs {
   std::deque<TSaveChoice> SaveChoices;
 
   std::vector<std::string> Errors;
+  std::vector<std::string> Infos;
   std::vector<std::string> Questions;
   std::vector<std::string> CheckTexts;
   std::vector<QStringList> FiltersSeen;

@@ -149,7 +149,7 @@ TEST_F(MainFormTest, BothDrawingsArePaintedForTheSelectedProductOnly) {
   EXPECT_TRUE(AllPixels(layout->grab().toImage(), qRgb(255, 255, 255)));
 }
 
-TEST_F(MainFormTest, ExportFollowsTheSelectedFileTypeNotTheExtension) {
+TEST_F(MainFormTest, ExportFollowsTheTypedExtensionThenTheSelectedFileType) {
   RunAndWait();
   const std::string csv = temp_.File("result.csv");
   dialogs_.SaveChoices.push_back({QString::fromStdString(csv), 0});
@@ -159,7 +159,7 @@ TEST_F(MainFormTest, ExportFollowsTheSelectedFileTypeNotTheExtension) {
   EXPECT_EQ(ReadUtf8TextFile(csv).rfind("Product;OriginalL_MM;", 0), 0u);
   EXPECT_EQ(Status(), SFileSaved);
 
-  const std::string json = temp_.File("typed-as.csv");
+  const std::string json = temp_.File("typed-without-extension");
   dialogs_.SaveChoices.push_back({QString::fromStdString(json), 1});
   Click(cmdExport);
   const std::string text = ReadUtf8TextFile(json);
@@ -230,7 +230,7 @@ TEST_F(MainFormTest, ClosingDuringARunCancelsThenAsksToSave) {
   ASSERT_TRUE(WaitUntil([this] { return !Window().isVisible(); }));
   EXPECT_FALSE(Window().Busy());
   ASSERT_EQ(dialogs_.Questions.size(), 1u);
-  EXPECT_EQ(dialogs_.Questions[0], "Сохранить?");
+  EXPECT_EQ(dialogs_.Questions[0], "Сохранить изменения в «project.vld»?");
 }
 
 TEST_F(MainFormTest, ClosingDuringARunStaysOpenWhenTheSaveQuestionIsCancelled) {
@@ -319,7 +319,7 @@ TEST_F(MainFormTest, SaveAndOpenRoundTripClearsTheModifiedFlag) {
   dialogs_.YesNoCancel.push_back(TAnswer::No);
   dialogs_.OpenNames.push_back(QString::fromStdString(file));
   Click(cmdOpen);
-  EXPECT_EQ(dialogs_.Questions, std::vector<std::string>{"Сохранить?"});
+  EXPECT_EQ(dialogs_.Questions, std::vector<std::string>{"Сохранить изменения в «saved.vld»?"});
   EXPECT_EQ(Window().Project(), saved);
   EXPECT_FALSE(Window().Modified()) << "filling the quick fields is no change";
   EXPECT_EQ(Text(Control<QLineEdit>("FQuick2")->text()), "7.5");
@@ -530,14 +530,14 @@ TEST_F(MainFormTest, AnInvalidProjectIsNotRun) {
   EXPECT_EQ(Window().Project(), LoadLumarProject());
 }
 
-TEST_F(MainFormTest, TheSaveQuestionUsesTheSaveCaptionOfTheUserLanguage) {
+TEST_F(MainFormTest, TheSaveQuestionIsAskedInTheUserLanguage) {
   Window();
   auto* language = Control<QComboBox>("FLanguage");
   language->setCurrentIndex(language->findText("English"));
   Control<QLineEdit>("FQuick2")->setText("9");
   dialogs_.YesNoCancel.push_back(TAnswer::Cancel);
   Click(cmdOpen);
-  EXPECT_EQ(dialogs_.Questions, std::vector<std::string>{"Save?"});
+  EXPECT_EQ(dialogs_.Questions, std::vector<std::string>{"Save changes to “Sample”?"});
 }
 
 }  // namespace

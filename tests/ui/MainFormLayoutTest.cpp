@@ -109,7 +109,6 @@ class MainFormLayoutTest : public MainFormTest {
 
 TEST_F(MainFormLayoutTest, DefaultSizeKeepsTheDesignedBandsAndColumns) {
   ShowWindow();
-  ResizeTo(QSize(1340, 920));
   const QWidget* window = &Window();
   const QRect input = InWindow(Control<QWidget>("FInputPanel"), window);
   const QRect parameters = InWindow(Control<QWidget>("FParameters"), window);

@@ -12,6 +12,7 @@
 #include "model/AppStrings.h"
 #include "model/Validation.h"
 #include "ui/MainFormFixture.h"
+#include "ui/Mnemonics.h"
 
 namespace quelmora::testing {
 namespace {
@@ -27,7 +28,7 @@ TEST_F(MainFormTest, StartsIdleOnTheSampleProject) {
   EXPECT_FALSE(window.Modified());
   EXPECT_FALSE(window.Busy());
   EXPECT_EQ(Status(), SReadyToCalculate);
-  EXPECT_EQ(Text(window.windowTitle()), SAppTitle);
+  EXPECT_EQ(Text(window.windowTitle()), std::string("Пример — ") + SAppTitle);
   EXPECT_EQ(window.minimumSize(), QSize(1080, 700));
   EXPECT_EQ(window.font().pointSize(), 10);
 
@@ -66,7 +67,7 @@ TEST_F(MainFormTest, CommandButtonsCarryTheirCaptionsAndPlaces) {
   for (const TCase& c : cases) {
     QPushButton* button = Button(c.Code);
     ASSERT_NE(button, nullptr) << c.Code;
-    EXPECT_EQ(Text(button->text()), c.Caption);
+    EXPECT_EQ(Text(WithoutMnemonic(button->text())), c.Caption);
     const int top = c.Code == cmdAllParameters ? 82 : 8;
     EXPECT_EQ(button->geometry(), QRect(c.Left, top, c.Width, 34)) << c.Caption;
   }
@@ -133,7 +134,7 @@ TEST_F(MainFormTest, LanguageListIsMarkedAndShowsTheCurrentLanguage) {
 TEST_F(MainFormTest, StartsInTheSavedLanguage) {
   SaveLanguageChoice("English.lng");
   Window();
-  EXPECT_EQ(Text(Button(cmdRun)->text()), "Calculate");
+  EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), "Calculate");
   EXPECT_EQ(Text(Grid()->Cell(14, 0)), "On");
   EXPECT_EQ(Status(), "Ready to calculate");
   EXPECT_EQ(Text(Control<QComboBox>("FLanguage")->currentText()), "English");
@@ -143,16 +144,16 @@ TEST_F(MainFormTest, SwitchingLanguageTranslatesEverythingAndRemembersIt) {
   Window();
   auto* language = Control<QComboBox>("FLanguage");
   language->setCurrentIndex(language->findText("English"));
-  EXPECT_EQ(Text(Button(cmdRun)->text()), "Calculate");
+  EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), "Calculate");
   EXPECT_EQ(Text(Grid()->Cell(14, 0)), "On");
-  EXPECT_EQ(Text(Window().windowTitle()), Tr(SAppTitle));
+  EXPECT_EQ(Text(Window().windowTitle()), "Sample — " + Tr(SAppTitle));
   EXPECT_EQ(Text(QApplication::applicationDisplayName()), Tr(SAppTitle));
   EXPECT_EQ(Text(Control<QComboBox>("FCriterion")->itemText(1)), Tr(SCriterionBoxCount));
   EXPECT_EQ(SavedLanguageChoice(), "English.lng");
   EXPECT_FALSE(Window().Modified()) << "a language is no change of the project";
 
   language->setCurrentIndex(language->findText("Deutsch"));
-  EXPECT_EQ(Text(Button(cmdRun)->text()), "Berechnen");
+  EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), "Berechnen");
   EXPECT_EQ(Status(), "Bereit zur Berechnung");
   EXPECT_EQ(SavedLanguageChoice(), "German.lng");
 }
@@ -181,24 +182,26 @@ TEST_F(MainFormTest, RightColumnTakesHalfOfTheWidthBeyondTheLeftColumn) {
 
 TEST_F(MainFormTest, BandsStackInTheirOrderAndHeights) {
   ShowWindow();
-  Window().resize(1340, 920);
-  QCoreApplication::processEvents();
   auto* input = Control<QWidget>("FInputPanel");
   auto* parameters = Control<QWidget>("FParameters");
   auto* actions = Control<QWidget>("FActions");
   auto* status = Control<QWidget>("StatusBand");
-  // In the window's coordinates: the grid and the bands under it stand in a
-  // splitter, the results in a scroll area, a handle under the grid.
+  // In the window's coordinates: the menu bar on top, the grid and the bands
+  // under it in a splitter, the results in a scroll area, a handle under the grid.
   const auto placed = [this](const QWidget* band) {
     return QRect(band->mapTo(&Window(), QPoint(0, 0)), band->size());
   };
   const int handle = 5;
-  EXPECT_EQ(placed(input), QRect(0, 54, 1340, 246));
-  EXPECT_EQ(placed(parameters), QRect(0, 300 + handle, 1340, 120));
-  EXPECT_EQ(placed(actions), QRect(0, 920 - 50, 1340, 50));
-  EXPECT_EQ(placed(status), QRect(0, 920 - 98, 1340, 48));
+  const int menu = Control<QWidget>("MainMenu")->height();
+  const int height = 920 + menu;
+  EXPECT_EQ(Control<QWidget>("MainMenu")->y(), 0);
+  EXPECT_EQ(Window().height(), height);
+  EXPECT_EQ(placed(input), QRect(0, menu + 54, 1340, 246));
+  EXPECT_EQ(placed(parameters), QRect(0, menu + 300 + handle, 1340, 120));
+  EXPECT_EQ(placed(actions), QRect(0, height - 50, 1340, 50));
+  EXPECT_EQ(placed(status), QRect(0, height - 98, 1340, 48));
   EXPECT_EQ(placed(Control<QWidget>("FDetails")),
-            QRect(0, 420 + handle, 1340, 920 - 98 - 420 - handle));
+            QRect(0, menu + 420 + handle, 1340, 920 - 98 - 420 - handle));
 }
 
 // A language folder with English only, and a saved choice that does not exist.
@@ -220,7 +223,7 @@ TEST_F(MainFormWithoutRussianTest, ShowsNoLanguageSelected) {
   ASSERT_EQ(language->count(), 1);
   EXPECT_EQ(language->currentIndex(), -1);
   // Without any table the Russian texts stand.
-  EXPECT_EQ(Text(Button(cmdRun)->text()), SCalculate);
+  EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), SCalculate);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormCommandsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormFixture.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormFilesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormGridTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormLayoutTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFormMenusTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormPalletViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormResultViewsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFormShutdownTest.cpp
@@ -15,3 +17,6 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ResultsTableTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UndoRedoWindowTest.cpp
 )
+# The About box is checked for the version the programs report.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/MainFormMenusTest.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS QUELMORA_VERSION="${PROJECT_VERSION}")

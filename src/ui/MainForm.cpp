@@ -76,13 +76,13 @@ TMainForm::TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* O
   FillWith(this, WindowBackground);
   FWorkspace.NewFromSample();
   BuildWindow();
+  ShowProject();
+  FHeader->FillLanguages();
+  ApplyTexts();
   // The menu bar comes on top of the designed 1340 x 920, so every band keeps its size.
   resize(1340, 920 + FMenu->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
-  ShowProject();
-  FHeader->FillLanguages();
-  ApplyTexts();
   FResults->FitColumns(width());
   FExport->setEnabled(false);
   FReport->setEnabled(false);

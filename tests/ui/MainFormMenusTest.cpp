@@ -91,7 +91,7 @@ TEST_F(MainFormMenusTest, EveryMenuCommandHasItsItemUnderItsTitle) {
 
 TEST_F(MainFormMenusTest, ImpossibleCommandsAreDisabledLikeTheirButtons) {
   std::set<int> idle = AllCodes;
-  for (int code : {cmdExport, cmdReport, cmdCancel})
+  for (int code : {cmdExport, cmdReport, cmdCancel, cmdUndo, cmdRedo})
     idle.erase(code);
   EXPECT_EQ(EnabledActions(), idle);
 
@@ -109,6 +109,16 @@ TEST_F(MainFormMenusTest, ImpossibleCommandsAreDisabledLikeTheirButtons) {
   EXPECT_TRUE(Window().Result().Cancelled);
   EXPECT_FALSE(Action(cmdCancel)->isEnabled());
   EXPECT_FALSE(Action(cmdExport)->isEnabled());
+
+  // Undo follows the history: a change makes it possible, undoing it makes redo possible.
+  EXPECT_FALSE(Action(cmdUndo)->isEnabled());
+  EditProductAnswer = [](TProduct&) { return true; };
+  Window().RunCommand(cmdAdd);
+  EXPECT_TRUE(Action(cmdUndo)->isEnabled());
+  EXPECT_FALSE(Action(cmdRedo)->isEnabled());
+  Action(cmdUndo)->trigger();
+  EXPECT_FALSE(Action(cmdUndo)->isEnabled());
+  EXPECT_TRUE(Action(cmdRedo)->isEnabled());
 }
 
 TEST_F(MainFormMenusTest, KeysRunTheirCommands) {

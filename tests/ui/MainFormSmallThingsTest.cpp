@@ -117,6 +117,8 @@ TEST_F(MainFormTest, ImportSaysHowManyWereAddedAndShowsTheFirst) {
 
 TEST_F(MainFormTest, ProgressCountsTheProductsUpToTheEnabledCount) {
   TProjectData project = LoadLumarProject();
+  // The full default search runs for seconds, so the status is seen while it goes.
+  project.Settings = DefaultSettings();
   const std::vector<TProduct> sample = project.Products;
   project.Products.clear();
   for (int copy = 0; copy < 8; ++copy) {

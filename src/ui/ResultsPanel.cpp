@@ -30,6 +30,7 @@ namespace quelmora {
 namespace {
 
 constexpr int LeftColumnWidth = 360;
+constexpr int DefaultWindowWidth = 1340;
 // Narrower than this a column would cut its captions and lists.
 constexpr int NarrowestColumn = 240;
 // The drawings' and the memos' heights at the default window size; a
@@ -156,7 +157,10 @@ QWidget* TResultsPanel::AddDetailColumn(const char* PreviewCaption, TPreviewArea
   Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   layout->addWidget(Memo, 1);
-  QWidget* column = AddSplitter(this, Qt::Vertical, {top, bottom}, {DrawingsHeight, MemoHeight});
+  QSplitter* column = AddSplitter(this, Qt::Vertical, {top, bottom}, {DrawingsHeight, MemoHeight});
+  // A taller window shares its height between drawings and details.
+  column->setStretchFactor(0, 1);
+  column->setStretchFactor(1, 1);
   column->setMinimumWidth(NarrowestColumn);
   return column;
 }
@@ -169,9 +173,11 @@ void TResultsPanel::FitCaptions() {
 
 void TResultsPanel::FitColumns(int WindowWidth) {
   if (FColumnsPlaced) return;
-  const int right = std::max(340, (WindowWidth - LeftColumnWidth) / 2);
-  const int middle = WindowWidth - LeftColumnWidth - right - 2 * SplitterHandlePx;
-  FColumns->setSizes({LeftColumnWidth, std::max(middle, NarrowestColumn), right});
+  // Beyond the default width the lists and the results table widen too.
+  const int left = std::max(LeftColumnWidth, LeftColumnWidth * WindowWidth / DefaultWindowWidth);
+  const int right = std::max(340, (WindowWidth - left) / 2);
+  const int middle = WindowWidth - left - right - 2 * SplitterHandlePx;
+  FColumns->setSizes({left, std::max(middle, NarrowestColumn), right});
 }
 
 int TResultsPanel::BoxCount() const {

@@ -14,9 +14,12 @@
 #include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "model/TextFormat.h"
+#include "support/ResultColumnFigures.h"
 
 namespace quelmora {
 namespace {
+
+using testing::ColumnFigures;
 
 struct TSampleRun {
   TProjectData Project;
@@ -116,34 +119,6 @@ TEST(ResultRowsTest, PacksPerPalletNeedsBothCounts) {
   EXPECT_EQ(PacksPerPallet(box), int64_t{70000} * 2000000);
 }
 
-// What a column shows, as numbers: a size by length, width and height.
-std::vector<double> Shown(const TResultRow& r, TResultColumn column) {
-  switch (column) {
-    case rcGroup:
-      return {double(r.GroupId)};
-    case rcPack:
-      return {r.PackLengthMM, r.PackWidthMM, r.PackHeightMM};
-    case rcBox:
-      return {r.BoxLengthMM, r.BoxWidthMM, r.BoxHeightMM};
-    case rcPacksPerBox:
-      return {double(r.PacksPerBox)};
-    case rcBoxesPerPallet:
-      return {double(r.BoxesPerPallet)};
-    case rcCostPerUnitBefore:
-      return {r.CostPerUnitBefore};
-    case rcCostPerUnitAfter:
-      return {r.CostPerUnitAfter};
-    case rcCostPerM3Before:
-      return {r.CostPerM3Before};
-    case rcCostPerM3After:
-      return {r.CostPerM3After};
-    case rcSaving:
-      return {r.SavingPercent};
-    default:
-      return {};
-  }
-}
-
 // Sorting the sample's rows by a column leaves that column's figures in
 // order, and the comparison is antisymmetric.
 class ResultColumnOrderTest : public ::testing::TestWithParam<TResultColumn> {};
@@ -157,10 +132,10 @@ TEST_P(ResultColumnOrderTest, SortedRowsAreMonotone) {
   });
   int steps = 0;
   for (size_t i = 1; i < rows.size(); ++i) {
-    EXPECT_LE(Shown(rows[i - 1], column), Shown(rows[i], column)) << i;
+    EXPECT_LE(ColumnFigures(rows[i - 1], column), ColumnFigures(rows[i], column)) << i;
     EXPECT_EQ(CompareResultFigures(rows[i - 1], rows[i], column),
               -CompareResultFigures(rows[i], rows[i - 1], column));
-    steps += Shown(rows[i - 1], column) < Shown(rows[i], column);
+    steps += ColumnFigures(rows[i - 1], column) < ColumnFigures(rows[i], column);
   }
   EXPECT_GT(steps, 0) << "the sample's rows differ in every column";
 }

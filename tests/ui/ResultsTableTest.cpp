@@ -12,6 +12,7 @@
 
 #include "calc/ResultRows.h"
 #include "model/AppStrings.h"
+#include "support/ResultColumnFigures.h"
 #include "ui/MainFormFixture.h"
 #include "ui/ResultFigureTexts.h"
 #include "ui/ResultTableModel.h"
@@ -22,34 +23,6 @@ namespace {
 
 std::string Text(const QString& text) {
   return text.toStdString();
-}
-
-// What a column holds, as numbers: sizes by length, width and height.
-std::vector<double> Figures(const TResultRow& r, int column) {
-  switch (column) {
-    case rcGroup:
-      return {double(r.GroupId)};
-    case rcPack:
-      return {r.PackLengthMM, r.PackWidthMM, r.PackHeightMM};
-    case rcBox:
-      return {r.BoxLengthMM, r.BoxWidthMM, r.BoxHeightMM};
-    case rcPacksPerBox:
-      return {double(r.PacksPerBox)};
-    case rcBoxesPerPallet:
-      return {double(r.BoxesPerPallet)};
-    case rcCostPerUnitBefore:
-      return {r.CostPerUnitBefore};
-    case rcCostPerUnitAfter:
-      return {r.CostPerUnitAfter};
-    case rcCostPerM3Before:
-      return {r.CostPerM3Before};
-    case rcCostPerM3After:
-      return {r.CostPerM3After};
-    case rcSaving:
-      return {r.SavingPercent};
-    default:
-      return {};
-  }
 }
 
 class ResultsTableTest : public MainFormTest {
@@ -174,8 +147,8 @@ TEST_P(ResultsTableOrderTest, SortedColumnIsMonotone) {
     Table()->sortByColumn(column, order);
     int steps = 0;
     for (int row = 1; row < Table()->model()->rowCount(); ++row) {
-      std::vector<double> before = Figures(RowAt(row - 1), column);
-      std::vector<double> after = Figures(RowAt(row), column);
+      std::vector<double> before = ColumnFigures(RowAt(row - 1), column);
+      std::vector<double> after = ColumnFigures(RowAt(row), column);
       if (order == Qt::DescendingOrder) std::swap(before, after);
       EXPECT_LE(before, after) << "row " << row;
       steps += before < after;

@@ -97,18 +97,27 @@ TMismatchQuestion VolumeMismatchQuestion(IUserDialogs& Dialogs, QWidget* Parent,
   };
 }
 
+namespace {
+
+// Closing a Yes/No/Cancel box answers Cancel.
+IUserDialogs::TAnswer AnswerOf(int Button) {
+  switch (Button) {
+    case QMessageBox::Yes:
+      return IUserDialogs::TAnswer::Yes;
+    case QMessageBox::No:
+      return IUserDialogs::TAnswer::No;
+    default:
+      return IUserDialogs::TAnswer::Cancel;
+  }
+}
+
+}  // namespace
+
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancel(QWidget* Parent, const QString& Text) {
   QMessageBox box(QMessageBox::Question, Title(), Text,
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent);
   box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
-    case QMessageBox::Yes:
-      return TAnswer::Yes;
-    case QMessageBox::No:
-      return TAnswer::No;
-    default:
-      return TAnswer::Cancel;
-  }
+  return AnswerOf(box.exec());
 }
 
 IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancelChecked(QWidget* Parent, const QString& Text,
@@ -121,14 +130,7 @@ IUserDialogs::TAnswer TQtUserDialogs::AskYesNoCancelChecked(QWidget* Parent, con
   box.setCheckBox(new QCheckBox(CheckText));
   const int button = box.exec();
   Checked = box.checkBox()->isChecked();
-  switch (button) {
-    case QMessageBox::Yes:
-      return TAnswer::Yes;
-    case QMessageBox::No:
-      return TAnswer::No;
-    default:
-      return TAnswer::Cancel;
-  }
+  return AnswerOf(button);
 }
 
 QString TQtUserDialogs::OpenFileName(QWidget* Parent, const QStringList& Filters) {

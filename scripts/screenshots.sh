@@ -42,7 +42,12 @@ import -window "$window" docs/window-default-en.png
 
 xdotool windowsize --sync "$window" 1900 1150
 sleep 1
-# The results table is the second tab above the box list.
+# Drag the handle right of the lists to make room for the results table,
+# then open the table: the second tab above the box list.
+xdotool mousemove --window "$window" 362 700 mousedown 1
+xdotool mousemove --window "$window" 500 700 sleep 0.2 mousemove --window "$window" 740 700 \
+  mouseup 1
+sleep 0.5
 xdotool mousemove --window "$window" 205 527 click 1
 sleep 1
 import -window "$window" docs/window-table-en.png

@@ -30,7 +30,6 @@ namespace quelmora {
 namespace {
 
 constexpr int LeftColumnWidth = 360;
-constexpr int DefaultWindowWidth = 1340;
 // Narrower than this a column would cut its captions and lists.
 constexpr int NarrowestColumn = 240;
 // The drawings' and the memos' heights at the default window size; a
@@ -173,11 +172,9 @@ void TResultsPanel::FitCaptions() {
 
 void TResultsPanel::FitColumns(int WindowWidth) {
   if (FColumnsPlaced) return;
-  // Beyond the default width the lists and the results table widen too.
-  const int left = std::max(LeftColumnWidth, LeftColumnWidth * WindowWidth / DefaultWindowWidth);
-  const int right = std::max(340, (WindowWidth - left) / 2);
-  const int middle = WindowWidth - left - right - 2 * SplitterHandlePx;
-  FColumns->setSizes({left, std::max(middle, NarrowestColumn), right});
+  const int right = std::max(340, (WindowWidth - LeftColumnWidth) / 2);
+  const int middle = WindowWidth - LeftColumnWidth - right - 2 * SplitterHandlePx;
+  FColumns->setSizes({LeftColumnWidth, std::max(middle, NarrowestColumn), right});
 }
 
 int TResultsPanel::BoxCount() const {

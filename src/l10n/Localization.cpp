@@ -476,4 +476,12 @@ std::string TrMultiline(std::string_view Text) {
   return out;
 }
 
+TLanguageConventions LanguageConventions() {
+  return {};
+}
+
+std::string TrPluralWord(std::string_view Word, int64_t) {
+  return Tr(Word);
+}
+
 }  // namespace quelmora

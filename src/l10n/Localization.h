@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -91,6 +92,25 @@ std::string CurrentLanguageFile();
 // key through the previous language and then through every language file.
 // Unknown texts come back without their "&" characters.
 std::string Tr(std::string_view Text);
+
+// How a language counts: which plural forms its words take.
+enum class TPluralRule { Slavic, Germanic };
+
+// The written conventions of the current language.
+struct TLanguageConventions {
+  std::string LocaleName = "ru_RU";  // "ru_RU", "en_US", "de_DE", ...
+  std::string DecimalSeparator = ",";
+  std::string DateTimeFormat = "dd.MM.yyyy HH:mm";  // QDateTime pattern
+  TPluralRule PluralRule = TPluralRule::Slavic;
+};
+
+TLanguageConventions LanguageConventions();
+
+// The form of a Russian plural word (the one the catalogue writes after a
+// count) that goes with N in the current language: the file's
+// "word[one]=", "word[few]=", "word[many]=" or "word[other]=" line, else the
+// word's plain translation.
+std::string TrPluralWord(std::string_view Word, int64_t N);
 
 // Translates a formatted multi-line text line by line: a line that is no key
 // is translated by the part before its first colon, and the unit words are

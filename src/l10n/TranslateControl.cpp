@@ -45,4 +45,31 @@ void TranslateControlTree(QWidget* Control) {
     if (auto* widget = qobject_cast<QWidget*>(child)) TranslateControlTree(widget);
 }
 
+void SetKeyedText(QWidget* Control, const char* Key) {
+  Control->setProperty("quelmoraKey", QString::fromUtf8(Key));
+  const QString text = QString::fromStdString(Tr(Key));
+  if (auto* label = qobject_cast<QLabel*>(Control))
+    label->setText(text);
+  else if (auto* button = qobject_cast<QAbstractButton*>(Control))
+    button->setText(text);
+  else if (auto* group = qobject_cast<QGroupBox*>(Control))
+    group->setTitle(text);
+}
+
+void SetKeyedTip(QWidget* Control, const char* Key) {
+  Control->setToolTip(QString::fromStdString(Tr(Key)));
+}
+
+void SetKeyedTitle(QWidget* Control, const char* Key) {
+  Control->setWindowTitle(QString::fromStdString(Tr(Key)));
+}
+
+void AddKeyedItem(QComboBox* Box, const char* Key) {
+  Box->addItem(QString::fromStdString(Tr(Key)));
+}
+
+void MarkLiteral(QWidget* Control) {
+  Control->setProperty("quelmoraLiteral", true);
+}
+
 }  // namespace quelmora

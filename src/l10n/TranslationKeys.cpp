@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "l10n/Localization.h"
+#include "l10n/PluralWords.h"
+#include "model/ErrorTexts.h"
 #include "model/ProductFields.h"
 #include "model/SettingsFields.h"
 
@@ -61,6 +63,11 @@ std::vector<std::string> CatalogueTranslationKeys() {
   }
   for (std::string_view word : UnitWords)
     keys.emplace_back(word);
+  for (const char* text : ErrorCatalogueTexts)
+    keys.push_back(WithoutAmpersands(text));
+  for (const TPluralWord& word : PluralWords)
+    for (std::string_view form : {word.One, word.Few, word.Many})
+      keys.emplace_back(form);
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
   return keys;

@@ -11,7 +11,7 @@ namespace quelmora {
 
 // Every entry of the message catalogue, in its order. A test compares the
 // count with the catalogue so that a new entry cannot miss its translations.
-inline constexpr std::array<const char*, 125> CatalogueTexts = {
+inline constexpr auto CatalogueTexts = std::to_array<const char*>({
     SFileSaved,
     SConfirmDeleteProduct,
     SCancellingBeforeClose,
@@ -137,7 +137,7 @@ inline constexpr std::array<const char*, 125> CatalogueTexts = {
     SSampleProject,
     SSaveChangesTo,
     SRecentFileMissing,
-};
+});
 
 // The keys TrMultiline looks up for Text once it is formatted: per line the
 // part before the first colon, or the whole line when it has neither colon

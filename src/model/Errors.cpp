@@ -70,12 +70,35 @@ Exception&& Exception::AtMember(std::string Member) && {
   return std::move(*this);
 }
 
+Exception&& Exception::WithFound(std::string Value) && {
+  FPlace.Found = std::move(Value);
+  return std::move(*this);
+}
+
+Exception&& Exception::WithFieldCount(int32_t Count, int32_t Expected) && {
+  FPlace.FieldCount = Count;
+  FPlace.ExpectedFieldCount = Expected;
+  return std::move(*this);
+}
+
+Exception&& Exception::WithAllowed(const TFieldBounds& Bounds) && {
+  FPlace.Allowed = Bounds;
+  return std::move(*this);
+}
+
 Exception&& Exception::At(const TErrorPlace& Place) && {
   if (!Place.Field.empty()) FPlace.Field = Place.Field;
   if (Place.Row != 0) FPlace.Row = Place.Row;
   if (Place.Column != 0) FPlace.Column = Place.Column;
   if (!Place.File.empty()) FPlace.File = Place.File;
   if (!Place.Member.empty()) FPlace.Member = Place.Member;
+  if (!Place.Found.empty()) FPlace.Found = Place.Found;
+  if (Place.FieldCount != 0) {
+    FPlace.FieldCount = Place.FieldCount;
+    FPlace.ExpectedFieldCount = Place.ExpectedFieldCount;
+  }
+  if (Place.Allowed) FPlace.Allowed = Place.Allowed;
+  if (!Place.Expected.empty()) FPlace.Expected = Place.Expected;
   return std::move(*this);
 }
 

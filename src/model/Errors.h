@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/FieldBounds.h"
 #include "model/TextFormat.h"
 
 namespace quelmora {
@@ -46,11 +48,16 @@ inline bool IsFileError(TErrorKind Kind) noexcept {
 
 // Where a fault lies, as far as it is known; empty or 0 where it does not apply.
 struct TErrorPlace {
-  std::string Field;   // the key of a field table entry
-  int32_t Row = 0;     // CSV row, the header being row 1
-  int32_t Column = 0;  // CSV column, from 1
-  std::string File;    // the file read or written
-  std::string Member;  // the member of a stored document
+  std::string Field;                    // the key of a field table entry
+  int32_t Row = 0;                      // CSV row, the header being row 1
+  int32_t Column = 0;                   // CSV column, from 1
+  std::string File;                     // the file read or written
+  std::string Member;                   // the member of a stored document
+  std::string Found;                    // the value found at the place, as it stood
+  int32_t FieldCount = 0;               // how many fields a CSV row had
+  int32_t ExpectedFieldCount = 0;       // how many it should have had
+  std::optional<TFieldBounds> Allowed;  // the values a field allows
+  std::string Expected;                 // what was expected instead, in the catalogue's language
 
   bool operator==(const TErrorPlace&) const = default;
 };
@@ -71,12 +78,17 @@ class Exception : public std::exception {
   const TErrorPlace& Place() const noexcept { return FPlace; }
   // The message in the catalogue's own language, numbers with a point.
   const std::string& Message() const noexcept { return FMessage; }
+  // The message before it is put into words: MessageId and Args.
+  TMessage Text() const { return TMessage{FMessageId, FArgs}; }
   const char* what() const noexcept override { return FMessage.c_str(); }
 
   Exception&& InField(std::string Key) &&;
   Exception&& AtCsv(int32_t Row, int32_t Column) &&;
   Exception&& InFile(std::string Path) &&;
   Exception&& AtMember(std::string Member) &&;
+  Exception&& WithFound(std::string Value) &&;
+  Exception&& WithFieldCount(int32_t Count, int32_t Expected) &&;
+  Exception&& WithAllowed(const TFieldBounds& Bounds) &&;
   // The same failure, with the places already known of another.
   Exception&& At(const TErrorPlace& Place) &&;
 

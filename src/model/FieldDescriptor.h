@@ -8,33 +8,10 @@
 #include <string_view>
 #include <utility>
 
+#include "model/FieldBounds.h"
 #include "model/IntegerField.h"
 
 namespace quelmora {
-
-// The values validation lets through: Low and High, each included or not.
-// Every value must also be finite.
-struct TFieldBounds {
-  double Low = 0;
-  bool LowOpen = false;
-  double High = 0;
-  bool HighOpen = false;
-};
-
-// Low ≤ v ≤ High.
-constexpr TFieldBounds FromTo(double Low, double High) {
-  return {Low, false, High, false};
-}
-
-// Low < v ≤ High.
-constexpr TFieldBounds AboveTo(double Low, double High) {
-  return {Low, true, High, false};
-}
-
-inline bool IsWithinBounds(const TFieldBounds& Bounds, double Value) {
-  return std::isfinite(Value) && (Bounds.LowOpen ? Value > Bounds.Low : Value >= Bounds.Low) &&
-         (Bounds.HighOpen ? Value < Bounds.High : Value <= Bounds.High);
-}
 
 // Two members of a record that must stay in order: Low ≤ High. Both entries
 // of such a pair carry it, so a fault is reported on the first of them.

@@ -212,4 +212,21 @@ std::string FormatArgs(std::string_view Format, std::initializer_list<TFormatArg
   return FormatArgs(Format, Args.begin(), Args.size(), DecimalSeparator);
 }
 
+TFormatArg TFormatArg::Key(std::string_view Text) {
+  TFormatArg arg(Text);
+  arg.key_ = true;
+  return arg;
+}
+
+TFormatArg TFormatArg::Nested(TMessage Message) {
+  TFormatArg arg(MessageText(Message));
+  arg.nested_ = std::make_shared<const TMessage>(std::move(Message));
+  return arg;
+}
+
+std::string MessageText(const TMessage& Message) {
+  return Message.Args.empty() ? Message.Id
+                              : FormatArgs(Message.Id, Message.Args.data(), Message.Args.size());
+}
+
 }  // namespace quelmora

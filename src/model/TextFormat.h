@@ -3,8 +3,10 @@
 #include <charconv>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmora {
 
@@ -12,6 +14,8 @@ namespace quelmora {
 // separator whatever locale the process has set (files, keys and log lines
 // must not depend on it).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+struct TMessage;
 
 // One value for FormatArgs; keeps its kind so a conversion that does not
 // match it is converted rather than read as garbage.
@@ -31,7 +35,16 @@ class TFormatArg {
   TFormatArg(std::string_view value) : kind_(TKind::Text), text_(value) {}
   TFormatArg(const std::string& value) : kind_(TKind::Text), text_(value) {}
 
+  // A catalogue text as a value: shown as it stands here, translated where
+  // the message is shown in the user's language.
+  static TFormatArg Key(std::string_view Text);
+  // A whole message as a value: shown here in the catalogue's language.
+  static TFormatArg Nested(TMessage Message);
+
   TKind Kind() const { return kind_; }
+  bool IsKey() const { return key_; }
+  // The message of a Nested value; null for any other.
+  const TMessage* NestedMessage() const { return nested_.get(); }
   int64_t Integer() const { return integer_; }
   double Real() const { return real_; }
   const std::string& Text() const { return text_; }
@@ -41,6 +54,14 @@ class TFormatArg {
   int64_t integer_ = 0;
   double real_ = 0;
   std::string text_;
+  bool key_ = false;
+  std::shared_ptr<const TMessage> nested_;
+};
+
+// A catalogue text and its values, before it is put into words.
+struct TMessage {
+  std::string Id;
+  std::vector<TFormatArg> Args;
 };
 
 // printf-style formatting at run time (%d %i %u %x %f %e %g %s %c %%, with
@@ -52,6 +73,10 @@ std::string FormatArgs(std::string_view Format, std::initializer_list<TFormatArg
                        std::string_view DecimalSeparator = ".");
 std::string FormatArgs(std::string_view Format, const TFormatArg* Args, size_t ArgCount,
                        std::string_view DecimalSeparator = ".");
+
+// Message in the catalogue's language, numbers with a point: the Id as it
+// stands when there are no values.
+std::string MessageText(const TMessage& Message);
 
 // Three numbers joined by "/", each as std::to_chars writes it with the given
 // format and precision ("." as decimal separator, locale-independent): the

@@ -151,7 +151,7 @@ TProductCount TWorkspace::ProductCount() const {
 TRunEnd TWorkspace::Finish() {
   if (!FWorker || !FWorker->Done())
     throw Exception(TErrorKind::Internal, "No calculation has ended");
-  TRunEnd end{FWorker->Output(), FWorker->Error()};
+  TRunEnd end{FWorker->Output(), FWorker->Error(), std::nullopt};
   FWorker.reset();
   FResult = end.Error.empty() ? end.Output : TOptimizationResult{};
   return end;

@@ -9,6 +9,7 @@
 
 #include "engine/Optimizer.h"
 #include "engine/VolumeMismatch.h"
+#include "model/Errors.h"
 #include "model/OptimizationModel.h"
 #include "report/ReportPages.h"
 #include "workspace/UndoHistory.h"
@@ -32,7 +33,8 @@ struct TRunInput {
 // text, empty unless it failed.
 struct TRunEnd {
   TOptimizationResult Output;
-  std::string Error;
+  std::string Error;  // "Kind: message" in the catalogue's language; empty on success
+  std::optional<Exception> Failure;  // the failure itself, to be put into the user's words
 };
 
 using TProgressCallback = std::function<void(int32_t Percent, const std::string& Stage)>;

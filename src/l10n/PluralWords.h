@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace quelmora {
+
+// A word the catalogue writes after a count, in its Russian forms for
+// 1 (21, 31...), 2-4 (22-24...) and 5-20 (25-30...).
+struct TPluralWord {
+  std::string_view One;
+  std::string_view Few;
+  std::string_view Many;
+};
+
+// The words whose form follows the count before them.
+inline constexpr std::array<TPluralWord, 0> PluralWords = {};
+
+}  // namespace quelmora

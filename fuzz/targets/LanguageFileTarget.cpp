@@ -8,6 +8,7 @@
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
 #include "l10n/SettingsIni.h"
+#include "l10n/TextTemplate.h"
 #include "l10n/TranslationKeys.h"
 #include "model/Errors.h"
 #include "model/Utf8.h"
@@ -46,7 +47,7 @@ int FuzzLanguageFile(const uint8_t* Data, size_t Size) {
   (void)ReadLanguageDisplayName(path);
   if (!LoadLanguage("Fuzz.lng")) return 0;
   // The keys the input itself translates, plus a few of the program's own
-  // format strings; a miss reads every language file, so the count is kept small.
+  // format strings.
   std::vector<std::string> probes(keys.begin(), keys.begin() + std::min<size_t>(keys.size(), 4));
   size_t start = 0;
   while (start < text.size() && probes.size() < 8) {
@@ -65,8 +66,8 @@ int FuzzLanguageFile(const uint8_t* Data, size_t Size) {
     // Translations are used as format strings with the program's own values.
     RequireUtf8(FormatLocal(numbers, translated, 3, 1e308, "Чай «Ж»", -0.5, 7u),
                 "a formatted text");
-    // A caption already on screen is traced back to its key.
-    RequireUtf8(Tr(translated), "a re-translated caption");
+    // Translated first, then filled in, with plural forms chosen by count.
+    RequireUtf8(FormatTr(numbers, key, {1, 2.5, "Чай «Ж»", 5, 21u}), "a filled-in template");
     lines += key + ": 12 мм\n";
   }
   RequireUtf8(TrMultiline(lines), "a translated multi-line text");

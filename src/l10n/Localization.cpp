@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "io/Utf8File.h"
+#include "l10n/PluralWords.h"
 #include "l10n/SettingsIni.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
@@ -48,13 +49,8 @@ struct TLanguageTable {
 struct TModuleState {
   bool Started = false;
   TLanguageTable Current;
-  TLanguageTable Previous;
   std::string CurrentFile = std::string(FallbackLanguage);
   std::string FolderOverride;
-  // Every language file of the folder, read on the first text that needs its
-  // source traced and kept until the language or the folder changes: reading
-  // them for each such text made long reports slow and large files a stall.
-  std::optional<std::vector<TLanguageTable>> AllTables;
 };
 
 TModuleState& State() {
@@ -146,9 +142,7 @@ std::string ProgramFolder() {
 
 bool LoadLanguagePath(const std::string& path) {
   TModuleState& state = State();
-  state.Previous = std::move(state.Current);
   state.Current.Clear();
-  state.AllTables.reset();
 
   if (!IsRegularFile(path)) return false;
   try {
@@ -174,18 +168,6 @@ std::string WithoutAmpersands(std::string_view text) {
   for (char c : text)
     if (c != '&') out += c;
   return out;
-}
-
-// The key whose value is Text (ignoring Latin case): first in Table. Values
-// are compared without their accelerator marks, as Text has none.
-const std::string* SourceIn(const TLanguageTable& table, std::string_view text) {
-  for (const auto& [key, value] : table.Lines) {
-    if (value.find('&') == std::string::npos
-            ? SameIgnoringLatinCase(value, text)
-            : SameIgnoringLatinCase(WithoutAmpersands(value), text))
-      return &key;
-  }
-  return nullptr;
 }
 
 bool IsWordCodePoint(char32_t cp) {
@@ -261,6 +243,39 @@ std::string HomeFolder() {
   return ProgramFolder();
 }
 
+// Locale languages and their files; the first entry of a file names the
+// locale its conventions follow.
+struct TLocaleLanguage {
+  std::string_view Code;
+  std::string_view File;
+  std::string_view Locale;
+};
+
+constexpr TLocaleLanguage LocaleLanguages[] = {
+    {"ru", "Russian.lng", "ru_RU"},    {"de", "German.lng", "de_DE"},
+    {"en", "English.lng", "en_US"},    {"es", "Spanish.lng", "es_ES"},
+    {"fr", "French.lng", "fr_FR"},     {"he", "Hebrew.lng", "he_IL"},
+    {"iw", "Hebrew.lng", "he_IL"},     {"it", "Italian.lng", "it_IT"},
+    {"pt", "Portuguese.lng", "pt_PT"}, {"sr", "Serbian.lng", "sr_RS"},
+    {"hr", "Serbian.lng", "sr_RS"},    {"bs", "Serbian.lng", "sr_RS"},
+    {"kk", "Kazakh.lng", "kk_KZ"},
+};
+
+// The Russian word forms of Word's entry; null when Word is no plural word.
+const TPluralWord* PluralEntry(std::string_view word) {
+  for (const TPluralWord& entry : PluralWords)
+    if (word == entry.Many || word == entry.One || word == entry.Few) return &entry;
+  return nullptr;
+}
+
+const char* PluralCategory(TPluralRule rule, int64_t n) {
+  const uint64_t a = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+  if (rule == TPluralRule::Germanic) return a == 1 ? "one" : "other";
+  if (a % 10 == 1 && a % 100 != 11) return "one";
+  if (a % 10 >= 2 && a % 10 <= 4 && (a % 100 < 12 || a % 100 > 14)) return "few";
+  return "many";
+}
+
 }  // namespace
 
 std::string LanguageFolder() {
@@ -282,7 +297,6 @@ std::string LanguageFolder() {
 
 void OverrideLanguageFolder(const std::string& Folder) {
   State().FolderOverride = Folder;
-  State().AllTables.reset();
 }
 
 std::string SettingsFileName() {
@@ -351,13 +365,8 @@ bool LoadLanguageFrom(const std::string& Path) {
 std::string LanguageFileForLocale(std::string_view LocaleName) {
   const size_t cut = LocaleName.find_first_of("_.@-");
   const std::string_view language = LocaleName.substr(0, cut);
-  static constexpr std::pair<std::string_view, std::string_view> files[] = {
-      {"de", "German.lng"},  {"en", "English.lng"}, {"es", "Spanish.lng"}, {"fr", "French.lng"},
-      {"he", "Hebrew.lng"},  {"iw", "Hebrew.lng"},  {"it", "Italian.lng"}, {"pt", "Portuguese.lng"},
-      {"sr", "Serbian.lng"}, {"hr", "Serbian.lng"}, {"bs", "Serbian.lng"}, {"kk", "Kazakh.lng"},
-  };
-  for (const auto& [code, file] : files)
-    if (SameIgnoringLatinCase(language, code)) return std::string(file);
+  for (const TLocaleLanguage& entry : LocaleLanguages)
+    if (SameIgnoringLatinCase(language, entry.Code)) return std::string(entry.File);
   return std::string(FallbackLanguage);
 }
 
@@ -424,32 +433,15 @@ std::string CurrentLanguageFile() {
 
 std::string Tr(std::string_view Text) {
   if (Text.empty()) return std::string(Text);
-  TModuleState& state = Started();
-
   const std::string key = WithoutAmpersands(Text);
-
-  if (const std::string* value = state.Current.Find(key); value && !value->empty()) return *value;
-
-  // The text may be a translation already: find its Russian source.
-  const std::string* source = SourceIn(state.Previous, key);
-  if (!source) {
-    if (!state.AllTables) {
-      state.AllTables.emplace();
-      for (const TPackLanguageInfo& language : ListLanguages()) {
-        try {
-          state.AllTables->push_back(ReadTable(Join(LanguageFolder(), language.FileName)));
-        } catch (const Exception&) {
-          // Unreadable files are skipped.
-        }
-      }
-    }
-    for (const TLanguageTable& table : *state.AllTables)
-      if ((source = SourceIn(table, key))) break;
-  }
-  if (source)
-    if (const std::string* value = state.Current.Find(*source); value && !value->empty())
-      return *value;
+  if (const std::string* value = Started().Current.Find(key); value && !value->empty())
+    return *value;
   return key;
+}
+
+bool HasTranslation(std::string_view Text) {
+  const std::string* value = Started().Current.Find(WithoutAmpersands(Text));
+  return value && !value->empty();
 }
 
 std::string TrMultiline(std::string_view Text) {
@@ -477,10 +469,32 @@ std::string TrMultiline(std::string_view Text) {
 }
 
 TLanguageConventions LanguageConventions() {
-  return {};
+  const std::string& file = Started().CurrentFile;
+  if (SameIgnoringLatinCase(file, "Russian.lng")) return {};
+  if (SameIgnoringLatinCase(file, "German.lng"))
+    return {"de_DE", ",", "dd.MM.yyyy HH:mm", TPluralRule::Germanic};
+  TLanguageConventions conventions{"C", ".", "yyyy-MM-dd HH:mm", TPluralRule::Germanic};
+  for (const TLocaleLanguage& entry : LocaleLanguages)
+    if (SameIgnoringLatinCase(file, entry.File)) {
+      conventions.LocaleName = std::string(entry.Locale);
+      break;
+    }
+  return conventions;
 }
 
-std::string TrPluralWord(std::string_view Word, int64_t) {
+std::string TrPluralWord(std::string_view Word, int64_t N) {
+  const TLanguageConventions conventions = LanguageConventions();
+  const char* category = PluralCategory(conventions.PluralRule, N);
+  const TPluralWord* entry = PluralEntry(Word);
+  const std::string_view lineWord = entry ? entry->Many : Word;
+  const std::string key = std::string(lineWord) + "[" + category + "]";
+  if (const std::string* form = Started().Current.Find(key); form && !form->empty()) return *form;
+  if (entry && conventions.PluralRule == TPluralRule::Slavic) {
+    const std::string_view russian = category[0] == 'o'   ? entry->One
+                                     : category[0] == 'f' ? entry->Few
+                                                          : entry->Many;
+    return Tr(russian);
+  }
   return Tr(Word);
 }
 

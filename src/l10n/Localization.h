@@ -49,9 +49,8 @@ std::string ReadLanguageDisplayName(const std::string& Path);
 // Latin letters. Empty when the folder is missing.
 std::vector<TPackLanguageInfo> ListLanguages();
 
-// Makes FileName (its folder ignored) the current language; the table
-// current so far becomes the previous one. Falls back to Russian.lng when
-// the file does not exist. False when no file could be read; the current
+// Makes FileName (its folder ignored) the current language. Falls back to
+// Russian.lng when the file does not exist. False when no file could be read; the current
 // table is then empty and Tr returns its keys.
 bool LoadLanguage(const std::string& FileName);
 
@@ -87,16 +86,22 @@ std::string SavedLanguageChoice();
 
 std::string CurrentLanguageFile();
 
-// The translation of Text in the current language. A text that is itself a
-// translation (a caption already on screen) is traced back to its Russian
-// key through the previous language and then through every language file.
-// Unknown texts come back without their "&" characters.
+// The translation of Text (a catalogue text, "&" ignored) in the current
+// language; unknown texts come back without their "&" characters. Only keys
+// are looked up: a text already translated is not recognised, so a change of
+// language must start again from the keys.
 std::string Tr(std::string_view Text);
+
+// Whether the current language has a translation of Text as a whole.
+bool HasTranslation(std::string_view Text);
 
 // How a language counts: which plural forms its words take.
 enum class TPluralRule { Slavic, Germanic };
 
-// The written conventions of the current language.
+// The written conventions of the current language: Russian and German write
+// dates day first and a decimal comma, English the ISO date and a point;
+// any other file the ISO date, a point and one/other plurals, under the
+// locale its language maps to ("C" for a file no locale maps to).
 struct TLanguageConventions {
   std::string LocaleName = "ru_RU";  // "ru_RU", "en_US", "de_DE", ...
   std::string DecimalSeparator = ",";
@@ -106,16 +111,20 @@ struct TLanguageConventions {
 
 TLanguageConventions LanguageConventions();
 
-// The form of a Russian plural word (the one the catalogue writes after a
-// count) that goes with N in the current language: the file's
-// "word[one]=", "word[few]=", "word[many]=" or "word[other]=" line, else the
-// word's plain translation.
+// The form of a Russian plural word (any form the catalogue writes after a
+// count) that goes with N in the current language: the file's line
+// "word[one]=", "word[few]=", "word[many]=" or "word[other]=", where word is
+// the form for 5 (изделий, ящиков...); else, in a language counted like
+// Russian, the translation of the Russian form for N; else the word's plain
+// translation.
 std::string TrPluralWord(std::string_view Word, int64_t N);
 
-// Translates a formatted multi-line text line by line: a line that is no key
-// is translated by the part before its first colon, and the unit words are
+// Translates a multi-line template line by line: a line that is no key is
+// translated by the part before its first colon, and the unit words are
 // translated where they stand as words after a space. Lines are joined with
-// CR LF; trailing blanks and line breaks are dropped.
+// CR LF; trailing blanks and line breaks are dropped. Feed it templates only,
+// never text with values put in: a product name such as "Сахар 5 кг" would
+// lose its unit to the translation (FormatTr fills the values in afterwards).
 std::string TrMultiline(std::string_view Text);
 
 }  // namespace quelmora

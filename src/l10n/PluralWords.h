@@ -14,6 +14,14 @@ struct TPluralWord {
 };
 
 // The words whose form follows the count before them.
-inline constexpr std::array<TPluralWord, 0> PluralWords = {};
+// "изд." is an abbreviation and keeps its form in Russian.
+inline constexpr auto PluralWords = std::to_array<TPluralWord>({
+    {"изделие", "изделия", "изделий"},
+    {"ящик", "ящика", "ящиков"},
+    {"пачка", "пачки", "пачек"},
+    {"слой", "слоя", "слоев"},
+    {"слой", "слоя", "слоёв"},
+    {"изд.", "изд.", "изд."},
+});
 
 }  // namespace quelmora

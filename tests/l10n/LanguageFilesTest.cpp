@@ -9,6 +9,7 @@
 #include "io/Utf8File.h"
 #include "l10n/LocalFormat.h"
 #include "l10n/Localization.h"
+#include "l10n/PluralWords.h"
 #include "l10n/TranslationKeys.h"
 #include "model/ProductFields.h"
 #include "model/SettingsFields.h"
@@ -115,6 +116,25 @@ TEST(LanguageFilesTest, TranslationsKeepTheConversionsOfTheirKeys) {
   for (const std::string& file : ShippedFiles)
     for (const auto& [key, value] : ReadShipped(file))
       EXPECT_EQ(Conversions(value), Conversions(key)) << file << ": " << key;
+}
+
+// Every word counted in the catalogue has its forms for one and for more in
+// the languages counted one/other; a form line names no word the program lacks.
+TEST(LanguageFilesTest, PluralWordsHaveTheirFormsInEnglishAndGerman) {
+  std::set<std::string> formKeys;
+  for (const TPluralWord& word : PluralWords)
+    for (const char* category : {"[one]", "[other]"})
+      formKeys.insert(std::string(word.Many) + category);
+  for (const char* file : {"English.lng", "German.lng"}) {
+    const std::map<std::string, std::string> table = ReadShipped(file);
+    for (const std::string& key : formKeys) {
+      const auto it = table.find(key);
+      EXPECT_TRUE(it != table.end() && !it->second.empty()) << file << " lacks " << key;
+    }
+    for (const auto& [key, value] : table)
+      if (key.find('[') != std::string::npos)
+        EXPECT_TRUE(formKeys.count(key)) << file << ": " << key;
+  }
 }
 
 TEST(LanguageFilesTest, EnglishAndGermanShowNoRussian) {

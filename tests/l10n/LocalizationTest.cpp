@@ -47,60 +47,57 @@ TEST_F(TrTest, FirstLineOfAKeyCountsAndAnEmptyValueTranslatesNothing) {
   EXPECT_EQ(Tr("Key=Value"), "Key=Value");
 }
 
-TEST_F(TrTest, SwitchingLanguageTracesShownTextsBackToTheirKeys) {
+// A caption already on screen is no key: a change of language must start
+// again from the keys, so Tr never guesses where a shown text came from.
+TEST_F(TrTest, TrIsAPureLookupOfTheCurrentFile) {
   WriteThreeLanguages();
-  ASSERT_TRUE(LoadLanguage("English.lng"));
-  const std::string caption = Tr("&Расчет");
-  ASSERT_EQ(caption, "Calculate");
-  ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr(caption), "Berechnen");
-  EXPECT_EQ(Tr("CALCULATE"), "Berechnen");  // Latin case is ignored when tracing back
-  ASSERT_TRUE(LoadLanguage("Russian.lng"));
-  EXPECT_EQ(Tr("Berechnen"), "Расчет");
-
-  // A German file without the line leaves the English caption as it is.
-  WriteLanguage("German.lng", "language=Deutsch\nЯщик=Karton\n");
-  ASSERT_TRUE(LoadLanguage("English.lng"));
-  ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr(caption), "Calculate");
+  struct TCase {
+    const char* File;
+    const char* Text;
+    const char* Expected;
+  };
+  const TCase cases[] = {
+      {"English.lng", "&Расчет", "Calculate"},
+      {"English.lng", "Berechnen", "Berechnen"},
+      {"German.lng", "Calculate", "Calculate"},
+      {"German.lng", "CALCULATE", "CALCULATE"},
+      {"German.lng", "Рас&чет", "Berechnen"},
+      {"Russian.lng", "Berechnen", "Berechnen"},
+      {"Russian.lng", "Box", "Box"},
+      {"Russian.lng", "Ящик", "Ящик"},
+      {"German.lng", "Unknown &text", "Unknown text"},
+  };
+  // Each language after the others, so that no earlier table can leak in.
+  for (const char* first : {"Russian.lng", "English.lng", "German.lng"}) {
+    for (const TCase& c : cases) {
+      ASSERT_TRUE(LoadLanguage(first));
+      ASSERT_TRUE(LoadLanguage(c.File));
+      EXPECT_EQ(Tr(c.Text), c.Expected) << first << " then " << c.File << ": " << c.Text;
+    }
+  }
 }
 
-TEST_F(TrTest, TextsUnknownToThePreviousTableAreTracedThroughEveryFile) {
-  WriteThreeLanguages();
-  WriteLanguage("Broken.lng", "Расчет=\xFF\xFE\n");
-  ASSERT_TRUE(LoadLanguage("Russian.lng"));
-  ASSERT_TRUE(LoadLanguage("German.lng"));  // previous: Russian, which knows no "Box"
-  EXPECT_EQ(Tr("Box"), "Karton");
-  EXPECT_EQ(Tr("Calculate"), "Berechnen");
-  EXPECT_EQ(Tr("Unknown &text"), "Unknown text");
-}
-
-// The files read for tracing are kept between texts, so the next load of a
-// language must see what changed on disk since.
-TEST_F(TrTest, TracingSeesLanguageFilesChangedBeforeTheNextLoad) {
-  WriteThreeLanguages();
-  ASSERT_TRUE(LoadLanguage("Russian.lng"));
-  ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr("Box"), "Karton");
-  EXPECT_EQ(Tr("Crate"), "Crate");
-
-  WriteLanguage("English.lng", "language=English\nЯщик=Crate\n");
-  ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr("Crate"), "Karton");
-
-  WriteLanguage("Spanish.lng", "language=Español\nЯщик=Caja\n");
-  OverrideLanguageFolder(Lang().string());
-  EXPECT_EQ(Tr("Caja"), "Karton");
-}
-
-TEST_F(TrTest, AcceleratorMarksInTranslationsDoNotStopTheTraceBack) {
-  WriteLanguage("English.lng", "Расчет=&Calculate\n");
-  WriteLanguage("German.lng", "Расчет=&Berechnen\n");
+// A translation that is itself another key's Russian text is shown as it is,
+// and looking it up again gives that other key's translation, not its source.
+TEST_F(TrTest, ATranslationEqualToAnotherKeyIsNotTracedBack) {
+  WriteLanguage("English.lng", "Расчет=&Calculate\nЯщик=Расчет\n");
   ASSERT_TRUE(LoadLanguage("English.lng"));
-  const std::string caption = Tr("&Расчет");
-  ASSERT_EQ(caption, "&Calculate");
+  EXPECT_EQ(Tr("Ящик"), "Расчет");
+  EXPECT_EQ(Tr(Tr("Ящик")), "&Calculate");
+  EXPECT_EQ(Tr("&Calculate"), "Calculate");
+  EXPECT_TRUE(HasTranslation("&Ящик"));
+  EXPECT_FALSE(HasTranslation("Calculate"));
+}
+
+// Files changed on disk count from the next load on; no other file is read.
+TEST_F(TrTest, OnlyTheLoadedFileIsRead) {
+  WriteThreeLanguages();
   ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr(caption), "&Berechnen");
+  WriteLanguage("German.lng", "language=Deutsch\nЯщик=Kiste\n");
+  EXPECT_EQ(Tr("Ящик"), "Karton");
+  ASSERT_TRUE(LoadLanguage("German.lng"));
+  EXPECT_EQ(Tr("Ящик"), "Kiste");
+  EXPECT_EQ(Tr("Расчет"), "Расчет");
 }
 
 TEST_F(TrTest, LoadLanguageFallsBackToRussianAndIgnoresFolders) {
@@ -127,9 +124,9 @@ TEST_F(TrTest, AnUnreadableFileLeavesAnEmptyTable) {
   EXPECT_FALSE(LoadLanguage("Broken.lng"));
   EXPECT_EQ(CurrentLanguageFile(), "English.lng");
   EXPECT_EQ(Tr("&Ящик"), "Ящик");
-  // The next language still finds shown texts through the files.
   ASSERT_TRUE(LoadLanguage("German.lng"));
-  EXPECT_EQ(Tr("Box"), "Karton");
+  EXPECT_EQ(Tr("Ящик"), "Karton");
+  EXPECT_EQ(Tr("Box"), "Box");
 }
 
 class LanguageListTest : public LanguageFixture {};
@@ -219,7 +216,7 @@ TEST_F(InitLanguageTest, WithoutSettingsTheLocaleChooses) {
   EXPECT_EQ(Tr("Ящик"), "Box");
   env_.Set("LANG", "uk_UA.UTF-8");
   EXPECT_EQ(InitLanguage(), "Russian.lng");
-  EXPECT_EQ(Tr("Box"), "Ящик");
+  EXPECT_EQ(Tr("Ящик"), "Ящик");
 }
 
 TEST_F(InitLanguageTest, TheSavedChoiceWinsOverTheLocale) {

@@ -1,6 +1,8 @@
 #include "l10n/TranslationKeys.h"
 
 #include <algorithm>
+#include <functional>
+#include <set>
 
 #include "l10n/Localization.h"
 #include "l10n/PluralWords.h"
@@ -11,6 +13,15 @@
 namespace quelmora {
 
 namespace {
+
+// The keys IsCatalogueKey knows, built on first use.
+std::set<std::string, std::less<>>& KnownKeys() {
+  static std::set<std::string, std::less<>> keys = [] {
+    const std::vector<std::string> catalogue = CatalogueTranslationKeys();
+    return std::set<std::string, std::less<>>(catalogue.begin(), catalogue.end());
+  }();
+  return keys;
+}
 
 std::string WithoutAmpersands(std::string_view text) {
   std::string key;
@@ -71,6 +82,16 @@ std::vector<std::string> CatalogueTranslationKeys() {
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
   return keys;
+}
+
+bool IsCatalogueKey(std::string_view Text) {
+  if (Text.find('&') == std::string_view::npos) return KnownKeys().contains(Text);
+  return KnownKeys().contains(WithoutAmpersands(Text));
+}
+
+void RegisterCatalogueKeys(const std::vector<std::string>& Keys) {
+  for (const std::string& key : Keys)
+    KnownKeys().insert(WithoutAmpersands(key));
 }
 
 }  // namespace quelmora

@@ -151,4 +151,13 @@ std::vector<std::string> LineKeys(std::string_view Text);
 // words. Sorted, without repeats.
 std::vector<std::string> CatalogueTranslationKeys();
 
+// Whether Text ("&" ignored) is a key of CatalogueTranslationKeys or of the
+// keys registered since: a caption on screen that is one can be translated
+// again from it.
+bool IsCatalogueKey(std::string_view Text);
+
+// Adds keys that live beyond this library (the report's texts, say) to
+// those IsCatalogueKey knows.
+void RegisterCatalogueKeys(const std::vector<std::string>& Keys);
+
 }  // namespace quelmora

@@ -12,6 +12,7 @@
 
 #include "l10n/Localization.h"
 #include "l10n/TranslateControl.h"
+#include "l10n/TranslationKeys.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -32,6 +33,21 @@ class TranslateControlTest : public ::testing::Test {
                         "Два=Two\n"
                         "Русский=Russian\n"
                         "Название=Name\n");
+    testing::WriteBytes(temp_.File("German.lng"),
+                        "language=Deutsch\n"
+                        "Расчет=&Berechnen\n"
+                        "Параметры=Parameter\n"
+                        "Валюта=Währung\n"
+                        "Подсказка=Hinweis\n"
+                        "Один=Eins\n"
+                        "Два=Zwei\n"
+                        "ECT=ECT-Wert\n"
+                        "Прочность=Festigkeit\n");
+    // English writes "ECT" for two keys, one of which is itself "ECT".
+    testing::WriteBytes(temp_.File("English.lng"),
+                        testing::ReadBytes(temp_.File("English.lng")) + "ECT=ECT\nПрочность=ECT\n");
+    RegisterCatalogueKeys({"Расчет", "Параметры", "Валюта", "Группа", "Подсказка", "Один", "Два",
+                           "Название", "ECT", "Прочность"});
     OverrideLanguageFolder(temp_.Path().string());
     ASSERT_TRUE(LoadLanguage("English.lng"));
   }
@@ -88,6 +104,97 @@ TEST_F(TranslateControlTest, SwitchingBackToRussianRestoresTheCaptions) {
   EXPECT_EQ(button.text(), QString::fromUtf8("Расчет"));
   EXPECT_TRUE(button.windowTitle().isEmpty());
   TranslateControlTree(nullptr);
+}
+
+// A window as the program builds it: Russian texts, translated afterwards.
+struct TSampleForm {
+  QWidget Form;
+  QPushButton* Button = new QPushButton(QString::fromUtf8("&Расчет"), &Form);
+  QLabel* Strength = new QLabel(QString::fromUtf8("Прочность"), &Form);
+  QLabel* Ect = new QLabel(QStringLiteral("ECT"), &Form);
+  QLabel* Name = new QLabel(QStringLiteral("Calculate"), &Form);  // data, no key
+  QLabel* Marked = new QLabel(QString::fromUtf8("Валюта"), &Form);
+  QComboBox* Combo = new QComboBox(&Form);
+  QLabel* Keyed = new QLabel(&Form);
+
+  TSampleForm() {
+    Form.setWindowTitle(QString::fromUtf8("Параметры"));
+    Button->setToolTip(QString::fromUtf8("Подсказка"));
+    Combo->addItems({QString::fromUtf8("Один"), QStringLiteral("Liter")});
+    MarkLiteral(Marked);
+    SetKeyedText(Keyed, "Два");
+    AddKeyedItem(Combo, "Два");
+    Translate();
+  }
+
+  // As the window does: translate, then add the mnemonics.
+  void Translate() {
+    TranslateControlTree(&Form);
+    Button->setText(QLatin1Char('&') + Button->text().remove(QLatin1Char('&')));
+  }
+
+  QStringList Captions() const {
+    QStringList texts = {Form.windowTitle(), Button->text(), Button->toolTip(), Strength->text(),
+                         Ect->text(),        Name->text(),   Marked->text(),    Keyed->text()};
+    for (int i = 0; i < Combo->count(); ++i)
+      texts << Combo->itemText(i);
+    return texts;
+  }
+};
+
+QStringList FreshCaptions(const char* file) {
+  EXPECT_TRUE(LoadLanguage(file));
+  TSampleForm fresh;
+  return fresh.Captions();
+}
+
+// Captions are translated from their keys, never from what the screen shows:
+// English shows "ECT" for two keys, and each goes back to its own.
+TEST_F(TranslateControlTest, SwitchingGivesTheCaptionsOfAFreshStart) {
+  ASSERT_TRUE(LoadLanguage("Russian.lng"));
+  TSampleForm form;
+  for (const char* file : {"English.lng", "German.lng", "Russian.lng", "German.lng"}) {
+    const QStringList expected = FreshCaptions(file);
+    ASSERT_TRUE(LoadLanguage(file));
+    form.Translate();
+    EXPECT_EQ(form.Captions(), expected) << file;
+  }
+  EXPECT_EQ(form.Strength->text(), "Festigkeit");
+  EXPECT_EQ(form.Ect->text(), "ECT-Wert");
+  EXPECT_EQ(form.Keyed->text(), "Zwei");
+  EXPECT_EQ(form.Combo->itemText(2), "Zwei");
+}
+
+// Texts that are no keys, or marked as data, stay as they are in every
+// language, even when they read like a translation.
+TEST_F(TranslateControlTest, DataTextsStayAsTheyAre) {
+  TSampleForm form;
+  for (const char* file : {"German.lng", "Russian.lng", "English.lng"}) {
+    ASSERT_TRUE(LoadLanguage(file));
+    form.Translate();
+    EXPECT_EQ(form.Name->text(), "Calculate") << file;
+    EXPECT_EQ(form.Marked->text(), QString::fromUtf8("Валюта")) << file;
+    EXPECT_EQ(form.Combo->itemText(1), "Liter") << file;
+  }
+  // A data text stays data when the program later puts a key there.
+  form.Name->setText(QString::fromUtf8("Один"));
+  form.Translate();
+  EXPECT_EQ(form.Name->text(), QString::fromUtf8("Один"));
+}
+
+// A text the program replaces is taken from the screen again.
+TEST_F(TranslateControlTest, ATextReplacedByTheProgramIsTakenAfresh) {
+  TSampleForm form;
+  form.Strength->setText(QString::fromUtf8("Два"));
+  form.Combo->setItemText(0, QString::fromUtf8("Параметры"));
+  ASSERT_TRUE(LoadLanguage("German.lng"));
+  form.Translate();
+  EXPECT_EQ(form.Strength->text(), "Zwei");
+  EXPECT_EQ(form.Combo->itemText(0), "Parameter");
+  form.Strength->setText(QStringLiteral("12 kg"));
+  ASSERT_TRUE(LoadLanguage("English.lng"));
+  form.Translate();
+  EXPECT_EQ(form.Strength->text(), "12 kg");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
 #include "model/TextFormat.h"
@@ -56,7 +57,7 @@ void EnumeratePlacements(const TPackVariant& Pack, const TProduct& Product,
   // that puts such a size along X; checked before any division by the size.
   for (int o = 0; o < PackOrientationCount; ++o) {
     if (!(OrientPack(Pack, static_cast<TPackOrientation>(o)).PackDimX > 0))
-      throw Exception(TErrorKind::Internal, "Bad pack: %.15g %.15g %.15g orientation %d",
+      throw Exception(TErrorKind::Internal, EBadPack,
                       {Pack.LengthMM, Pack.WidthMM, Pack.HeightMM, o});
   }
 

@@ -30,7 +30,8 @@ Exception NamedArithmeticFailure(const Exception& Failure, const TProduct& Produ
     }
   }
   if (!suspect) return Failure;
-  return Exception(Failure.Kind(), SCalculationOutOfRange, {Product.Name, suspect->Caption})
+  return Exception(Failure.Kind(), SCalculationOutOfRange,
+                   {Product.Name, TFormatArg::Key(suspect->Caption)})
       .InField(std::string(suspect->Key));
 }
 

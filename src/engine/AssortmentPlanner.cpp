@@ -16,6 +16,7 @@
 #include "engine/LargeBuffer.h"
 #include "engine/ParallelFor.h"
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
 #include "model/TextFormat.h"
@@ -383,9 +384,7 @@ TOptimizationSolution BestFitIn(const TPlanProduct& PlanProduct, const TSharedBo
     }
   }
   if (!found)
-    throw Exception(TErrorKind::Internal,
-                    "Internal error: the plan puts product %s into the shared box "
-                    "%.4f x %.4f x %.4f mm, where none of its candidates builds",
+    throw Exception(TErrorKind::Internal, ESharedBoxWithoutCandidate,
                     {product.Name, Target.L, Target.B, Target.H});
   return best;
 }
@@ -403,8 +402,7 @@ std::vector<TOptimizationSolution> BuildAssigned(const std::vector<TPlanProduct>
   for (size_t k = 0; k < PlanProducts.size(); ++k) {
     const int group = Assignment.SizeOf[k];
     if (group < 0)
-      throw Exception(TErrorKind::NoSharedBox, "No shared box fits product %s",
-                      {PlanProducts[k].Product().Name});
+      throw Exception(TErrorKind::NoSharedBox, ENoSharedBoxFits, {PlanProducts[k].Product().Name});
     const TSharedBoxTarget& target = Targets[Chosen[group]];
     TOptimizationSolution v = BestFitIn(PlanProducts[k], target, S, Calc, Criterion);
     v.UnifiedGroupId = group + 1;

@@ -54,15 +54,16 @@ void TOptimizationWorker::Body() {
     const auto criterion = CreateCriterion(FCriterion);
     FResult = optimizer.Execute(FProducts, FSettings, *criterion, FToken, progress, counted);
   } catch (const Exception& e) {
-    FResult = TOptimizationResult{};
-    FError = ErrorText(e);
+    FFailure = e;
   } catch (const std::bad_alloc&) {
-    FResult = TOptimizationResult{};
-    FError =
-        ErrorText(Exception(TErrorKind::OutOfMemory, SNoMemoryToCalculate, {FProducts.size()}));
+    FFailure = Exception(TErrorKind::OutOfMemory, SNoMemoryToCalculate, {FProducts.size()});
   } catch (const std::exception& e) {
+    // A foreign failure keeps its own text, under the general kind's name.
+    FFailure = Exception(TErrorKind::General, e.what());
+  }
+  if (FFailure) {
     FResult = TOptimizationResult{};
-    FError = std::string("Exception: ") + e.what();
+    FError = ErrorText(*FFailure);
   }
   FDone.exchange(1, std::memory_order_acq_rel);
 }

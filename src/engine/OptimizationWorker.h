@@ -3,11 +3,13 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/Optimizer.h"
+#include "model/Errors.h"
 #include "model/OptimizationModel.h"
 
 namespace quelmora {
@@ -35,6 +37,9 @@ class TOptimizationWorker {
   const TOptimizationResult& Output() const { return FResult; }
   // Kind name, ": " and message of the error that ended the run, or empty.
   const std::string& Error() const { return FError; }
+  // The failure that ended the run, for showing it in the reader's language;
+  // empty when the run ended without one.
+  const std::optional<Exception>& Failure() const { return FFailure; }
 
  private:
   void Body();
@@ -50,6 +55,7 @@ class TOptimizationWorker {
   std::string FStage;
   TProductCount FCount;
   std::string FError;
+  std::optional<Exception> FFailure;
   TOptimizationResult FResult;
   std::thread FThread;
 };

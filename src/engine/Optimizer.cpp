@@ -17,6 +17,7 @@
 #include "engine/SolutionOrder.h"
 #include "engine/VolumeMismatch.h"
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Validation.h"
@@ -53,8 +54,7 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       if (!P.Enabled) continue;
       if (SampleVolumeOutsideRange(P)) {
         if (S.VolumeMismatchMode == Ask)
-          throw Exception(TErrorKind::InvalidInput,
-                          "Resolve VolumeMismatchMode.Ask before calling optimizer")
+          throw Exception(TErrorKind::InvalidInput, EResolveVolumeMismatch)
               .InField("VolumeMismatchMode");
         // The planner sees the narrowed range too; the caller's products stay as they are.
         if (S.VolumeMismatchMode == UseSampleVolume)

@@ -10,6 +10,7 @@
 #include "calc/PackPlacementCalculator.h"
 #include "calc/PackVariantGenerator.h"
 #include "engine/SolutionOrder.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 
@@ -95,8 +96,7 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
   for (int j = 0; j < count; ++j) {
     Token.Check();
     const TPackVariant& pack = variants[j];
-    if (pack.LengthMM <= 0)
-      throw Exception(TErrorKind::Internal, "Invalid generated pack index %d of %d", {j, count});
+    if (pack.LengthMM <= 0) throw Exception(TErrorKind::Internal, EInvalidPackIndex, {j, count});
     candidate.Pack = pack;
     const TPackBoxBuilder builder(Calc, P, pack, S);
     const TCriterionInputs packInputs = CriterionInputsOf(candidate);

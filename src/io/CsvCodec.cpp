@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "io/Utf8File.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 
 namespace quelmora {
@@ -42,7 +43,7 @@ class TCsvScanner {
       } else if (c == '"' && fieldEmpty_ && !afterQuote_) {
         inQuotes_ = true;
       } else if (afterQuote_ || c == '"') {
-        throw Exception(TErrorKind::NotANumber, "Invalid CSV quoting");
+        throw Exception(TErrorKind::NotANumber, EInvalidCsvQuoting);
       } else {
         size_t stop = i + 1;
         while (stop < text.size() && text[stop] != separator_ && text[stop] != '\r' &&
@@ -52,7 +53,7 @@ class TCsvScanner {
         i = stop - 1;
       }
     }
-    if (inQuotes_) throw Exception(TErrorKind::NotANumber, "Unclosed CSV quote");
+    if (inQuotes_) throw Exception(TErrorKind::NotANumber, EUnclosedCsvQuote);
     if (!fieldEmpty_ || fieldCount_ > 0 || afterQuote_) EndRow();
   }
 

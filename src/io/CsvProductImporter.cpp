@@ -8,6 +8,7 @@
 #include "io/ExampleFiles.h"
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
@@ -59,7 +60,9 @@ int32_t ColumnOf(const TErrorPlace& place) {
 
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
   if (fieldCount != ProductFields.size())
-    throw Exception(TErrorKind::InvalidInput, "Expected %zu fields", {ProductFields.size()});
+    throw Exception(TErrorKind::InvalidInput, EExpectedFields, {ProductFields.size()})
+        .WithFieldCount(static_cast<int32_t>(fieldCount),
+                        static_cast<int32_t>(ProductFields.size()));
   TProduct product = DefaultProduct(position);
   for (size_t i = 0; i < ProductFields.size(); ++i) {
     const TProductField& field = ProductFields[i];
@@ -70,16 +73,26 @@ TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
     double value = 0;
     const int32_t column = static_cast<int32_t>(i) + 1;
     if (!TryParseNumber(row[i], value))
+      // The caption is the whole message: a catalogue text of its own.
       throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
           .InField(std::string(field.Key))
-          .AtCsv(0, column);
+          .AtCsv(0, column)
+          .WithFound(row[i]);
     try {
       WriteNumericField(product, field, value);
     } catch (Exception& e) {
-      throw std::move(e).AtCsv(0, column);
+      throw std::move(e).AtCsv(0, column).WithFound(row[i]);
     }
   }
-  ValidateProduct(product);
+  try {
+    ValidateProduct(product);
+  } catch (Exception& e) {
+    // The cell as written, not the number it was read as.
+    const int index = FieldIndex(ProductFields, e.Place().Field);
+    if (index >= 0 && !ProductFields[static_cast<size_t>(index)].IsText())
+      throw std::move(e).WithFound(row[static_cast<size_t>(index)]);
+    throw;
+  }
   return product;
 }
 
@@ -107,7 +120,8 @@ void ConvertRows(std::string_view text, char separator,
       keep(ParseProductRow(row, fieldCount, position));
     } catch (const Exception& e) {
       // The header is row 1, so the row number is the position plus one.
-      fault = Exception(TErrorKind::InvalidInput, SCsvRowError, {position + 1, e.Message()})
+      fault = Exception(TErrorKind::InvalidInput, SCsvRowError,
+                        {position + 1, TFormatArg::Nested(e.Text())})
                   .At(e.Place())
                   .AtCsv(position + 1, ColumnOf(e.Place()));
     }

@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include "io/Json.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Utf8.h"
@@ -57,7 +58,7 @@ class TJsonParser {
     if (Peek() == '}') return;
     for (;;) {
       SkipWhitespace();
-      if (Peek() != '"') Fail("Expected a member name");
+      if (Peek() != '"') Fail(EJsonMemberName);
       key_.clear();
       ScanString(&key_);
       SkipWhitespace();
@@ -111,8 +112,10 @@ class TJsonParser {
   }
 
  private:
-  [[noreturn]] void Fail(const char* what) const {
-    throw Exception(TErrorKind::JsonSyntax, "%s at byte %zu", {what, pos_});
+  [[noreturn]] void Fail(const char* what) const { Fail(TFormatArg::Key(what)); }
+  [[noreturn]] void Fail(const TFormatArg& what) const {
+    throw Exception(TErrorKind::JsonSyntax, EJsonAtByte, {what, pos_})
+        .AtByte(static_cast<int64_t>(pos_));
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -129,16 +132,16 @@ class TJsonParser {
 
   void EndDocument() {
     SkipWhitespace();
-    if (pos_ != text_.size()) Fail("Unexpected text after the value");
+    if (pos_ != text_.size()) Fail(EJsonTextAfterValue);
   }
 
   void Expect(char c) {
-    if (Peek() != c) Fail(Format("Expected '%c'", c).c_str());
+    if (Peek() != c) Fail(TFormatArg::Nested({EJsonExpectedChar, {std::string(1, c)}}));
     ++pos_;
   }
 
   TJsonValue ParseValue() {
-    if (AtEnd()) Fail("Unexpected end of text");
+    if (AtEnd()) Fail(EJsonEndOfText);
     switch (text_[pos_]) {
       case '{':
         return ParseObject();
@@ -164,7 +167,7 @@ class TJsonParser {
   }
 
   void SkipValue() {
-    if (AtEnd()) Fail("Unexpected end of text");
+    if (AtEnd()) Fail(EJsonEndOfText);
     switch (text_[pos_]) {
       case '{':
         return SkipContainer('}');
@@ -184,12 +187,12 @@ class TJsonParser {
   }
 
   void ParseLiteral(std::string_view word) {
-    if (text_.substr(pos_, word.size()) != word) Fail("Invalid literal");
+    if (text_.substr(pos_, word.size()) != word) Fail(EJsonInvalidLiteral);
     pos_ += word.size();
   }
 
   void Enter() {
-    if (++depth_ > kMaxDepth) Fail("Nesting too deep");
+    if (++depth_ > kMaxDepth) Fail(EJsonTooDeep);
   }
 
   // Every member and item is handed to Each, which reads or skips it.
@@ -218,7 +221,7 @@ class TJsonParser {
   }
 
   void SkipMemberName() {
-    if (Peek() != '"') Fail("Expected a member name");
+    if (Peek() != '"') Fail(EJsonMemberName);
     ScanString(nullptr);
     SkipWhitespace();
     Expect(':');
@@ -235,7 +238,7 @@ class TJsonParser {
   TJsonValue ParseObject() {
     TJsonValue object = JsonObject();
     ScanContainer('}', [&] {
-      if (Peek() != '"') Fail("Expected a member name");
+      if (Peek() != '"') Fail(EJsonMemberName);
       std::string key;
       ScanString(&key);
       SkipWhitespace();
@@ -253,11 +256,11 @@ class TJsonParser {
   }
 
   char32_t ParseHex4() {
-    if (text_.size() - pos_ < 4) Fail("Incomplete \\u escape");
+    if (text_.size() - pos_ < 4) Fail(EJsonIncompleteEscape);
     char32_t value = 0;
     for (int i = 0; i < 4; ++i) {
       const int h = HexValue(text_[pos_ + i]);
-      if (h < 0) Fail("Invalid \\u escape");
+      if (h < 0) Fail(EJsonInvalidUEscape);
       value = value * 16 + static_cast<char32_t>(h);
     }
     pos_ += 4;
@@ -268,13 +271,13 @@ class TJsonParser {
   void ScanString(std::string* out) {
     ++pos_;  // opening quote
     for (;;) {
-      if (AtEnd()) Fail("Unterminated string");
+      if (AtEnd()) Fail(EJsonUnterminatedString);
       const unsigned char c = static_cast<unsigned char>(text_[pos_]);
       if (c == '"') {
         ++pos_;
         return;
       }
-      if (c < 0x20) Fail("Control character in string");
+      if (c < 0x20) Fail(EJsonControlCharacter);
       if (c == '\\') {
         ++pos_;
         ParseEscape(out);
@@ -287,13 +290,13 @@ class TJsonParser {
       }
       const size_t start = pos_;
       char32_t cp;
-      if (!DecodeUtf8(text_, pos_, cp)) Fail("Invalid UTF-8 in string");
+      if (!DecodeUtf8(text_, pos_, cp)) Fail(EJsonInvalidUtf8);
       if (out) out->append(text_.substr(start, pos_ - start));
     }
   }
 
   void ParseEscape(std::string* out) {
-    if (AtEnd()) Fail("Unterminated string");
+    if (AtEnd()) Fail(EJsonUnterminatedString);
     const char c = text_[pos_++];
     char plain;
     switch (c) {
@@ -322,20 +325,20 @@ class TJsonParser {
         break;
       default:
         --pos_;
-        Fail("Invalid escape");
+        Fail(EJsonInvalidEscape);
     }
     if (c != 'u') {
       if (out) *out += plain;
       return;
     }
     char32_t cp = ParseHex4();
-    if (cp >= 0xDC00 && cp <= 0xDFFF) Fail("Unpaired surrogate escape");
+    if (cp >= 0xDC00 && cp <= 0xDFFF) Fail(EJsonUnpairedSurrogate);
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       // Text is UTF-8 here, which cannot hold half a pair.
-      if (text_.substr(pos_, 2) != "\\u") Fail("Unpaired surrogate escape");
+      if (text_.substr(pos_, 2) != "\\u") Fail(EJsonUnpairedSurrogate);
       pos_ += 2;
       const char32_t low = ParseHex4();
-      if (low < 0xDC00 || low > 0xDFFF) Fail("Unpaired surrogate escape");
+      if (low < 0xDC00 || low > 0xDFFF) Fail(EJsonUnpairedSurrogate);
       cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
     }
     if (out) AppendUtf8(*out, cp);
@@ -351,18 +354,18 @@ class TJsonParser {
       while (IsDigit(Peek()))
         ++pos_;
     } else {
-      Fail("Invalid value");
+      Fail(EJsonInvalidValue);
     }
     if (Peek() == '.') {
       ++pos_;
-      if (!IsDigit(Peek())) Fail("Invalid number");
+      if (!IsDigit(Peek())) Fail(EJsonInvalidNumber);
       while (IsDigit(Peek()))
         ++pos_;
     }
     if (Peek() == 'e' || Peek() == 'E') {
       ++pos_;
       if (Peek() == '+' || Peek() == '-') ++pos_;
-      if (!IsDigit(Peek())) Fail("Invalid number");
+      if (!IsDigit(Peek())) Fail(EJsonInvalidNumber);
       while (IsDigit(Peek()))
         ++pos_;
     }

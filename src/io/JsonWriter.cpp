@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "io/Json.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/FloatChecks.h"
 #include "model/Utf8.h"
@@ -158,8 +159,7 @@ void AppendJsonString(std::string& Out, std::string_view Utf8Text) {
       continue;
     }
     char32_t cp;
-    if (!DecodeUtf8(Utf8Text, pos, cp))
-      throw Exception(TErrorKind::Encoding, "Text is not valid UTF-8");
+    if (!DecodeUtf8(Utf8Text, pos, cp)) throw Exception(TErrorKind::Encoding, ETextNotUtf8);
     if (cp >= 0x10000) {
       const char32_t v = cp - 0x10000;
       AppendUnicodeEscape(Out, 0xD800 + (v >> 10));

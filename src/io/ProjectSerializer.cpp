@@ -6,6 +6,7 @@
 
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/ProductFields.h"
 #include "model/SettingsFields.h"
@@ -220,9 +221,11 @@ void CheckAndSaveProject(const std::string& FileName, const TProjectData& Projec
   std::unordered_set<int32_t> ids;
   for (size_t i = 0; i < Project.Products.size(); ++i)
     if (!ids.insert(Project.Products[i].Id).second)
-      throw Exception(TErrorKind::InvalidInput, SInvalidFile, {"Duplicate Product.Id"})
-          .AtMember(Format("Products[%zu].Duplicate Product.Id", i))
-          .InFile(FileName);
+      throw Exception(TErrorKind::InvalidInput, SInvalidFile,
+                      {TFormatArg::Key(EDuplicateProductId)})
+          .AtMember(Format("Products[%zu].%s", i, EDuplicateProductId))
+          .InFile(FileName)
+          .WithFound(std::to_string(Project.Products[i].Id));
   WriteUtf8TextFileInPieces(FileName,
                             [&](const TByteSink& write) { WriteProjectText(Project, write); });
 }
@@ -232,6 +235,8 @@ void CheckAndSaveProject(const std::string& FileName, const TProjectData& Projec
 void SaveProject(const std::string& FileName, const TProjectData& Project) {
   try {
     CheckAndSaveProject(FileName, Project);
+  } catch (Exception& e) {
+    throw std::move(e).InFile(FileName);
   } catch (const std::bad_alloc&) {
     throw Exception(TErrorKind::OutOfMemory, SNoMemoryToSaveProject,
                     {FileName, Project.Products.size()})
@@ -296,7 +301,7 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
     if (e.Kind() != TErrorKind::JsonSyntax) throw;
     // The reader's text is "<what> at byte N": N is what a person can look up.
     const int64_t byte = e.Args().size() == 2 ? e.Args()[1].Integer() : 0;
-    throw Exception(TErrorKind::InvalidInput, SInvalidFileAtByte, {FileName, byte});
+    throw Exception(TErrorKind::InvalidInput, SInvalidFileAtByte, {FileName, byte}).AtByte(byte);
   }
   if (JsonKindOf(text) != jkObject)
     throw Exception(TErrorKind::InvalidInput, SInvalidFile, {FileName});
@@ -307,8 +312,12 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
       KnownMembers(text, {"Products", "Settings", "Version", "OptimizationCriterion"}, &texts);
 
   TProjectData project;
-  if (ReadJsonCount(root, "Version") != kProjectVersion)
-    throw Exception(TErrorKind::InvalidInput, SUnsupportedProjectVersion).AtMember("Version");
+  const int32_t version = ReadJsonCount(root, "Version");
+  if (version != kProjectVersion)
+    throw Exception(TErrorKind::InvalidInput, SUnsupportedProjectVersion)
+        .AtMember("Version")
+        .WithFound(std::to_string(version))
+        .WithExpected(std::to_string(kProjectVersion));
 
   const int32_t criterion = ReadJsonCount(root, "OptimizationCriterion");
   if (criterion > kMaxCriterion) RaiseInvalidFile("OptimizationCriterion");
@@ -325,7 +334,11 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
       if (JsonKindOf(item) != jkObject) RaiseInvalidFile("Product");
       TProduct product = ProductFromJson(KnownMembers(item, ProductKeys()));
       ValidateProduct(product);
-      if (!ids.insert(product.Id).second) RaiseInvalidFile("Duplicate Product.Id");
+      if (!ids.insert(product.Id).second)
+        throw Exception(TErrorKind::InvalidInput, SInvalidFile,
+                        {TFormatArg::Key(EDuplicateProductId)})
+            .AtMember(EDuplicateProductId)
+            .WithFound(std::to_string(product.Id));
       project.Products.push_back(std::move(product));
     } catch (Exception& e) {
       const std::string member = e.Place().Member.empty() ? e.Place().Field : e.Place().Member;
@@ -359,7 +372,7 @@ TProjectData LoadProject(const std::string& FileName) {
 void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result,
                     const std::vector<TStrengthRecord>& Strengths) {
   if (!Strengths.empty() && Strengths.size() != Result.Solutions.size())
-    throw Exception(TErrorKind::Internal, "Strength records do not match the solutions");
+    throw Exception(TErrorKind::Internal, EStrengthsMismatch);
   TJsonValue root = JsonObject();
   AddJsonNumber(root, "Version", 1);
   AddJsonBool(root, "Cancelled", Result.Cancelled);

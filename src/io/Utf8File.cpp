@@ -15,6 +15,7 @@
 #include <new>
 #include <system_error>
 
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Utf8.h"
@@ -23,10 +24,10 @@ namespace quelmora {
 
 namespace {
 
-[[noreturn]] void RaiseFileError(TErrorKind kind, const char* action, const std::string& path,
+// MessageId takes the path and the system's reason.
+[[noreturn]] void RaiseFileError(TErrorKind kind, const char* messageId, const std::string& path,
                                  int err) {
-  throw Exception(kind, "%s \"%s\": %s",
-                  {action, path, std::error_code(err, std::generic_category()).message()})
+  throw Exception(kind, messageId, {path, std::error_code(err, std::generic_category()).message()})
       .InFile(path);
 }
 
@@ -133,16 +134,16 @@ std::string ResolveTarget(const std::string& path) {
     if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
-    if (n < 0) RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, errno);
+    if (n < 0) RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, errno);
     if (n == sizeof buffer)
-      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, ENAMETOOLONG);
+      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, ENAMETOOLONG);
     std::string next(buffer, static_cast<size_t>(n));
     const size_t slash = current.rfind('/');
     if (next.front() != '/' && slash != std::string::npos)
       next = current.substr(0, slash + 1) + next;
     current = std::move(next);
   }
-  RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, ELOOP);
+  RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, ELOOP);
 }
 
 // Renaming needs only the folder's permission, so a read-only file would be
@@ -198,7 +199,7 @@ struct TReplaceTogether::TStaged {
 
   void Commit() {
     if (::rename(Temp->Path().c_str(), Target.c_str()) != 0)
-      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", Path, errno);
+      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, Path, errno);
     Temp->Keep();
     // Make the rename itself durable; the new content is already in place.
     TFd dirFd(::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -220,13 +221,11 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) {
     if (S_ISDIR(existing.st_mode))
-      RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, EISDIR);
-    throw Exception(TErrorKind::FileCreate, "Cannot replace file \"%s\": not a regular file",
-                    {path})
-        .InFile(path);
+      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, EISDIR);
+    throw Exception(TErrorKind::FileCreate, ECannotReplaceIrregularFile, {path}).InFile(path);
   }
   if (exists && !MayReplace(target, existing))
-    RaiseFileError(TErrorKind::FileCreate, "Cannot replace file", path, EACCES);
+    RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, EACCES);
   const size_t slash = target.rfind('/');
   staged->Folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -239,7 +238,7 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
                TemporaryFileName(base, static_cast<long>(::getpid()), tempCounter.fetch_add(1));
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100))
-      RaiseFileError(TErrorKind::FileCreate, "Cannot create file", path, errno);
+      RaiseFileError(TErrorKind::FileCreate, ECannotCreateFileBecause, path, errno);
   }
   staged->Temp = std::make_unique<TTempFile>(fd, tempPath);
   TTempFile& temp = *staged->Temp;
@@ -249,11 +248,11 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
 
   produce([&](std::string_view bytes) {
     if (const int err = WriteAll(fd, bytes))
-      RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
+      RaiseFileError(TErrorKind::FileReadWrite, ECannotWriteFileBecause, path, err);
   });
   int err = ::fsync(fd) != 0 ? errno : 0;
   if (err == 0) err = temp.Close();
-  if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, "Cannot write file", path, err);
+  if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, ECannotWriteFileBecause, path, err);
   return staged;
 }
 
@@ -318,20 +317,20 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
   // Opened without waiting, so that a named pipe is refused instead of
   // blocking for ever.
   TFd fd(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.Get() < 0) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
+  if (fd.Get() < 0) RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, errno);
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0)
-    RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, errno);
+    RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, errno);
   // A device or a pipe may never end (/dev/zero, /dev/urandom).
-  if (S_ISDIR(st.st_mode)) RaiseFileError(TErrorKind::FileOpen, "Cannot open file", Path, EISDIR);
+  if (S_ISDIR(st.st_mode))
+    RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, EISDIR);
   if (!S_ISREG(st.st_mode))
-    throw Exception(TErrorKind::FileOpen, "Cannot open file \"%s\": not a regular file", {Path})
-        .InFile(Path);
+    throw Exception(TErrorKind::FileOpen, ECannotOpenIrregularFile, {Path}).InFile(Path);
   const auto raiseTooLarge = [&] {
     const bool megabytes = MaxBytes % (1 << 20) == 0;
-    throw Exception(TErrorKind::FileOpen, "Cannot open file \"%s\": larger than %llu %s",
+    throw Exception(TErrorKind::FileOpen, EFileLargerThan,
                     {Path, static_cast<unsigned long long>(megabytes ? MaxBytes >> 20 : MaxBytes),
-                     megabytes ? "MB" : "bytes"})
+                     TFormatArg::Key(megabytes ? EMegabytes : EBytes)})
         .InFile(Path);
   };
   if (static_cast<uint64_t>(st.st_size) > MaxBytes) raiseTooLarge();
@@ -347,25 +346,25 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
       if (n == 0) break;
       if (n < 0) {
         if (errno == EINTR) continue;
-        RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, errno);
+        RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, errno);
       }
       // The file may grow while it is read.
       if (bytes.size() + static_cast<size_t>(n) > MaxBytes) raiseTooLarge();
       bytes.append(buffer, static_cast<size_t>(n));
     }
   } catch (const std::bad_alloc&) {
-    RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
+    RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, ENOMEM);
   } catch (const std::length_error&) {
-    RaiseFileError(TErrorKind::FileReadWrite, "Cannot read file", Path, ENOMEM);
+    RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, ENOMEM);
   }
   fd.Close();
 
   const size_t skip = std::string_view(bytes).starts_with(Utf8Bom) ? Utf8Bom.size() : 0;
   const size_t bad = FindInvalidUtf8(std::string_view(bytes).substr(skip));
   if (bad != std::string_view::npos)
-    throw Exception(TErrorKind::Encoding, "File \"%s\" is not valid UTF-8 (byte %zu)",
-                    {Path, bad + skip})
-        .InFile(Path);
+    throw Exception(TErrorKind::Encoding, EFileNotUtf8, {Path, bad + skip})
+        .InFile(Path)
+        .AtByte(static_cast<int64_t>(bad + skip));
   bytes.erase(0, skip);
   return bytes;
 }

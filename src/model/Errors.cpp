@@ -86,6 +86,16 @@ Exception&& Exception::WithAllowed(const TFieldBounds& Bounds) && {
   return std::move(*this);
 }
 
+Exception&& Exception::WithExpected(std::string Value) && {
+  FPlace.Expected = std::move(Value);
+  return std::move(*this);
+}
+
+Exception&& Exception::AtByte(int64_t Offset) && {
+  FPlace.Byte = Offset;
+  return std::move(*this);
+}
+
 Exception&& Exception::At(const TErrorPlace& Place) && {
   if (!Place.Field.empty()) FPlace.Field = Place.Field;
   if (Place.Row != 0) FPlace.Row = Place.Row;
@@ -99,6 +109,7 @@ Exception&& Exception::At(const TErrorPlace& Place) && {
   }
   if (Place.Allowed) FPlace.Allowed = Place.Allowed;
   if (!Place.Expected.empty()) FPlace.Expected = Place.Expected;
+  if (Place.Byte) FPlace.Byte = Place.Byte;
   return std::move(*this);
 }
 

@@ -58,6 +58,7 @@ struct TErrorPlace {
   int32_t ExpectedFieldCount = 0;       // how many it should have had
   std::optional<TFieldBounds> Allowed;  // the values a field allows
   std::string Expected;                 // what was expected instead, in the catalogue's language
+  std::optional<int64_t> Byte;          // the offset of a fault in a file's bytes
 
   bool operator==(const TErrorPlace&) const = default;
 };
@@ -89,6 +90,8 @@ class Exception : public std::exception {
   Exception&& WithFound(std::string Value) &&;
   Exception&& WithFieldCount(int32_t Count, int32_t Expected) &&;
   Exception&& WithAllowed(const TFieldBounds& Bounds) &&;
+  Exception&& WithExpected(std::string Value) &&;
+  Exception&& AtByte(int64_t Offset) &&;
   // The same failure, with the places already known of another.
   Exception&& At(const TErrorPlace& Place) &&;
 

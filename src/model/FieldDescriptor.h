@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "model/ErrorTexts.h"
 #include "model/FieldBounds.h"
 #include "model/IntegerField.h"
 
@@ -115,9 +116,11 @@ void WriteNumericField(TRecord& Record, const TFieldDescriptor<TRecord>& Field, 
     Record.*Field.Integer = ToIntegerField(Value);
   } catch (const Exception& e) {
     // A file or a message box shows the text alone: it names the field.
-    throw Exception(e.Kind(), "%s: %s", {e.MessageId(), Field.Caption})
+    throw Exception(e.Kind(), EValueOfField,
+                    {TFormatArg::Nested(e.Text()), TFormatArg::Key(Field.Caption)})
         .At(e.Place())
-        .InField(std::string(Field.Key));
+        .InField(std::string(Field.Key))
+        .WithFound(Format("%.15g", Value));
   }
 }
 

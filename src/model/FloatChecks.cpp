@@ -1,15 +1,16 @@
 #include "model/FloatChecks.h"
+#include "model/ErrorTexts.h"
 
 namespace quelmora {
 
 void RaiseZeroDivide() {
-  throw Exception(TErrorKind::DivisionByZero, "Floating point division by zero");
+  throw Exception(TErrorKind::DivisionByZero, EDivisionByZero);
 }
 void RaiseInvalidOp() {
-  throw Exception(TErrorKind::InvalidOperation, "Invalid floating point operation");
+  throw Exception(TErrorKind::InvalidOperation, EInvalidFloatOperation);
 }
 void RaiseOverflow() {
-  throw Exception(TErrorKind::Overflow, "Floating point overflow");
+  throw Exception(TErrorKind::Overflow, EFloatOverflow);
 }
 
 }  // namespace quelmora

@@ -1,6 +1,7 @@
 #include "model/OptimizationModel.h"
 
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 
 namespace quelmora {
@@ -55,7 +56,7 @@ TOptimizationSettings DefaultSettings() {
 }
 
 void TCancelToken::Check() const {
-  if (IsCancelled()) throw Exception(TErrorKind::Cancelled, "Cancelled");
+  if (IsCancelled()) throw Exception(TErrorKind::Cancelled, ECancelled);
 }
 
 }  // namespace quelmora

@@ -1,12 +1,13 @@
 #include "model/ProductFields.h"
 
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 
 namespace quelmora {
 
 const TProductField& ProductFieldAt(int Index) {
   if (Index < 0 || Index >= ProductFieldCount)
-    throw Exception(TErrorKind::OutOfRange, "Product field");
+    throw Exception(TErrorKind::OutOfRange, EProductField);
   return ProductFields[Index];
 }
 
@@ -15,7 +16,7 @@ namespace {
 // The name is text and has no numeric access.
 const TProductField& NumericProductField(int index) {
   const TProductField& field = ProductFieldAt(index);
-  if (field.IsText()) throw Exception(TErrorKind::OutOfRange, "Product field");
+  if (field.IsText()) throw Exception(TErrorKind::OutOfRange, EProductField);
   return field;
 }
 

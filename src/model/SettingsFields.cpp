@@ -1,12 +1,13 @@
 #include "model/SettingsFields.h"
 
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 
 namespace quelmora {
 
 const TSettingsField& SettingsFieldAt(int Index) {
   if (Index < 0 || Index >= SettingsFieldCount)
-    throw Exception(TErrorKind::OutOfRange, "Settings field");
+    throw Exception(TErrorKind::OutOfRange, ESettingsField);
   return SettingsFields[Index];
 }
 

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "model/AppStrings.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/ProductFields.h"
 #include "model/SettingsFields.h"
@@ -44,14 +45,36 @@ bool IsNumberSyntax(std::string_view s) {
   return i == s.size();
 }
 
+// The value a numeric field holds, and its bounds when the value is outside
+// them (a value refused only for its order with a partner has none to show).
+template <class TRecord>
+Exception WithValueFound(Exception e, const TRecord& record,
+                         const TFieldDescriptor<TRecord>& field) {
+  if (field.IsText()) return e;
+  const double value = ReadNumericField(record, field);
+  if (IsWithinBounds(field.Bounds, value)) return std::move(e).WithFound(Format("%.15g", value));
+  return std::move(e).WithFound(Format("%.15g", value)).WithAllowed(field.Bounds);
+}
+
 // The throws of validation; one helper per message shape.
 [[noreturn]] void RaiseInvalidParameter(std::string_view caption, std::string_view key) {
-  throw Exception(TErrorKind::InvalidInput, SInvalidParameter, {caption}).InField(std::string(key));
+  throw Exception(TErrorKind::InvalidInput, SInvalidParameter, {TFormatArg::Key(caption)})
+      .InField(std::string(key));
+}
+
+[[noreturn]] void RaiseInvalidSettingsField(const TOptimizationSettings& settings,
+                                            const TSettingsField& field) {
+  throw WithValueFound(
+      Exception(TErrorKind::InvalidInput, SInvalidParameter, {TFormatArg::Key(field.Caption)})
+          .InField(std::string(field.Key)),
+      settings, field);
 }
 
 [[noreturn]] void RaiseInvalidProductField(const TProduct& product, const TProductField& field) {
-  throw Exception(TErrorKind::InvalidInput, "%s: %s", {product.Name, field.Caption})
-      .InField(std::string(field.Key));
+  throw WithValueFound(Exception(TErrorKind::InvalidInput, EValueOfField,
+                                 {product.Name, TFormatArg::Key(field.Caption)})
+                           .InField(std::string(field.Key)),
+                       product, field);
 }
 
 // The rule of one table entry: text not blank; a number finite, within its
@@ -91,14 +114,15 @@ bool IsSettingsFieldValid(const TOptimizationSettings& settings, int index) {
 void ValidateProduct(const TProduct& product) {
   if (product.Id <= 0)
     throw Exception(TErrorKind::InvalidInput, SInvalidProductId, {product.Name, product.Id})
-        .InField("Id");
+        .InField("Id")
+        .WithFound(std::to_string(product.Id));
   for (const TProductField& field : ProductFields)
     if (!IsFieldValid(product, field)) RaiseInvalidProductField(product, field);
 }
 
 void ValidateSettings(const TOptimizationSettings& settings) {
   for (const TSettingsField& field : SettingsFields)
-    if (!IsFieldValid(settings, field)) RaiseInvalidParameter(field.Caption, field.Key);
+    if (!IsFieldValid(settings, field)) RaiseInvalidSettingsField(settings, field);
   if (Trim(settings.CurrencySymbol).empty()) RaiseInvalidParameter(SCurrency, "CurrencySymbol");
 }
 
@@ -109,7 +133,9 @@ void ValidateProject(const std::vector<TProduct>& products, const TOptimizationS
   for (const TProduct& product : products) {
     ValidateProduct(product);
     if (!seen.insert(product.Id).second)
-      throw Exception(TErrorKind::InvalidInput, "Duplicate Product.Id").InField("Id");
+      throw Exception(TErrorKind::InvalidInput, EDuplicateProductId)
+          .InField("Id")
+          .WithFound(std::to_string(product.Id));
     if (product.Enabled) ++enabled;
   }
   if (enabled == 0)

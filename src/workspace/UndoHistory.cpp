@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 
 namespace quelmora {
@@ -132,14 +133,14 @@ bool TUndoHistory::Record(const TProjectData& Project) {
 }
 
 TProjectData TUndoHistory::Undo() {
-  if (!CanUndo()) throw Exception(TErrorKind::Internal, "Nothing to undo");
+  if (!CanUndo()) throw Exception(TErrorKind::Internal, ENothingToUndo);
   --FPosition;
   Moved();
   return MakeProject(FStates[FPosition].State);
 }
 
 TProjectData TUndoHistory::Redo() {
-  if (!CanRedo()) throw Exception(TErrorKind::Internal, "Nothing to redo");
+  if (!CanRedo()) throw Exception(TErrorKind::Internal, ENothingToRedo);
   ++FPosition;
   Moved();
   return MakeProject(FStates[FPosition].State);

@@ -10,11 +10,28 @@
 #include "io/CsvResultExporter.h"
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
+#include "model/ErrorTexts.h"
 #include "model/Errors.h"
 #include "model/Validation.h"
 #include "report/PdfReportExporter.h"
 
 namespace quelmora {
+
+namespace {
+
+// Runs an operation on one file: whatever fails in it names that file,
+// unless a deeper layer already named the one it was at.
+template <class TAction>
+void OnFile(const std::string& FileName, TAction&& Action) {
+  try {
+    Action();
+  } catch (Exception& e) {
+    if (!e.Place().File.empty()) throw;
+    throw std::move(e).InFile(FileName);
+  }
+}
+
+}  // namespace
 
 TWorkspace::TWorkspace() = default;
 
@@ -47,7 +64,7 @@ void TWorkspace::Undo() {
 }
 
 void TWorkspace::Redo() {
-  if (!CanRedo()) throw Exception(TErrorKind::Internal, "Nothing to redo");
+  if (!CanRedo()) throw Exception(TErrorKind::Internal, ENothingToRedo);
   FUntakenEdits = false;
   FProject = FHistory.Redo();
 }
@@ -61,7 +78,8 @@ void TWorkspace::NewFromSample() {
 }
 
 void TWorkspace::Open(const std::string& FileName) {
-  TProjectData project = LoadProject(FileName);
+  TProjectData project;
+  OnFile(FileName, [&] { project = LoadProject(FileName); });
   SetProject(std::move(project));
   ClearResult();
   FFileName = FileName;
@@ -74,7 +92,7 @@ void TWorkspace::Save() {
 }
 
 void TWorkspace::SaveAs(const std::string& FileName) {
-  SaveProject(FileName, FProject);
+  OnFile(FileName, [&] { SaveProject(FileName, FProject); });
   FFileName = FileName;
   RecordChange();
   FHistory.MarkSaved();
@@ -85,18 +103,18 @@ int32_t TWorkspace::NextProductId() const {
   for (const TProduct& product : FProject.Products)
     largest = std::max<int64_t>(largest, product.Id);
   if (largest >= std::numeric_limits<int32_t>::max())
-    throw Exception(TErrorKind::IdOutOfRange, "Product Id");
+    throw Exception(TErrorKind::IdOutOfRange, EProductIdExhausted);
   return static_cast<int32_t>(largest + 1);
 }
 
 void TWorkspace::ImportCsv(const std::string& FileName) {
-  TCsvProductImporter importer;
-  std::vector<TProduct> imported = importer.ImportFile(FileName);
+  std::vector<TProduct> imported;
+  OnFile(FileName, [&] { imported = TCsvProductImporter().ImportFile(FileName); });
   int64_t next = 1;
   for (const TProduct& p : FProject.Products)
     next = std::max<int64_t>(next, int64_t{p.Id} + 1);
   if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
-    throw Exception(TErrorKind::IdOutOfRange, "Product Id out of range");
+    throw Exception(TErrorKind::IdOutOfRange, EProductIdOutOfRange).InFile(FileName);
   for (TProduct& p : imported)
     p.Id = static_cast<int32_t>(next++);
   FProject.Products.insert(FProject.Products.end(), imported.begin(), imported.end());
@@ -118,7 +136,7 @@ std::optional<TRunInput> TWorkspace::PrepareRun(const TMismatchQuestion& Ask) co
 }
 
 void TWorkspace::Start(TRunInput Input) {
-  if (FWorker) throw Exception(TErrorKind::Internal, "A calculation is already running");
+  if (FWorker) throw Exception(TErrorKind::Internal, ECalculationRunning);
   ClearResult();
   auto worker = std::make_unique<TOptimizationWorker>(std::move(Input.Products),
                                                       std::move(Input.Settings), Input.Criterion);
@@ -149,29 +167,30 @@ TProductCount TWorkspace::ProductCount() const {
 }
 
 TRunEnd TWorkspace::Finish() {
-  if (!FWorker || !FWorker->Done())
-    throw Exception(TErrorKind::Internal, "No calculation has ended");
-  TRunEnd end{FWorker->Output(), FWorker->Error(), std::nullopt};
+  if (!FWorker || !FWorker->Done()) throw Exception(TErrorKind::Internal, ENoCalculationEnded);
+  TRunEnd end{FWorker->Output(), FWorker->Error(), FWorker->Failure()};
   FWorker.reset();
   FResult = end.Error.empty() ? end.Output : TOptimizationResult{};
   return end;
 }
 
 void TWorkspace::Export(const std::string& FileName, TExportKind Kind) const {
-  if (Kind == TExportKind::Json) {
-    SaveResultJson(FileName, FResult, ResultStrengths(FProject.Settings, FResult));
-    return;
-  }
-  TCsvResultExporter exporter;
-  exporter.ExportFile(FileName, FProject.Products, FResult);
+  OnFile(FileName, [&] {
+    if (Kind == TExportKind::Json) {
+      SaveResultJson(FileName, FResult, ResultStrengths(FProject.Settings, FResult));
+      return;
+    }
+    TCsvResultExporter exporter;
+    exporter.ExportFile(FileName, FProject.Products, FResult);
+  });
 }
 
 void TWorkspace::WriteReport(const std::string& FileName) const {
-  ExportPdfReport(FileName, FProject, FResult);
+  OnFile(FileName, [&] { ExportPdfReport(FileName, FProject, FResult); });
 }
 
 void TWorkspace::WriteReport(const std::string& FileName, const TReportOptions& Options) const {
-  ExportPdfReport(FileName, FProject, FResult, Options);
+  OnFile(FileName, [&] { ExportPdfReport(FileName, FProject, FResult, Options); });
 }
 
 }  // namespace quelmora

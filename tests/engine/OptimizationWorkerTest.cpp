@@ -28,6 +28,7 @@ TEST(OptimizationWorker, CompletedRunMatchesADirectRun) {
   worker.Start();
   WaitDone(worker);
   EXPECT_EQ(worker.Error(), "");
+  EXPECT_FALSE(worker.Failure());
   worker.Snapshot(percent, stage);
   EXPECT_EQ(percent, 100);
   EXPECT_EQ(stage, "Расчет завершен");
@@ -55,6 +56,10 @@ TEST(OptimizationWorker, FailedRunReportsKindAndMessage) {
   WaitDone(worker);
   EXPECT_EQ(worker.Error(), "EInvalidOp: No shared box fits product Соль");
   EXPECT_EQ(worker.Output(), TOptimizationResult{});
+  // The failure itself comes along, to be shown in the reader's language.
+  ASSERT_TRUE(worker.Failure());
+  EXPECT_EQ(worker.Failure()->Kind(), TErrorKind::NoSharedBox);
+  EXPECT_EQ(ErrorText(*worker.Failure()), worker.Error());
 }
 
 TEST(OptimizationWorker, InvalidInputReportsTheValidationMessage) {

@@ -89,6 +89,23 @@ TEST(Errors, KeepsIdArgumentsAndPlace) {
   EXPECT_TRUE(e.Place().Member.empty());
 }
 
+// Wrapping a failure in another keeps all that the inner one knew of its place.
+TEST(Errors, AtCarriesEveryPartOfThePlace) {
+  const Exception inner = Exception(TErrorKind::InvalidInput, "inner")
+                              .InField("OriginalWidthMM")
+                              .AtCsv(3, 7)
+                              .InFile("p.csv")
+                              .AtMember("Products[1]")
+                              .WithFound("-5")
+                              .WithFieldCount(3, 14)
+                              .WithAllowed(AboveTo(0, 10000))
+                              .WithExpected("1")
+                              .AtByte(42);
+  const Exception outer = Exception(TErrorKind::InvalidInput, "outer").At(inner.Place());
+  EXPECT_EQ(outer.Place(), inner.Place());
+  EXPECT_EQ(Exception(TErrorKind::General, "blank").At(TErrorPlace{}).Place(), TErrorPlace{});
+}
+
 TEST(Errors, AtAddsKnownPlacesWithoutClearingOthers) {
   TErrorPlace inner;
   inner.Field = "RatioLB";

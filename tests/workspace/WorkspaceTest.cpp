@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "io/LumarData.h"
 #include "io/ProjectSerializer.h"
 #include "model/Errors.h"
+#include "support/ExpectError.h"
 #include "support/SmallProjects.h"
 #include "support/TempFolder.h"
 #include "workspace/Workspace.h"
@@ -268,6 +272,69 @@ TEST(WorkspaceTest, ProgressIsReportedUntilTheRunEnds) {
   EXPECT_GE(reports, 1);
   EXPECT_EQ(last, 100) << "the last report of an ended run is its final one";
   workspace.Finish();
+}
+
+// Whatever fails in an operation on a file names that file, so that a person
+// knows which one to look at.
+struct TFileFault {
+  const char* Name;
+  std::function<void(TWorkspace&, const std::string&)> Act;
+};
+
+void PrintTo(const TFileFault& c, std::ostream* out) {
+  *out << c.Name;
+}
+
+class WorkspaceFileFaultTest : public ::testing::TestWithParam<TFileFault> {};
+
+TEST_P(WorkspaceFileFaultTest, NamesTheFile) {
+  testing::TTempFolder temp;
+  const std::string path = temp.File("file.dat");
+  TWorkspace workspace;
+  workspace.SetProject(test::SmallProject());
+  const std::optional<Exception> e = test::Caught([&] { GetParam().Act(workspace, path); });
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->Place().File, path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Workspace, WorkspaceFileFaultTest,
+    ::testing::Values(TFileFault{"OpenMissing",
+                                 [](TWorkspace& w, const std::string& f) { w.Open(f); }},
+                      TFileFault{"SaveInvalid",
+                                 [](TWorkspace& w, const std::string& f) {
+                                   TProjectData project = w.Project();
+                                   project.Settings.CurrencySymbol = " ";
+                                   w.SetProject(project);
+                                   w.SaveAs(f);
+                                 }},
+                      TFileFault{"ImportBadRow",
+                                 [](TWorkspace& w, const std::string& f) {
+                                   WriteBytes(f, std::string(CsvHeader) + "1;2;3\n");
+                                   w.ImportCsv(f);
+                                 }},
+                      TFileFault{"ImportBeyondTheLastId",
+                                 [](TWorkspace& w, const std::string& f) {
+                                   WriteBytes(f, CsvOf(2));
+                                   w.SetProject(test::SmallProject(
+                                       {DefaultProduct(std::numeric_limits<int32_t>::max() - 1)}));
+                                   w.ImportCsv(f);
+                                 }},
+                      TFileFault{"ReportWithoutResult",
+                                 [](TWorkspace& w, const std::string& f) { w.WriteReport(f); }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(WorkspaceTest, AFailedRunHandsOverTheFailureItself) {
+  TWorkspace workspace;
+  TProjectData project = test::SmallProject();
+  project.Settings.CurrencySymbol = " ";
+  workspace.SetProject(project);
+  workspace.Start(TRunInput{project.Products, project.Settings, ckCostPerVolume});
+  while (!workspace.Poll(nullptr)) {
+  }
+  const TRunEnd end = workspace.Finish();
+  ASSERT_TRUE(end.Failure);
+  EXPECT_EQ(ErrorText(*end.Failure), end.Error);
 }
 
 }  // namespace

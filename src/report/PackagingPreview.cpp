@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "l10n/Localization.h"
+#include "l10n/TextTemplate.h"
 #include "report/ReportTexts.h"
 
 namespace quelmora {
@@ -122,9 +123,9 @@ void DrawBoxLayout(IDrawingSurface& Canvas, const TRect& Rect,
     }
   }
 
-  DrawPreviewCaption(Canvas, Rect,
-                     FormatLocal(Numbers, Tr(RLayoutCaption), box.LengthMM, box.WidthMM, nx, ny, nz,
-                                 box.PackCount));
+  DrawPreviewCaption(
+      Canvas, Rect,
+      FormatTr(Numbers, RLayoutCaption, {box.LengthMM, box.WidthMM, nx, ny, nz, box.PackCount}));
 }
 
 }  // namespace quelmora

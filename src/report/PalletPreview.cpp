@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "l10n/TextTemplate.h"
 #include "report/PackagingPreview.h"
 #include "report/ReportTexts.h"
 
@@ -159,7 +160,7 @@ void DrawPalletPicture(IDrawingSurface& Canvas, const TRect& Rect, const TBoxVar
 std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
                                            const TPalletFigures& Figures) {
   const auto format = [&](std::string_view f, const auto&... args) {
-    return FormatLocal(Numbers, f, args...);
+    return FormatTr(Numbers, f, {TFormatArg(args)...});
   };
   return {
       format(RPalletBoxesLine, Figures.BoxesPerLayer, Figures.LayerCount, Figures.BoxesPerPallet),
@@ -168,14 +169,14 @@ std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
       format(RPalletWeightLine, Figures.GrossWeightKG),
       format(RPalletAreaLine, Figures.AreaUsedPercent),
       format(RPalletVolumeLine, Figures.VolumeUsedPercent),
-      Figures.Proven ? std::string(RPalletProvenLine) : format(RPalletMoreLine, Figures.MoreAtMost),
+      Figures.Proven ? format(RPalletProvenLine) : format(RPalletMoreLine, Figures.MoreAtMost),
   };
 }
 
 std::vector<TStrengthLine> StrengthFigureLines(const TNumberFormat& Numbers,
                                                const TPalletStrength& Strength) {
   const auto format = [&](std::string_view f, const auto&... args) {
-    return FormatLocal(Numbers, f, args...);
+    return FormatTr(Numbers, f, {TFormatArg(args)...});
   };
   const TBoxStrength& s = Strength.Strength;
   const bool noLimit = s.SafeLayers == std::numeric_limits<int32_t>::max();
@@ -187,7 +188,7 @@ std::vector<TStrengthLine> StrengthFigureLines(const TNumberFormat& Numbers,
       {format(RStrengthLayersLine, noLimit ? std::string("∞") : std::to_string(s.SafeLayers)),
        false},
   };
-  if (!Strength.Safe && s.SafeLayers < 2) lines.push_back({RStrengthUnsafeLine, true});
+  if (!Strength.Safe && s.SafeLayers < 2) lines.push_back({format(RStrengthUnsafeLine), true});
   return lines;
 }
 

@@ -22,8 +22,8 @@ inline constexpr TColor PalletTurnedBoxFill = 0x9CC3E6;
 void DrawPalletPicture(IDrawingSurface& Canvas, const TRect& Rect, const TBoxVariant& Box,
                        const TPalletLayer& Layer, const TPalletSetup& Pallet);
 
-// The figures as lines formatted with Numbers, each to be translated by its
-// part before the colon (TrMultiline), as the detail lines are.
+// The figures as lines in the current language, numbers formatted with
+// Numbers.
 std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
                                            const TPalletFigures& Figures);
 
@@ -31,11 +31,12 @@ std::vector<std::string> PalletFigureLines(const TNumberFormat& Numbers,
 inline constexpr TColor StrengthWarningColour = 0xAF2020;
 
 struct TStrengthLine {
-  std::string Text;  // for TrMultiline, as the pallet figures
+  std::string Text;  // in the current language, as the pallet figures
   bool Warning = false;
 };
 
-// The bottom box's strength as lines formatted with Numbers: the estimate,
+// The bottom box's strength as lines in the current language, numbers
+// formatted with Numbers: the estimate,
 // the reduced strength, the load, the factor reached against the required
 // one (a warning when short of it), the most safe layers and, when not even
 // one layer above the bottom box is safe, the unsafe mark (a warning too).

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QImage>
-#include <QLocale>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -166,13 +165,17 @@ void WritePdfDocument(const std::string& FileName, const TPdfPages& Pages) {
   WriteFileReplacing(FileName, BuildPdfDocument(Pages));
 }
 
-TReportOptions UserReportOptions() {
+TReportOptions ReportOptionsFor(const TLanguageConventions& Conventions, const QDateTime& Time) {
   TReportOptions options;
-  options.Numbers.DecimalSeparator = QLocale().decimalPoint().toStdString();
-  if (options.Numbers.DecimalSeparator.empty()) options.Numbers.DecimalSeparator = ".";
+  options.Numbers.DecimalSeparator =
+      Conventions.DecimalSeparator.empty() ? "." : Conventions.DecimalSeparator;
   options.Timestamp =
-      QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString();
+      Time.toString(QString::fromStdString(Conventions.DateTimeFormat)).toStdString();
   return options;
+}
+
+TReportOptions UserReportOptions() {
+  return ReportOptionsFor(LanguageConventions(), QDateTime::currentDateTime());
 }
 
 void ExportPdfReport(const std::string& FileName, const TProjectData& Project,

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "l10n/Localization.h"
 #include "model/OptimizationModel.h"
 #include "report/ReportPages.h"
 
+class QDateTime;
 class QImage;
 
 namespace quelmora {
@@ -25,16 +27,19 @@ std::string BuildPdfDocument(const TPdfPages& Pages);
 void WritePdfDocument(const std::string& FileName, const TPdfPages& Pages);
 
 // The report of Result: a summary page and one page per product, written to
-// FileName. Numbers use the user's decimal separator and the summary shows
-// the local time now. Raises Exception with the translated "no results"
-// message, before touching the file, when Result has no solutions.
+// FileName. Numbers and the date are written as the current language writes
+// them and the summary shows the local time now. Raises Exception with the
+// "no results" message, before touching the file, when Result has no
+// solutions.
 void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
                      const TOptimizationResult& Result);
 void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
                      const TOptimizationResult& Result, const TReportOptions& Options);
 
-// The report options of the user's environment: its locale's decimal
-// separator and the current local time.
+// The report options of a reader with Conventions at Time.
+TReportOptions ReportOptionsFor(const TLanguageConventions& Conventions, const QDateTime& Time);
+
+// The report options of the current language, at the current local time.
 TReportOptions UserReportOptions();
 
 }  // namespace quelmora

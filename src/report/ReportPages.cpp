@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include <QString>
 #include "io/LumarData.h"
+
 #include "l10n/Localization.h"
+#include "l10n/TextTemplate.h"
 #include "model/Utf8.h"
 #include "report/PackagingPreview.h"
 #include "report/PalletPreview.h"
@@ -47,17 +50,39 @@ std::string Fitted(IDrawingSurface& canvas, std::string text, int maxWidth) {
                  [&canvas](std::string_view part) { return canvas.TextWidth(part); });
 }
 
-// Text is translated line by line; MaxWidth, when given, keeps it inside
-// its column.
-void ReportTextOut(IDrawingSurface& canvas, int x, int y, std::string_view text, int maxWidth = 0) {
-  canvas.SetBrush(White, TBrushStyle::Clear);
-  canvas.TextOut(x, y, Fitted(canvas, TrMultiline(text), maxWidth));
+// A report text in the reader's language: the template is translated
+// first and only then are the values put in, so that names and typed texts
+// reach the page as they were written.
+template <typename... TArgs>
+std::string Translated(const TNumberFormat& numbers, std::string_view text, const TArgs&... args) {
+  return FormatTr(numbers, text, {TFormatArg(args)...});
 }
 
-void ReportDrawText(IDrawingSurface& canvas, const TRect& rect, std::string_view text,
+// Trailing blanks (an empty currency symbol) take no room on the page.
+std::string WithoutTrailingBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+    text.remove_suffix(1);
+  return std::string(text);
+}
+
+// Shown is drawn as it stands, already in the reader's language; MaxWidth,
+// when given, keeps it inside its column.
+void ReportTextOut(IDrawingSurface& canvas, int x, int y, std::string_view shown,
+                   int maxWidth = 0) {
+  canvas.SetBrush(White, TBrushStyle::Clear);
+  canvas.TextOut(x, y, Fitted(canvas, WithoutTrailingBlanks(shown), maxWidth));
+}
+
+void ReportDrawText(IDrawingSurface& canvas, const TRect& rect, std::string_view shown,
                     unsigned flags) {
   canvas.SetBrush(White, TBrushStyle::Clear);
-  canvas.DrawText(rect, Fitted(canvas, TrMultiline(text), rect.Width()), flags);
+  canvas.DrawText(rect, Fitted(canvas, WithoutTrailingBlanks(shown), rect.Width()), flags);
+}
+
+// The label over the product count takes the count's plural form, in capitals
+// as the other figure labels.
+std::string ProductsFigureLabel(int64_t count) {
+  return QString::fromStdString(TrPluralWord(RProductsFigure, count)).toUpper().toStdString();
 }
 
 void DrawReportPanel(IDrawingSurface& canvas, const TRect& rect, TColor colour) {
@@ -162,8 +187,9 @@ class TDetailColumn {
   TDetailColumn(IDrawingSurface& canvas, int x, int right, int y)
       : canvas_(canvas), x_(x), maxWidth_(right - x - 12), y_(y) {}
 
-  void Heading(const std::string& text) { Write(text, true); }
-  void Line(const std::string& text) { Write(text, false); }
+  // Texts in the reader's language.
+  void Heading(const std::string& shown) { Write(shown, true); }
+  void Line(const std::string& shown) { Write(shown, false); }
   void Skip(int pixels) { y_ += pixels; }
 
  private:
@@ -204,7 +230,7 @@ void DrawPalletSection(IDrawingSurface& canvas, int left, int right, const TBoxV
   const TPalletLayer layer = SolutionLayer(box, pallet);
   const int x = left + 24;
   TDetailColumn column(canvas, x, right, PalletSectionTop);
-  column.Heading(RPalletHeading);
+  column.Heading(Translated(numbers, RPalletHeading));
   const int pictureTop = PalletSectionTop + 38;
   const int pictureRight = strength.empty() ? right - 24 : x + StrengthPictureWidth;
   const TRect picture{x, pictureTop, pictureRight, pictureTop + PalletPictureHeight};
@@ -280,7 +306,7 @@ void DrawPageFrame(IDrawingSurface& Canvas, std::string_view Title, std::string_
   ReportTextOut(Canvas, 64, 88, Subtitle, ReportPageWidth - 2 * 64);
 
   SetReportFont(Canvas, 12, false, FooterGrey);
-  ReportTextOut(Canvas, 64, 1708, RFooter, 1050 - 64 - 16);
+  ReportTextOut(Canvas, 64, 1708, Translated(Numbers, RFooter), 1050 - 64 - 16);
   ReportDrawText(Canvas, {1050, 1704, 1176, 1734},
                  Tr(RPage) + FormatLocal(Numbers, RPageNumber, PageNumber), dtSingleLine | dtRight);
 }
@@ -294,13 +320,17 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   const auto format = [&](std::string_view f, const auto&... args) {
     return FormatLocal(numbers, f, args...);
   };
+  const auto tr = [&](std::string_view f, const auto&... args) {
+    return Translated(numbers, f, args...);
+  };
 
-  DrawPageFrame(Canvas, RSummaryTitle, Tr(RSummarySubtitle) + " " + Options.Timestamp, 1, numbers);
+  DrawPageFrame(Canvas, tr(RSummaryTitle), Tr(RSummarySubtitle) + " " + Options.Timestamp, 1,
+                numbers);
 
   struct TFigure {
     TRect Panel;
     TColor Fill;
-    const char* Label;
+    std::string Label;
     int ValueY;
     int ValueSize;
     std::string Value;
@@ -308,19 +338,19 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   const TFigure figures[] = {
       {{64, 175, 380, 315},
        PaleBlue,
-       RProductsFigure,
+       ProductsFigureLabel(static_cast<int64_t>(Result.Solutions.size())),
        232,
        30,
        format(RInteger, static_cast<long long>(Result.Solutions.size()))},
       {{410, 175, 790, 315},
        PaleOrange,
-       RBoxSizesFigure,
+       tr(RBoxSizesFigure),
        232,
        30,
        format(RInteger, s.TargetUnifiedBoxCount)},
       {{820, 175, 1176, 315},
        PaleGreen,
-       RAverageFigure,
+       tr(RAverageFigure),
        236,
        25,
        format(RMoney, Result.AverageCostPerM3, currency)},
@@ -336,19 +366,19 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   }
 
   SetReportFont(Canvas, 17, true, Navy);
-  ReportTextOut(Canvas, 64, 355, RParameters);
+  ReportTextOut(Canvas, 64, 355, tr(RParameters));
   SetReportFont(Canvas, 14, false, DarkGrey);
   ReportTextOut(Canvas, 64, 397,
-                format(RCriterionLine, Tr(CriterionName(Project.OptimizationCriterion))), 540);
-  ReportTextOut(
-      Canvas, 64, 430,
-      format(RDeviationLine, s.DimensionDeviationMinPercent, s.DimensionDeviationMaxPercent), 540);
-  ReportTextOut(Canvas, 620, 397, format(RGapsLine, s.LengthGapMM, s.WidthGapMM), 556);
+                tr(RCriterionLine, Tr(CriterionName(Project.OptimizationCriterion))), 540);
+  ReportTextOut(Canvas, 64, 430,
+                tr(RDeviationLine, s.DimensionDeviationMinPercent, s.DimensionDeviationMaxPercent),
+                540);
+  ReportTextOut(Canvas, 620, 397, tr(RGapsLine, s.LengthGapMM, s.WidthGapMM), 556);
   ReportTextOut(Canvas, 620, 430,
-                format(RPalletLine, s.PalletLengthMM, s.PalletWidthMM, s.MaxPalletHeightMM), 556);
+                tr(RPalletLine, s.PalletLengthMM, s.PalletWidthMM, s.MaxPalletHeightMM), 556);
 
   SetReportFont(Canvas, 17, true, Navy);
-  ReportTextOut(Canvas, 64, 493, RUnifiedBoxes);
+  ReportTextOut(Canvas, 64, 493, tr(RUnifiedBoxes));
 
   struct TGroup {
     int Count = 0;
@@ -367,10 +397,10 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   int y = 535;
   FillBand(Canvas, {64, y, 1176, y + 44}, Navy);
   SetReportFont(Canvas, 13, true, White);
-  ReportTextOut(Canvas, 76, y + 11, RGroupColumn, 210 - 76 - 8);
-  ReportTextOut(Canvas, 210, y + 11, ROuterSizeColumn, 650 - 210 - 8);
-  ReportTextOut(Canvas, 650, y + 11, RProductCountColumn, 810 - 650 - 8);
-  ReportTextOut(Canvas, 810, y + 11, RAverageCostColumn, 1176 - 810 - 8);
+  ReportTextOut(Canvas, 76, y + 11, tr(RGroupColumn), 210 - 76 - 8);
+  ReportTextOut(Canvas, 210, y + 11, tr(ROuterSizeColumn), 650 - 210 - 8);
+  ReportTextOut(Canvas, 650, y + 11, tr(RProductCountColumn), 810 - 650 - 8);
+  ReportTextOut(Canvas, 810, y + 11, tr(RAverageCostColumn), 1176 - 810 - 8);
   y += 44;
   std::vector<int> shown;
   for (int g = 1; g <= s.TargetUnifiedBoxCount; ++g)
@@ -397,28 +427,28 @@ void RenderSummaryPage(IDrawingSurface& Canvas, const TProjectData& Project,
   }
   if (hidden != 0) {
     SetReportFont(Canvas, 13, false, DarkGrey);
-    ReportTextOut(Canvas, 76, y + 12, format(RMoreGroupsLine, static_cast<long long>(hidden)));
+    ReportTextOut(Canvas, 76, y + 12, tr(RMoreGroupsLine, static_cast<long long>(hidden)));
     y += 48;
   }
 
   y += 42;
   SetReportFont(Canvas, 17, true, Navy);
-  ReportTextOut(Canvas, 64, y, RDistribution);
+  ReportTextOut(Canvas, 64, y, tr(RDistribution));
   y += 42;
   FillBand(Canvas, {64, y, 1176, y + 40}, Navy);
   SetReportFont(Canvas, 12, true, White);
-  ReportTextOut(Canvas, 74, y + 10, RProductColumn, 250 - 74 - 8);
-  ReportTextOut(Canvas, 250, y + 10, RGroupColumn, 350 - 250 - 8);
-  ReportTextOut(Canvas, 350, y + 10, RPackColumn, 650 - 350 - 8);
-  ReportTextOut(Canvas, 650, y + 10, RBoxColumn, 950 - 650 - 8);
-  ReportTextOut(Canvas, 950, y + 10, RCostColumn, 1176 - 950 - 8);
+  ReportTextOut(Canvas, 74, y + 10, tr(RProductColumn), 250 - 74 - 8);
+  ReportTextOut(Canvas, 250, y + 10, tr(RGroupColumn), 350 - 250 - 8);
+  ReportTextOut(Canvas, 350, y + 10, tr(RPackColumn), 650 - 350 - 8);
+  ReportTextOut(Canvas, 650, y + 10, tr(RBoxColumn), 950 - 650 - 8);
+  ReportTextOut(Canvas, 950, y + 10, tr(RCostColumn), 1176 - 950 - 8);
   y += 40;
   for (size_t r = 0; r < Order.size(); ++r) {
     if (y + 43 > SummaryRowsBottom) {
       // The summary stays one page; the product pages list everyone.
       SetReportFont(Canvas, 12, false, DarkGrey);
       ReportTextOut(Canvas, 74, y + 10,
-                    format(RMoreProductsLine, static_cast<long long>(Order.size() - r)));
+                    tr(RMoreProductsLine, static_cast<long long>(Order.size() - r)));
       break;
     }
     const TOptimizationSolution& solution = Result.Solutions[Order[r]];
@@ -450,18 +480,19 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
   const TPackPlacement& placement = box.PackPlacement;
   const TPackVariant& originalPack = Solution.OriginalPack;
   const TBoxVariant& originalBox = Solution.OriginalBox;
-  const auto format = [&](std::string_view f, const auto&... args) {
-    return FormatLocal(numbers, f, args...);
+  const auto tr = [&](std::string_view f, const auto&... args) {
+    return Translated(numbers, f, args...);
   };
 
-  DrawPageFrame(Canvas, format(RProductTitle, product.Name),
-                Tr(RUnificationGroup) + format(RGroupNumber, Solution.UnifiedGroupId) + Tr(RBox) +
-                    format(RBoxSize, box.LengthMM, box.WidthMM, box.HeightMM),
+  DrawPageFrame(Canvas, tr(RProductTitle, product.Name),
+                Tr(RUnificationGroup) +
+                    FormatLocal(numbers, RGroupNumber, Solution.UnifiedGroupId) + Tr(RBox) +
+                    tr(RBoxSize, box.LengthMM, box.WidthMM, box.HeightMM),
                 PageNumber, numbers);
 
   SetReportFont(Canvas, 17, true, Navy);
-  ReportTextOut(Canvas, 64, 175, RPackModel, 590 - 64);
-  ReportTextOut(Canvas, 650, 175, RLayoutHeading, 1176 - 650);
+  ReportTextOut(Canvas, 64, 175, tr(RPackModel), 590 - 64);
+  ReportTextOut(Canvas, 650, 175, tr(RLayoutHeading), 1176 - 650);
 
   const TRect packPanel{64, 215, 590, 620};
   DrawReportPanel(Canvas, packPanel, White);
@@ -469,7 +500,7 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
   FillBand(Canvas, {64, 572, 590, 620}, White);
   SetReportFont(Canvas, 15, false, Navy);
   ReportDrawText(Canvas, {64, 578, 590, 620},
-                 format(RPackSize, pack.LengthMM, pack.WidthMM, pack.HeightMM),
+                 tr(RPackSize, pack.LengthMM, pack.WidthMM, pack.HeightMM),
                  dtSingleLine | dtCenter);
   RedrawPanelFrame(Canvas, packPanel);
 
@@ -480,7 +511,7 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
   SetReportFont(Canvas, 14, false, Navy);
   ReportDrawText(
       Canvas, {650, 578, 1176, 620},
-      format(RLayoutLine, placement.CountX, placement.CountY, placement.CountZ, box.PackCount),
+      tr(RLayoutLine, placement.CountX, placement.CountY, placement.CountZ, box.PackCount),
       dtSingleLine | dtCenter);
   RedrawPanelFrame(Canvas, layoutPanel);
 
@@ -488,51 +519,50 @@ void RenderProductPage(IDrawingSurface& Canvas, const TProjectData& Project,
   DrawReportPanel(Canvas, {650, 660, 1176, 1669}, ColumnCream);
 
   TDetailColumn left(Canvas, 88, 590, 690);
-  left.Heading(ROptimalVariant);
-  left.Line(format(RPackLine, pack.LengthMM, pack.WidthMM, pack.HeightMM));
-  left.Line(format(RPlacementLine, placement.CountX, placement.CountY, placement.CountZ,
-                   OrientationName(placement.Orientation)));
-  left.Line(format(RPacksPerBoxLine, box.PackCount));
-  left.Line(format(RProductMassLine, product.ProductWeightG));
-  left.Line(format(RPackBlankLine, pack.SurfaceAreaM2));
-  left.Line(format(RPackVolumeLine, pack.VolumeDM3));
-  left.Line(format(RPackCostLine, pack.Cost, currency));
-  left.Line(format(RVolumeChangeLine, pack.VolumeDeviationPercent));
-  left.Line(format(RBoxLine, box.LengthMM, box.WidthMM, box.HeightMM));
-  left.Line(format(RGrossMassLine, box.GrossWeightKG));
-  left.Line(format(RBoxBlankLine, box.BlankAreaM2));
-  left.Line(format(RBoxCostLine, box.BoxCost, currency));
-  left.Line(
-      format(RPalletLoadLine, box.PalletCount, box.Pallet.BoxesPerLayer, box.Pallet.LayerCount));
-  left.Line(format(RPalletFillLine, box.PalletUtilization * 100));
-  left.Line(format(RCostPerUnitLine, box.PackagingCostPerUnit, currency));
-  left.Line(format(RCostPerM3Line, box.PackagingCostPerM3, currency));
+  left.Heading(tr(ROptimalVariant));
+  left.Line(tr(RPackLine, pack.LengthMM, pack.WidthMM, pack.HeightMM));
+  left.Line(tr(RPlacementLine, placement.CountX, placement.CountY, placement.CountZ,
+               OrientationName(placement.Orientation)));
+  left.Line(tr(RPacksPerBoxLine, box.PackCount));
+  left.Line(tr(RProductMassLine, product.ProductWeightG));
+  left.Line(tr(RPackBlankLine, pack.SurfaceAreaM2));
+  left.Line(tr(RPackVolumeLine, pack.VolumeDM3));
+  left.Line(tr(RPackCostLine, pack.Cost, currency));
+  left.Line(tr(RVolumeChangeLine, pack.VolumeDeviationPercent));
+  left.Line(tr(RBoxLine, box.LengthMM, box.WidthMM, box.HeightMM));
+  left.Line(tr(RGrossMassLine, box.GrossWeightKG));
+  left.Line(tr(RBoxBlankLine, box.BlankAreaM2));
+  left.Line(tr(RBoxCostLine, box.BoxCost, currency));
+  left.Line(tr(RPalletLoadLine, box.PalletCount, box.Pallet.BoxesPerLayer, box.Pallet.LayerCount));
+  left.Line(tr(RPalletFillLine, box.PalletUtilization * 100));
+  left.Line(tr(RCostPerUnitLine, box.PackagingCostPerUnit, currency));
+  left.Line(tr(RCostPerM3Line, box.PackagingCostPerM3, currency));
 
   TDetailColumn right(Canvas, 674, 1176, 690);
-  right.Heading(ROriginalVariant);
-  right.Line(format(RPackLine, originalPack.LengthMM, originalPack.WidthMM, originalPack.HeightMM));
-  right.Line(format(RBoxLine, originalBox.LengthMM, originalBox.WidthMM, originalBox.HeightMM));
-  right.Line(format(RPacksPerBoxLine, originalBox.PackCount));
-  right.Line(format(RGrossMassLine, originalBox.GrossWeightKG));
-  right.Line(format(RBoxBlankLine, originalBox.BlankAreaM2));
-  right.Line(format(RBoxCostLine, originalBox.BoxCost, currency));
-  right.Line(format(ROriginalPalletLine, originalBox.PalletCount));
-  right.Line(format(RCostPerUnitLine, originalBox.PackagingCostPerUnit, currency));
-  right.Line(format(RCostPerM3Line, originalBox.PackagingCostPerM3, currency));
-  right.Heading(format(RSavingLine, Solution.SavingPercent >= 0 ? RSaving : RCostIncrease,
-                       std::abs(Solution.SavingPercent)));
+  right.Heading(tr(ROriginalVariant));
+  right.Line(tr(RPackLine, originalPack.LengthMM, originalPack.WidthMM, originalPack.HeightMM));
+  right.Line(tr(RBoxLine, originalBox.LengthMM, originalBox.WidthMM, originalBox.HeightMM));
+  right.Line(tr(RPacksPerBoxLine, originalBox.PackCount));
+  right.Line(tr(RGrossMassLine, originalBox.GrossWeightKG));
+  right.Line(tr(RBoxBlankLine, originalBox.BlankAreaM2));
+  right.Line(tr(RBoxCostLine, originalBox.BoxCost, currency));
+  right.Line(tr(ROriginalPalletLine, originalBox.PalletCount));
+  right.Line(tr(RCostPerUnitLine, originalBox.PackagingCostPerUnit, currency));
+  right.Line(tr(RCostPerM3Line, originalBox.PackagingCostPerM3, currency));
+  right.Heading(tr(RSavingLine, Tr(Solution.SavingPercent >= 0 ? RSaving : RCostIncrease),
+                   std::abs(Solution.SavingPercent)));
 
   TLumarReference reference;
   if (FindLumarReference(Solution.ProductId, product.Name, reference)) {
     right.Skip(22);
-    right.Heading(RReferenceHeading);
-    right.Line(format(RReferencePackLine, reference.PackLengthMM, reference.PackWidthMM,
-                      reference.PackHeightMM));
-    right.Line(format(RReferenceBoxLine, reference.BoxInnerLengthMM, reference.BoxInnerWidthMM,
-                      reference.BoxInnerHeightMM));
-    right.Line(format(RReferencePacksLine, reference.PacksPerBox));
-    right.Line(format(RReferenceCostLine, reference.CostPerM3, currency));
-    right.Line(format(ROwnCostLine, box.PackagingCostPerM3, currency));
+    right.Heading(tr(RReferenceHeading));
+    right.Line(tr(RReferencePackLine, reference.PackLengthMM, reference.PackWidthMM,
+                  reference.PackHeightMM));
+    right.Line(tr(RReferenceBoxLine, reference.BoxInnerLengthMM, reference.BoxInnerWidthMM,
+                  reference.BoxInnerHeightMM));
+    right.Line(tr(RReferencePacksLine, reference.PacksPerBox));
+    right.Line(tr(RReferenceCostLine, reference.CostPerM3, currency));
+    right.Line(tr(ROwnCostLine, box.PackagingCostPerM3, currency));
   }
 
   const TPalletSetup pallet = PalletSetupOf(Project.Settings);

@@ -20,7 +20,7 @@ inline constexpr int ReportPageHeight = 1754;
 // What a report takes from the user's environment.
 struct TReportOptions {
   TNumberFormat Numbers;  // decimal separator of every number on the pages
-  std::string Timestamp;  // "dd.mm.yyyy hh:nn", shown in the summary's subtitle
+  std::string Timestamp;  // in the reader's date format, shown in the summary's subtitle
   // Called before each page is drawn; may raise to abandon the report.
   std::function<void()> BeforePage;
 };
@@ -39,7 +39,8 @@ int CompareProductNames(std::string_view A, std::string_view B);
 // then by product Id.
 std::vector<size_t> ReportOrder(const TProjectData& Project, const TOptimizationResult& Result);
 
-// White page, navy header band with title and subtitle, footer and page number.
+// White page, navy header band with title and subtitle (shown as they stand,
+// already in the reader's language), footer and page number.
 void DrawPageFrame(IDrawingSurface& Canvas, std::string_view Title, std::string_view Subtitle,
                    int PageNumber, const TNumberFormat& Numbers);
 

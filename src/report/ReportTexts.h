@@ -30,7 +30,8 @@ inline constexpr const char* RPageNumber = " %d";
 // Summary page.
 inline constexpr const char* RSummaryTitle = "ОТЧЁТ ПО ОПТИМИЗАЦИИ УПАКОВКИ";
 inline constexpr const char* RSummarySubtitle = "Сводка расчёта от";
-inline constexpr const char* RProductsFigure = "ИЗДЕЛИЙ";
+// The plural word of the product count, shown in capitals over the count.
+inline constexpr const char* RProductsFigure = "изделий";
 inline constexpr const char* RBoxSizesFigure = "ТИПОРАЗМЕРОВ ЯЩИКА";
 inline constexpr const char* RAverageFigure = "СРЕДНЕЕ, УПАКОВКА / М³";
 inline constexpr const char* RParameters = "Параметры расчёта";
@@ -132,7 +133,7 @@ inline constexpr std::array<const char*, 11> ReportTrTexts = {
     SCriterionPalletFill, SCriterionCombined,
 };
 
-// Texts that are formatted and then drawn through TrMultiline.
+// Templates translated line by line (FormatTr) before their values go in.
 inline constexpr std::array<const char*, 81> ReportLineTexts = {
     RFooter,
     RSummaryTitle,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QRegularExpression>
 #include <string>
 
 #include "io/LumarData.h"
@@ -62,6 +63,26 @@ TEST_P(UserDataTextsTest, NewProductIsNamedInTheLanguageShown) {
   ASSERT_EQ(productsEdited_.size(), 1u);
   EXPECT_EQ(productsEdited_[0].Name, Tr(SNewProduct));
   EXPECT_NE(productsEdited_[0].Name, SNewProduct);
+}
+
+// The status line is put into words again on a change of language, never
+// translated from what it shows.
+TEST_P(UserDataTextsTest, StatusFollowsAChangeOfLanguage) {
+  Window();
+  TProjectData project = LoadLumarProject();
+  project.Products.resize(1);
+  project.Products[0].Name = Name;
+  OpenProject(project);
+  RunAndWait();
+  const std::string russian = Status();
+  ASSERT_EQ(russian.rfind(SCalculationFinished, 0), 0u) << russian;
+  auto* language = Control<QComboBox>("FLanguage");
+  language->setCurrentIndex(
+      language->findText(GetParam() == std::string("German.lng") ? "Deutsch" : "English"));
+  ASSERT_EQ(CurrentLanguageFile(), GetParam());
+  EXPECT_EQ(Status().rfind(Tr(SCalculationFinished) + ": 1 ", 0), 0u) << Status();
+  EXPECT_EQ(QString::fromStdString(Status()).count(QRegularExpression("[\\x{0400}-\\x{04FF}]")), 0)
+      << Status();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, UserDataTextsTest,

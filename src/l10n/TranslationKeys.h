@@ -32,6 +32,7 @@ inline constexpr auto CatalogueTexts = std::to_array<const char*>({
     SStageCalculation,
     SStageUnification,
     SCalculationFinished,
+    SCalculationSummary,
     SCalculationCancelled,
     SNoFeasibleSolutions,
     SPlanTooLarge,

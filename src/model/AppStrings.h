@@ -6,6 +6,10 @@ namespace quelmora {
 // the key of its translation. The field captions and help texts live in the
 // field tables (SettingsFields.h, ProductFields.h).
 
+// The program's name, the same in every language: window titles end with it
+// and message boxes carry it.
+inline constexpr const char* ProgramName = "quelmora";
+
 // Message catalogue. Multi-line texts join their lines with CR LF.
 inline constexpr const char* SFileSaved = "Файл сохранен";
 // The product's name is put in after translation.
@@ -67,6 +71,8 @@ inline constexpr const char* SProductParameters = "Параметры издел
 inline constexpr const char* SStageCalculation = "Расчет";
 inline constexpr const char* SStageUnification = "Унификация";
 inline constexpr const char* SCalculationFinished = "Расчет завершен";
+// The status after a run: the finished stage, the products and the boxes.
+inline constexpr const char* SCalculationSummary = "%s: %d изделий, %d ящика";
 inline constexpr const char* SCalculationCancelled = "Расчет отменен";
 inline constexpr const char* SNoFeasibleSolutions =
     "Допустимых решений нет. Проверьте ограничения.";
@@ -121,7 +127,7 @@ inline constexpr const char* SLimitLayersToStrength =
 inline constexpr const char* SCriterionCostPerVolume = "Стоимость / м³";
 inline constexpr const char* SCriterionBoxCount = "Больше пачек в ящике";
 inline constexpr const char* SCriterionPalletFill = "Заполнение паллеты";
-inline constexpr const char* SAppTitle = "Велдран — оптимизация упаковки сыпучих продуктов";
+inline constexpr const char* SAppTitle = "quelmora — оптимизация упаковки сыпучих продуктов";
 inline constexpr const char* SImportProducts = "Импорт изделий";
 inline constexpr const char* SAdd = "Добавить";
 inline constexpr const char* SEdit = "Изменить";

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "l10n/TranslateControl.h"
 #include "ui/UiText.h"
 
 namespace quelmora {
@@ -14,7 +15,8 @@ constexpr const char* CommandProperty = "commandCode";
 
 QPushButton* AddCommandButton(QWidget* Parent, const char* Caption, int Left, int Width, int Code,
                               const std::function<void(int Code)>& Run) {
-  auto* button = new QPushButton(Utf8(Caption), Parent);
+  auto* button = new QPushButton(Parent);
+  SetKeyedText(button, Caption);
   button->setGeometry(Left, 8, Width, 34);
   button->setProperty(CommandProperty, Code);
   button->setObjectName(QStringLiteral("Command%1").arg(Code));

@@ -48,7 +48,7 @@ constexpr int DefaultWidth = 1340;
 constexpr int InputPanelHeight = 246;
 constexpr int LowerBandsHeight = 920 - 54 - InputPanelHeight - SplitterHandlePx - 48 - 50;
 
-const QStringList ProjectFilter = {QString::fromUtf8("Велдран (*.vld)")};
+const QStringList ProjectFilter = {QStringLiteral("quelmora (*.vld)")};
 const QStringList CsvFilter = {QStringLiteral("CSV UTF-8 (*.csv)")};
 const QStringList ExportFilters = {QStringLiteral("CSV UTF-8 (*.csv)"),
                                    QStringLiteral("JSON (*.json)")};
@@ -70,7 +70,10 @@ TMainForm::TMainForm(IUserDialogs& Dialogs, QWidget* Owner)
 TMainForm::TMainForm(IUserDialogs& Dialogs, TMainFormEditors Editors, QWidget* Owner)
     : QWidget(Owner), FDialogs(Dialogs), FEditors(std::move(Editors)) {
   InitLanguage();
-  setWindowTitle(Utf8(SAppTitle));
+  // Qt appends the display name to a title that does not end with it; the
+  // title ends with the name, so nothing piles up on a change of language.
+  QApplication::setApplicationDisplayName(QString::fromUtf8(ProgramName));
+  setWindowTitle(QString::fromUtf8(ProgramName));
   setMinimumSize(1080, 700);
   setFont(QFont(FontName, 10));
   FillWith(this, WindowBackground);
@@ -195,11 +198,11 @@ void TMainForm::LanguageChange(const std::string& FileName) {
 void TMainForm::ApplyTexts() {
   TranslateControlTree(this);
   ApplyMnemonics();
-  QApplication::setApplicationDisplayName(Translated(SAppTitle));
   StateChanged();
   FProducts->RefreshHeaders();
   FGrid->FitHeaderTexts();
   FParameters->ApplyTexts();
+  FStatusBand->ApplyTexts();
   FHeader->FitTitle();
   FResults->FitCaptions();
   FFlowRows.Flow();
@@ -262,13 +265,13 @@ void TMainForm::ImportFile(const QString& FileName) {
   RecordStep();
   const int added = static_cast<int>(Project().Products.size()) - before;
   if (added > 0) FGrid->ShowRow(before + 1);
-  SetStatus(ProductsAddedText(added));
+  SetStatus([added] { return ProductsAddedText(added); });
 }
 
 void TMainForm::AddProduct() {
   CollectProject();
   TProduct product = DefaultProduct(NextProductId());
-  product.Name = SNewProduct;
+  product.Name = Tr(SNewProduct);
   if (!FEditors.EditProduct(this, product, FDialogs)) return;
   ChangeProducts([&](std::vector<TProduct>& products) { products.push_back(product); });
   ShowProject();
@@ -336,7 +339,7 @@ void TMainForm::ExportResults() {
       FDialogs.SaveFileName(this, ExportFilters, QStringLiteral("csv"), QString());
   if (choice.FileName.isEmpty()) return;
   FWorkspace.Export(S(choice.FileName), ExportKindFor(choice.FileName, choice.FilterIndex));
-  SetStatus(Tr(SFileSaved));
+  SetStatus(SFileSaved);
 }
 
 void TMainForm::WriteReport() {
@@ -345,7 +348,7 @@ void TMainForm::WriteReport() {
       this, PdfFilter, QStringLiteral("pdf"), QStringLiteral("quelmora-report.pdf"));
   if (choice.FileName.isEmpty()) return;
   FWorkspace.WriteReport(S(choice.FileName));
-  SetStatus(Tr(SPdfReportSaved));
+  SetStatus(SPdfReportSaved);
 }
 
 void TMainForm::SetBusy(bool Busy) {
@@ -364,15 +367,17 @@ void TMainForm::TimerTick() {
   if (!FWorkspace.Running()) return;
   const bool done = FWorkspace.Poll([this](int32_t percent, const std::string& stage) {
     FStatusBand->SetProgress(percent);
-    SetStatus(RunProgressText(stage, FWorkspace.ProductCount()));
+    SetStatus([stage, count = FWorkspace.ProductCount()] { return RunProgressText(stage, count); });
   });
   if (!done) return;
   const TRunEnd end = FWorkspace.Finish();
   SetBusy(false);
-  if (!end.Error.empty())
+  if (end.Failure)
+    FDialogs.ShowError(this, RunFailureText(*end.Failure));
+  else if (!end.Error.empty())
     FDialogs.ShowError(this, Utf8(end.Error));
   else if (end.Output.Cancelled)
-    SetStatus(Tr(SCalculationCancelled));
+    SetStatus(SCalculationCancelled);
   else
     Guarded([&] { ShowResults(); });
   if (FCloseAfterCancel) {
@@ -387,7 +392,7 @@ bool TMainForm::SaveProjectAs() {
       this, ProjectFilter, QStringLiteral("vld"), QString::fromStdString(FWorkspace.FileName()));
   if (choice.FileName.isEmpty()) return false;
   FWorkspace.SaveAs(S(choice.FileName));
-  SetStatus(Tr(SFileSaved));
+  SetStatus(SFileSaved);
   RememberRecentFile(FWorkspace.FileName());
   StateChanged();
   return true;
@@ -410,7 +415,7 @@ bool TMainForm::FormCloseQuery() {
   if (FWorkspace.Running()) {
     FCloseAfterCancel = true;
     FWorkspace.Cancel();
-    SetStatus(Tr(SCancellingBeforeClose));
+    SetStatus(SCancellingBeforeClose);
     return false;
   }
   FGrid->CommitPendingEdit();
@@ -432,8 +437,12 @@ void TMainForm::ShowResults() {
   const bool any = FResults->Show(Project(), Result());
   FExport->setEnabled(any);
   FReport->setEnabled(any);
-  SetStatus(any ? CompletionStatus(UserNumbers(), Result(), FResults->BoxCount())
-                : Tr(SNoFeasibleSolutions));
+  if (any)
+    SetStatus([this, products = Result().Solutions.size(), boxes = FResults->BoxCount()] {
+      return CompletionStatus(UserNumbers(), products, boxes);
+    });
+  else
+    SetStatus(SNoFeasibleSolutions);
   StateChanged();
 }
 
@@ -472,6 +481,7 @@ void TMainForm::CollectProject(int SkipRow) {
   FParameters->Collect(project.Settings, project.OptimizationCriterion);
   project.Products = FProducts->TakeOver(SkipRow, [this](int row, int column) {
     FGrid->SetCurrentCell(column, row + 1);  // where the user has to look
+    FGrid->setFocus();
   });
   FProducts->KeepProducts(project.Products);
   FWorkspace.SetProject(std::move(project));
@@ -523,12 +533,16 @@ void TMainForm::ClearResults() {
   FResults->Clear();
   FExport->setEnabled(false);
   FReport->setEnabled(false);
-  SetStatus(Tr(SDataChanged));
+  SetStatus(SDataChanged);
   StateChanged();
 }
 
-void TMainForm::SetStatus(const std::string& Text) {
-  FStatusBand->SetStatus(Text);
+void TMainForm::SetStatus(const char* Key) {
+  FStatusBand->SetStatus([Key] { return Tr(Key); });
+}
+
+void TMainForm::SetStatus(std::function<std::string()> Render) {
+  FStatusBand->SetStatus(std::move(Render));
 }
 
 }  // namespace quelmora

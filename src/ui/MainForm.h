@@ -131,7 +131,10 @@ class TMainForm final : public QWidget {
   // Title and menu states after anything that changes them.
   void StateChanged();
   void ClearResults();
-  void SetStatus(const std::string& Text);
+  // A catalogue text, or a function that puts the status into the current
+  // language: the band renders it again on a change of language.
+  void SetStatus(const char* Key);
+  void SetStatus(std::function<std::string()> Render);
 
   IUserDialogs& FDialogs;
   TMainFormEditors FEditors;

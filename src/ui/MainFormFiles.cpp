@@ -74,7 +74,7 @@ void TMainForm::NewProject() {
   FWorkspace.NewFromSample();
   ShowProject();
   ClearResults();
-  SetStatus(Tr(SReadyToCalculate));
+  SetStatus(SReadyToCalculate);
 }
 
 void TMainForm::ShowAbout() {
@@ -85,7 +85,7 @@ bool TMainForm::SaveProject() {
   if (FWorkspace.FileName().empty()) return SaveProjectAs();
   CollectProject();
   FWorkspace.Save();
-  SetStatus(Tr(SFileSaved));
+  SetStatus(SFileSaved);
   RememberRecentFile(FWorkspace.FileName());
   StateChanged();
   return true;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
@@ -31,25 +32,25 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
   setFixedHeight(120);
   for (int i = 0; i < QuickSettingsFieldCount; ++i) {
     const TSettingsField& field = SettingsFields[QuickSettingsFields[i]];
-    // Russian here; TranslateControlTree translates captions and tool tips.
-    auto* caption = new QLabel(Utf8(field.Caption), this);
+    auto* caption = new QLabel(this);
+    SetKeyedText(caption, std::string(field.Caption).c_str());
     caption->setGeometry(12 + 174 * i, 8, 166, 40);
     caption->setWordWrap(true);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    caption->setToolTip(Utf8(field.Help));
+    SetKeyedTip(caption, std::string(field.Help).c_str());
     FQuick[i] = new QLineEdit(this);
     FQuick[i]->setObjectName(QStringLiteral("FQuick%1").arg(i));
     FQuick[i]->setGeometry(12 + 174 * i, 48, 156, 28);
-    FQuick[i]->setToolTip(Utf8(field.Help));
+    SetKeyedTip(FQuick[i], std::string(field.Help).c_str());
     connect(FQuick[i], &QLineEdit::textChanged, this, [this] { emit Changed(); });
     connect(FQuick[i], &QLineEdit::editingFinished, this, [this] { emit EditFinished(); });
   }
   FCriterion = new QComboBox(this);
   FCriterion->setObjectName(QStringLiteral("FCriterion"));
   FCriterion->setGeometry(12, 86, 248, 28);
-  FCriterion->setToolTip(Utf8(SCriterionHelp));
+  SetKeyedTip(FCriterion, SCriterionHelp);
   for (const char* text : CriterionTexts)
-    FCriterion->addItem(Utf8(text));
+    AddKeyedItem(FCriterion, text);
   connect(FCriterion, &QComboBox::currentIndexChanged, this, [this] {
     emit Changed();
     emit EditFinished();
@@ -57,10 +58,11 @@ TParametersPanel::TParametersPanel(QWidget* Parent, const std::function<void(int
   QPushButton* allParameters =
       AddCommandButton(this, SAllParameters, 280, 145, cmdAllParameters, RunCommand);
   allParameters->move(280, 82);
-  FSort = new QCheckBox(Utf8(SListSortedByName), this);
+  FSort = new QCheckBox(this);
+  SetKeyedText(FSort, SListSortedByName);
   FSort->setObjectName(QStringLiteral("FSort"));
   FSort->setGeometry(450, 84, 220, 30);
-  FSort->setToolTip(Utf8(SSortHelp));
+  SetKeyedTip(FSort, SSortHelp);
   FSort->setChecked(true);
   FSort->setEnabled(false);
   FFlow.Add({FCriterion, allParameters, FSort}, 20);
@@ -84,8 +86,11 @@ void TParametersPanel::Collect(TOptimizationSettings& Settings, TCriterionKind& 
     if (ShowsStoredNumber(text, GetSettingsField(settings, index))) continue;
     double value = 0;
     if (!TryParseNumber(text, value))
-      throw Exception(TErrorKind::NotANumber, std::string(SettingsFields[index].Caption))
-          .InField(std::string(SettingsFields[index].Key));
+      throw Exception(TErrorKind::NotANumber, "%s",
+                      {TFormatArg::Key(SettingsFields[index].Caption)})
+          .InField(std::string(SettingsFields[index].Key))
+          .WithFound(text)
+          .WithAllowed(SettingsFields[index].Bounds);
     SetSettingsField(settings, index, value);
   }
   settings.SortBoxes = FSort->isChecked();
@@ -100,7 +105,7 @@ void TParametersPanel::ApplyTexts() {
     const QSignalBlocker quiet(FCriterion);
     FCriterion->clear();
     for (const char* text : CriterionTexts)
-      FCriterion->addItem(Translated(text));
+      AddKeyedItem(FCriterion, text);
     FCriterion->setCurrentIndex(criterion);
   }
   FFlow.Flow();

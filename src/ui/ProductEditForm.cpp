@@ -20,7 +20,7 @@ namespace quelmora {
 
 TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUserDialogs& Dialogs)
     : QDialog(Parent), FDialogs(Dialogs), FProduct(Product) {
-  SetUpDialogFrame(*this, "Параметры изделия", 620, 640);
+  SetUpDialogFrame(*this, SProductParameters, 620, 640);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -35,10 +35,11 @@ TProductEditForm::TProductEditForm(QWidget* Parent, const TProduct& Product, IUs
 
   AddApplyAndCancel(
       *this, *FGrid, bottom, {365, 10}, {483, 10}, [this] { ApplyClick(); }, FApply, FCancel);
-  FEnabled = new QCheckBox(Utf8("Вкл."), bottom);
+  FEnabled = new QCheckBox(bottom);
+  SetKeyedText(FEnabled, SEnabledColumn);
   FEnabled->setGeometry(12, 14, 180, 28);
-  FEnabled->setToolTip(Utf8(SEnabledHelp));
-  ShowCaptions(*this, *FGrid, "Параметры изделия", ProductFields);
+  SetKeyedTip(FEnabled, SEnabledHelp);
+  ShowCaptions(*this, *FGrid, SProductParameters, ProductFields);
 
   ShowProduct();
   FGrid->setFocus();
@@ -63,25 +64,30 @@ bool TProductEditForm::Edit(QWidget* Parent, TProduct& Product, IUserDialogs& Di
 
 void TProductEditForm::ApplyClick() {
   FGrid->CommitEditor();
-  const bool applied = RunOrShowError(FDialogs, this, [&] {
-    TProduct p = FProduct;
-    p.Enabled = FEnabled->isChecked();
-    for (int i = 0; i < ProductFieldCount; ++i) {
-      const TProductField& field = ProductFields[i];
-      const std::string text = FGrid->Cell(1, i + 1).toStdString();
-      if (field.IsText()) {
-        p.*field.Text = std::string(Trim(text));
-        continue;
-      }
-      double value = 0;
-      if (!TryParseNumber(text, value))
-        throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
-            .InField(std::string(field.Key));
-      WriteNumericField(p, field, value);
-    }
-    ValidateProduct(p);
-    FProduct = p;
-  });
+  const bool applied = RunOrShowError(
+      FDialogs, this,
+      [&] {
+        TProduct p = FProduct;
+        p.Enabled = FEnabled->isChecked();
+        for (int i = 0; i < ProductFieldCount; ++i) {
+          const TProductField& field = ProductFields[i];
+          const std::string text = FGrid->Cell(1, i + 1).toStdString();
+          if (field.IsText()) {
+            p.*field.Text = std::string(Trim(text));
+            continue;
+          }
+          double value = 0;
+          if (!TryParseNumber(text, value))
+            throw Exception(TErrorKind::NotANumber, "%s", {TFormatArg::Key(field.Caption)})
+                .InField(std::string(field.Key))
+                .WithFound(text)
+                .WithAllowed(field.Bounds);
+          WriteNumericField(p, field, value);
+        }
+        ValidateProduct(p);
+        FProduct = p;
+      },
+      [this](const Exception& e) { FGrid->FocusField(ProductFields, e.Place().Field); });
   if (applied) accept();
 }
 

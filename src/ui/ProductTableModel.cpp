@@ -114,8 +114,10 @@ std::vector<TProduct> TProductTableModel::TakeOver(
     std::string name(Trim(cells[ProductNameFieldIndex]));
     if (name.empty()) name = stored.Name;
     if (OnRejected) OnRejected(row, column);
-    throw Exception(TErrorKind::InvalidInput,
-                    Tr(SFixHighlightedCells) + "\n\n" + name + ": " + Tr(GridColumnHeader(column)))
+    // The name stays as typed; the texts around it follow the language shown.
+    throw Exception(
+        TErrorKind::InvalidInput, "%s\n\n%s: %s",
+        {TFormatArg::Key(SFixHighlightedCells), name, TFormatArg::Key(GridColumnHeader(column))})
         .InField(column < ProductFieldCount ? std::string(ProductFieldNames[column]) : "Enabled");
   }
   return products;

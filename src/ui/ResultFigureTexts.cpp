@@ -1,6 +1,7 @@
 #include "ui/ResultFigureTexts.h"
 
 #include "l10n/Localization.h"
+#include "l10n/TextTemplate.h"
 #include "model/AppStrings.h"
 #include "report/ReportTexts.h"
 
@@ -17,13 +18,13 @@ const TProduct* FindProduct(const TProjectData& project, int32_t id) {
 std::string LimitText(const TNumberFormat& numbers, const TBindingLimit& limit) {
   switch (limit.Kind) {
     case TLimitKind::PacksPerBox:
-      return FormatLocal(numbers, Tr(SLimitPacksPerBox), static_cast<long long>(limit.Value));
+      return FormatTr(numbers, SLimitPacksPerBox, {static_cast<long long>(limit.Value)});
     case TLimitKind::PacksPerAxis:
-      return FormatLocal(numbers, Tr(SLimitPacksPerAxis), static_cast<long long>(limit.Value));
+      return FormatTr(numbers, SLimitPacksPerAxis, {static_cast<long long>(limit.Value)});
     case TLimitKind::BoxWeight:
-      return FormatLocal(numbers, Tr(SLimitBoxWeight), limit.Value);
+      return FormatTr(numbers, SLimitBoxWeight, {limit.Value});
     case TLimitKind::BoxHeight:
-      return FormatLocal(numbers, Tr(SLimitBoxHeight), limit.Value);
+      return FormatTr(numbers, SLimitBoxHeight, {limit.Value});
   }
   return {};
 }

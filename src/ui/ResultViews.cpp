@@ -8,6 +8,7 @@
 
 #include "io/LumarData.h"
 #include "l10n/Localization.h"
+#include "l10n/TextTemplate.h"
 #include "model/AppStrings.h"
 #include "report/PalletPreview.h"
 #include "report/ReportTexts.h"
@@ -133,8 +134,9 @@ std::string UnifiedBoxLine(const TNumberFormat& Numbers, const TOptimizationResu
   const auto members = std::count_if(
       Result.Solutions.begin(), Result.Solutions.end(),
       [&](const TOptimizationSolution& other) { return other.UnifiedGroupId == s.UnifiedGroupId; });
-  return FormatLocal(Numbers, Tr(SUnifiedBoxItem), s.UnifiedGroupId, s.Box.LengthMM, s.Box.WidthMM,
-                     s.Box.HeightMM, static_cast<long long>(members));
+  return FormatTr(Numbers, SUnifiedBoxItem,
+                  {s.UnifiedGroupId, s.Box.LengthMM, s.Box.WidthMM, s.Box.HeightMM,
+                   static_cast<long long>(members)});
 }
 
 std::string ProductLine(const TNumberFormat& Numbers, const TProjectData& Project,
@@ -145,10 +147,9 @@ std::string ProductLine(const TNumberFormat& Numbers, const TProjectData& Projec
          Tr("мм");
 }
 
-std::string CompletionStatus(const TNumberFormat& Numbers, const TOptimizationResult& Result,
-                             int BoxCount) {
-  return FormatLocal(Numbers, Tr("%s: %d изделий, %d ящика"), Tr(SCalculationFinished),
-                     static_cast<long long>(Result.Solutions.size()), BoxCount);
+std::string CompletionStatus(const TNumberFormat& Numbers, size_t ProductCount, int BoxCount) {
+  return FormatTr(Numbers, SCalculationSummary,
+                  {Tr(SCalculationFinished), static_cast<long long>(ProductCount), BoxCount});
 }
 
 std::string OptimalDetailsText(const TNumberFormat& Numbers, const TProjectData& Project,
@@ -157,25 +158,52 @@ std::string OptimalDetailsText(const TNumberFormat& Numbers, const TProjectData&
   const TPackVariant& p = Solution.Pack;
   const TPackPlacement& placement = b.PackPlacement;
   const std::string& currency = Project.Settings.CurrencySymbol;
-  std::string text = TrMultiline(FormatLocal(
-      Numbers, SOptimalDetails, p.LengthMM, p.WidthMM, p.HeightMM, placement.CountX,
-      placement.CountY, placement.CountZ, OrientationName(placement.Orientation), b.PackCount,
-      ProductWeight(Project, Solution.ProductId), p.SurfaceAreaM2, p.VolumeDM3, p.Cost, currency,
-      p.VolumeDeviationPercent, b.LengthMM, b.WidthMM, b.HeightMM, b.GrossWeightKG, b.BlankAreaM2,
-      b.BoxVolumeM3, b.BoxCost, currency, b.PalletCount, b.Pallet.BoxesPerLayer,
-      b.Pallet.LayerCount, b.PalletUtilization * 100, b.PackagingCostPerUnit, currency,
-      b.PackagingCostPerM3, currency, b.AveragePackagingCostPerM3, currency,
-      Solution.UnifiedGroupId, Solution.UnifiedProductCount));
+  std::string text = FormatTr(Numbers, SOptimalDetails,
+                              {p.LengthMM,
+                               p.WidthMM,
+                               p.HeightMM,
+                               placement.CountX,
+                               placement.CountY,
+                               placement.CountZ,
+                               OrientationName(placement.Orientation),
+                               b.PackCount,
+                               ProductWeight(Project, Solution.ProductId),
+                               p.SurfaceAreaM2,
+                               p.VolumeDM3,
+                               p.Cost,
+                               currency,
+                               p.VolumeDeviationPercent,
+                               b.LengthMM,
+                               b.WidthMM,
+                               b.HeightMM,
+                               b.GrossWeightKG,
+                               b.BlankAreaM2,
+                               b.BoxVolumeM3,
+                               b.BoxCost,
+                               currency,
+                               b.PalletCount,
+                               b.Pallet.BoxesPerLayer,
+                               b.Pallet.LayerCount,
+                               b.PalletUtilization * 100,
+                               b.PackagingCostPerUnit,
+                               currency,
+                               b.PackagingCostPerM3,
+                               currency,
+                               b.AveragePackagingCostPerM3,
+                               currency,
+                               Solution.UnifiedGroupId,
+                               Solution.UnifiedProductCount});
 
   TLumarReference r;
   if (FindLumarReference(Solution.ProductId, SolutionProductName(Project, Solution.ProductId), r)) {
     const double difference =
         r.CostPerM3 != 0 ? (b.PackagingCostPerM3 / r.CostPerM3 - 1) * 100 : 0.0;
-    const std::string block = FormatLocal(
-        Numbers, SLumarComparison, r.PackLengthMM, r.PackWidthMM, r.PackHeightMM,
-        r.BoxInnerLengthMM, r.BoxInnerWidthMM, r.BoxInnerHeightMM, r.PacksPerBox, r.CostPerM3,
-        currency, r.SavingPercent, b.PackagingCostPerM3, currency, difference);
-    text += "\r\n\r\n" + TrMultiline(TrimBlankLines(block));
+    const std::string block =
+        FormatTr(Numbers, SLumarComparison,
+                 {r.PackLengthMM, r.PackWidthMM, r.PackHeightMM, r.BoxInnerLengthMM,
+                  r.BoxInnerWidthMM, r.BoxInnerHeightMM, r.PacksPerBox, r.CostPerM3, currency,
+                  r.SavingPercent, b.PackagingCostPerM3, currency, difference});
+    text += "\r\n\r\n" + std::string(TrimBlankLines(block));
   }
   return text;
 }
@@ -186,11 +214,28 @@ std::string OriginalDetailsText(const TNumberFormat& Numbers, const TProjectData
   const TPackVariant& op = Solution.OriginalPack;
   const std::string& currency = Project.Settings.CurrencySymbol;
   const std::string saving = Solution.SavingPercent >= 0 ? Tr(SSaving) : Tr(SCostIncrease);
-  return TrMultiline(FormatLocal(
-      Numbers, SOriginalDetails, op.LengthMM, op.WidthMM, op.HeightMM, ob.PackCount, ob.LengthMM,
-      ob.WidthMM, ob.HeightMM, ob.PalletCount, ob.GrossWeightKG, ob.BlankAreaM2, ob.BoxVolumeM3,
-      ob.BoxCost, currency, ob.PackagingCostPerUnit, currency, ob.PackagingCostPerM3, currency,
-      ob.AveragePackagingCostPerM3, currency, saving, std::fabs(Solution.SavingPercent)));
+  return FormatTr(Numbers, SOriginalDetails,
+                  {op.LengthMM,
+                   op.WidthMM,
+                   op.HeightMM,
+                   ob.PackCount,
+                   ob.LengthMM,
+                   ob.WidthMM,
+                   ob.HeightMM,
+                   ob.PalletCount,
+                   ob.GrossWeightKG,
+                   ob.BlankAreaM2,
+                   ob.BoxVolumeM3,
+                   ob.BoxCost,
+                   currency,
+                   ob.PackagingCostPerUnit,
+                   currency,
+                   ob.PackagingCostPerM3,
+                   currency,
+                   ob.AveragePackagingCostPerM3,
+                   currency,
+                   saving,
+                   std::fabs(Solution.SavingPercent)});
 }
 
 std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& Box,

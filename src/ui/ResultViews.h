@@ -39,8 +39,7 @@ std::string UnifiedBoxLine(const TNumberFormat& Numbers, const TOptimizationResu
                            int Representative);
 std::string ProductLine(const TNumberFormat& Numbers, const TProjectData& Project,
                         const TOptimizationSolution& Solution);
-std::string CompletionStatus(const TNumberFormat& Numbers, const TOptimizationResult& Result,
-                             int BoxCount);
+std::string CompletionStatus(const TNumberFormat& Numbers, size_t ProductCount, int BoxCount);
 
 // The proposed packaging, followed by the comparison with the built-in
 // reference data when it knows the product. Lines joined with CR LF.

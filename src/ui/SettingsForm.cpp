@@ -123,6 +123,11 @@ void TFieldGrid::CommitEditor() {
   if (QWidget* editor = indexWidget(currentIndex())) commitData(editor);
 }
 
+void TFieldGrid::FocusRow(int Row) {
+  setCurrentCell(Row, 1);
+  setFocus();
+}
+
 void TFieldGrid::showEvent(QShowEvent* Event) {
   QTableWidget::showEvent(Event);
   OpenCurrentEditor();
@@ -137,10 +142,12 @@ void TFieldGrid::OpenCurrentEditor() {
 void AddApplyAndCancel(QDialog& Dialog, TFieldGrid& Grid, QWidget* Panel, QPoint Apply,
                        QPoint Cancel, const std::function<void()>& OnApply,
                        QPushButton*& ApplyButton, QPushButton*& CancelButton) {
-  ApplyButton = new QPushButton(Utf8("Применить"), Panel);
+  ApplyButton = new QPushButton(Panel);
+  SetKeyedText(ApplyButton, SApply);
   ApplyButton->setGeometry(Apply.x(), Apply.y(), 110, 32);
   ApplyButton->setDefault(true);
-  CancelButton = new QPushButton(Utf8("Отмена"), Panel);
+  CancelButton = new QPushButton(Panel);
+  SetKeyedText(CancelButton, SCancel);
   CancelButton->setGeometry(Cancel.x(), Cancel.y(), 110, 32);
   QObject::connect(ApplyButton, &QPushButton::clicked, &Dialog, OnApply);
   QObject::connect(CancelButton, &QPushButton::clicked, &Dialog, &QDialog::reject);
@@ -162,7 +169,7 @@ void ShowDialogTexts(QDialog& Dialog, TFieldGrid& Grid, const char* Title) {
 }
 
 void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Height) {
-  Dialog.setWindowTitle(Utf8(Caption));
+  SetKeyedTitle(&Dialog, Caption);
   Dialog.setFont(QFont(QStringLiteral("Segoe UI"), 10));
   Dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
@@ -180,7 +187,7 @@ void SetUpDialogFrame(QDialog& Dialog, const char* Caption, int Width, int Heigh
 TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Settings,
                              IUserDialogs& Dialogs)
     : QDialog(Parent), FDialogs(Dialogs), FSettings(Settings) {
-  SetUpDialogFrame(*this, "Все параметры", 780, 720);
+  SetUpDialogFrame(*this, SAllParameters, 780, 720);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -193,47 +200,55 @@ TSettingsForm::TSettingsForm(QWidget* Parent, const TOptimizationSettings& Setti
   bottom->setFixedHeight(122);
   layout->addWidget(bottom);
 
-  auto* modeLabel = new QLabel(Utf8("При несовпадении объема"), bottom);
+  auto* modeLabel = new QLabel(bottom);
+  SetKeyedText(modeLabel, SVolumeMismatchLabel);
   modeLabel->setGeometry(12, 8, 250, 20);
   FMode = new QComboBox(bottom);
   FMode->setEditable(false);
-  FMode->addItems({Utf8("Заданный диапазон"), Utf8("Объем образца"), Utf8("Спрашивать")});
+  for (const char* mode : {SUseSpecifiedRange, SUseSampleVolume, SAskUser})
+    AddKeyedItem(FMode, mode);
   FMode->setGeometry(12, 30, 260, 28);
-  modeLabel->setToolTip(Utf8(SVolumeMismatchHelp));
-  FMode->setToolTip(Utf8(SVolumeMismatchHelp));
-  auto* currencyLabel = new QLabel(Utf8("Валюта"), bottom);
+  SetKeyedTip(modeLabel, SVolumeMismatchHelp);
+  SetKeyedTip(FMode, SVolumeMismatchHelp);
+  auto* currencyLabel = new QLabel(bottom);
+  SetKeyedText(currencyLabel, SCurrency);
   currencyLabel->setGeometry(300, 8, 100, 20);
   FCurrency = new QLineEdit(bottom);
   FCurrency->setGeometry(300, 30, 100, 28);
-  currencyLabel->setToolTip(Utf8(SCurrencyHelp));
-  FCurrency->setToolTip(Utf8(SCurrencyHelp));
-  FOversize = new QCheckBox(Utf8("Разрешить ящики вне габаритов паллеты"), bottom);
+  SetKeyedTip(currencyLabel, SCurrencyHelp);
+  SetKeyedTip(FCurrency, SCurrencyHelp);
+  FOversize = new QCheckBox(bottom);
+  SetKeyedText(FOversize, SAllowOversizeBoxes);
   FOversize->setGeometry(12, 70, 410, 28);
-  FOversize->setToolTip(Utf8(SAllowOversizeHelp));
-  FLimitLayers = new QCheckBox(Utf8(SLimitLayersToStrength), bottom);
+  SetKeyedTip(FOversize, SAllowOversizeHelp);
+  FLimitLayers = new QCheckBox(bottom);
+  SetKeyedText(FLimitLayers, SLimitLayersToStrength);
   FLimitLayers->setGeometry(12, 94, 480, 26);
-  FLimitLayers->setToolTip(Utf8(SLimitLayersHelp));
-  auto* presetLabel = new QLabel(Utf8(SPalletPresetLabel), bottom);
+  SetKeyedTip(FLimitLayers, SLimitLayersHelp);
+  auto* presetLabel = new QLabel(bottom);
+  SetKeyedText(presetLabel, SPalletPresetLabel);
   presetLabel->setGeometry(420, 8, 160, 20);
   FPreset = new QComboBox(bottom);
   FPreset->setEditable(false);
   for (const TPalletPreset& preset : PalletPresets)
-    FPreset->addItem(Utf8(preset.Caption));
-  FPreset->addItem(Utf8(SPalletPresetOther));
+    AddKeyedItem(FPreset, std::string(preset.Caption).c_str());
+  AddKeyedItem(FPreset, SPalletPresetOther);
   FPreset->setGeometry(420, 30, 160, 28);
-  presetLabel->setToolTip(Utf8(SPalletPresetHelp));
-  FPreset->setToolTip(Utf8(SPalletPresetHelp));
-  auto* methodLabel = new QLabel(Utf8(SPalletMethodLabel), bottom);
+  SetKeyedTip(presetLabel, SPalletPresetHelp);
+  SetKeyedTip(FPreset, SPalletPresetHelp);
+  auto* methodLabel = new QLabel(bottom);
+  SetKeyedText(methodLabel, SPalletMethodLabel);
   methodLabel->setGeometry(596, 8, 172, 20);
   FMethod = new QComboBox(bottom);
   FMethod->setEditable(false);
-  FMethod->addItems({Utf8(SPalletMethodGrid), Utf8(SPalletMethodBestLayer)});
+  AddKeyedItem(FMethod, SPalletMethodGrid);
+  AddKeyedItem(FMethod, SPalletMethodBestLayer);
   FMethod->setGeometry(596, 30, 172, 28);
-  methodLabel->setToolTip(Utf8(SPalletMethodHelp));
-  FMethod->setToolTip(Utf8(SPalletMethodHelp));
+  SetKeyedTip(methodLabel, SPalletMethodHelp);
+  SetKeyedTip(FMethod, SPalletMethodHelp);
   AddApplyAndCancel(
       *this, *FGrid, bottom, {510, 76}, {630, 76}, [this] { ApplyClick(); }, FApply, FCancel);
-  ShowCaptions(*this, *FGrid, "Все параметры", SettingsFields);
+  ShowCaptions(*this, *FGrid, SAllParameters, SettingsFields);
 
   ShowSettings();
   connect(FPreset, &QComboBox::currentIndexChanged, this, [this](int index) { FillPreset(index); });
@@ -279,27 +294,33 @@ bool TSettingsForm::Edit(QWidget* Parent, TOptimizationSettings& Settings, IUser
 
 void TSettingsForm::ApplyClick() {
   FGrid->CommitEditor();
-  const bool applied = RunOrShowError(FDialogs, this, [&] {
-    TOptimizationSettings s = FSettings;
-    for (int i = 0; i < SettingsFieldCount; ++i) {
-      const TSettingsField& field = SettingsFields[i];
-      double value = 0;
-      if (!TryParseNumber(FGrid->Cell(1, i + 1).toStdString(), value))
-        throw Exception(TErrorKind::NotANumber, std::string(field.Caption))
-            .InField(std::string(field.Key));
-      WriteNumericField(s, field, value);
-    }
-    // No selection (a mode the list does not know) keeps the mode as it was.
-    if (FMode->currentIndex() >= 0)
-      s.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(FMode->currentIndex());
-    s.CurrencySymbol = FCurrency->text().toStdString();
-    s.AllowOversizeBoxes = FOversize->isChecked();
-    s.LimitLayersToStrength = FLimitLayers->isChecked();
-    if (FMethod->currentIndex() >= 0)
-      s.PalletMethod = static_cast<TPalletMethod>(FMethod->currentIndex());
-    ValidateSettings(s);
-    FSettings = s;
-  });
+  const bool applied = RunOrShowError(
+      FDialogs, this,
+      [&] {
+        TOptimizationSettings s = FSettings;
+        for (int i = 0; i < SettingsFieldCount; ++i) {
+          const TSettingsField& field = SettingsFields[i];
+          const std::string text = FGrid->Cell(1, i + 1).toStdString();
+          double value = 0;
+          if (!TryParseNumber(text, value))
+            throw Exception(TErrorKind::NotANumber, "%s", {TFormatArg::Key(field.Caption)})
+                .InField(std::string(field.Key))
+                .WithFound(text)
+                .WithAllowed(field.Bounds);
+          WriteNumericField(s, field, value);
+        }
+        // No selection (a mode the list does not know) keeps the mode as it was.
+        if (FMode->currentIndex() >= 0)
+          s.VolumeMismatchMode = static_cast<TVolumeMismatchMode>(FMode->currentIndex());
+        s.CurrencySymbol = FCurrency->text().toStdString();
+        s.AllowOversizeBoxes = FOversize->isChecked();
+        s.LimitLayersToStrength = FLimitLayers->isChecked();
+        if (FMethod->currentIndex() >= 0)
+          s.PalletMethod = static_cast<TPalletMethod>(FMethod->currentIndex());
+        ValidateSettings(s);
+        FSettings = s;
+      },
+      [this](const Exception& e) { FGrid->FocusField(SettingsFields, e.Place().Field); });
   if (applied) accept();
 }
 

@@ -48,6 +48,16 @@ class TFieldGrid final : public QTableWidget {
   // Stores what the open editor holds, so a click on Apply never loses typing.
   void CommitEditor();
 
+  // The cursor on the value of the field keyed Key (Fields shown from row 1
+  // on) and the focus on the grid, where the user has to look; nothing when
+  // no field has that key.
+  template <class TFields>
+  void FocusField(const TFields& Fields, std::string_view Key) {
+    for (size_t i = 0; i < std::size(Fields); ++i)
+      if (!Key.empty() && Fields[i].Key == Key) return FocusRow(static_cast<int>(i) + 1);
+  }
+  void FocusRow(int Row);
+
   // Sent by an open editor for Enter and Esc.
   void EmitEnter() { emit EnterPressed(); }
   void EmitEscape() { emit EscapePressed(); }

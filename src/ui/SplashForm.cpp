@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <QThread>
 
+#include "l10n/TranslateControl.h"
+#include "model/AppStrings.h"
+
 // The pictures live in a static library, whose resource initialiser the linker
 // would drop: it is run by hand before the first look-up.
 static void InitProgramResources() {
@@ -28,6 +31,7 @@ TSplashForm::TSplashForm(QWidget* Owner)
   setAutoFillBackground(true);
 
   FImage = new QLabel(this);
+  MarkLiteral(FImage);
   FImage->setGeometry(0, 0, ClientWidth, ClientHeight);
   FImage->setAlignment(Qt::AlignCenter);
   const QPixmap picture(QStringLiteral(":/SPLASH"), "JPG");
@@ -37,7 +41,7 @@ TSplashForm::TSplashForm(QWidget* Owner)
   } else {
     // Without the picture the program still starts; the name is shown instead.
     FImage->setStyleSheet(QStringLiteral("color: white; font-size: 48pt;"));
-    FImage->setText(QStringLiteral("quelmora"));
+    FImage->setText(QString::fromUtf8(ProgramName));
   }
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <utility>
 
+#include "l10n/Localization.h"
+#include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
 #include "ui/MainCommands.h"
 #include "ui/UiText.h"
@@ -22,15 +25,22 @@ TStatusBand::TStatusBand(QWidget* Parent, const std::function<void(int Code)>& R
   FProgress->setRange(0, 100);
   FProgress->setValue(0);
   FProgress->setTextVisible(false);
-  FStatus = new QLabel(Utf8(SReadyToCalculate), this);
+  FStatus = new QLabel(this);
   FStatus->setObjectName(QStringLiteral("FStatus"));
+  MarkLiteral(FStatus);
   FStatus->setGeometry(244, 14, 650, 22);
   FCancel = AddCommandButton(this, SCancel, 910, 120, cmdCancel, RunCommand);
   FCancel->setEnabled(false);
+  SetStatus([] { return Tr(SReadyToCalculate); });
 }
 
-void TStatusBand::SetStatus(const std::string& Text) {
-  FStatus->setText(Utf8(Text));
+void TStatusBand::SetStatus(TStatusText Render) {
+  FRender = std::move(Render);
+  ApplyTexts();
+}
+
+void TStatusBand::ApplyTexts() {
+  FStatus->setText(Utf8(FRender ? FRender() : std::string()));
 }
 
 void TStatusBand::SetProgress(int Percent) {

@@ -19,7 +19,11 @@ class TStatusBand final : public QWidget {
   // RunCommand carries out the Cancel button's command.
   TStatusBand(QWidget* Parent, const std::function<void(int Code)>& RunCommand);
 
-  void SetStatus(const std::string& Text);
+  // Render gives the status in the current language; it is called again on
+  // a change of language, so the line never keeps an old language's words.
+  using TStatusText = std::function<std::string()>;
+  void SetStatus(TStatusText Render);
+  void ApplyTexts();
   void SetProgress(int Percent);
   // Cancel is enabled while a run goes on.
   void SetRunning(bool Running);
@@ -28,6 +32,7 @@ class TStatusBand final : public QWidget {
   QProgressBar* FProgress = nullptr;
   QLabel* FStatus = nullptr;
   QPushButton* FCancel = nullptr;
+  TStatusText FRender;
 };
 
 }  // namespace quelmora

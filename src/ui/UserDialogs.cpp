@@ -11,23 +11,45 @@
 #include <new>
 #include <optional>
 
+#include "l10n/ErrorText.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "ui/UiText.h"
 
 namespace quelmora {
 
+namespace {
+
+QString WithDetail(std::string Text, const std::exception& Error) {
+  if (const auto* ours = dynamic_cast<const Exception*>(&Error)) {
+    const std::string detail = ErrorDetail(*ours);
+    if (!detail.empty()) Text += "\n" + detail;
+  }
+  return QString::fromStdString(Text);
+}
+
+}  // namespace
+
 QString ErrorMessageText(const std::exception& Error) {
-  if (const auto* ours = dynamic_cast<const Exception*>(&Error))
-    return QString::fromStdString(ours->Message());
-  if (dynamic_cast<const std::bad_alloc*>(&Error)) return QString::fromUtf8(SNoMemory);
-  return QString::fromUtf8(Error.what());
+  return WithDetail(LocalizedFailure(Error), Error);
+}
+
+QString RunFailureText(const Exception& Error) {
+  return WithDetail(LocalizedRunFailure(Error), Error);
 }
 
 bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action) {
+  return RunOrShowError(Dialogs, Parent, Action, nullptr);
+}
+
+bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action,
+                    const std::function<void(const Exception&)>& OnFailure) {
   try {
     Action();
     return true;
+  } catch (const Exception& e) {
+    Dialogs.ShowError(Parent, ErrorMessageText(e));
+    if (OnFailure) OnFailure(e);
   } catch (const std::exception& e) {
     Dialogs.ShowError(Parent, ErrorMessageText(e));
   }
@@ -37,7 +59,7 @@ bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<
 namespace {
 
 QString Title() {
-  return QApplication::applicationDisplayName();
+  return QString::fromUtf8(ProgramName);
 }
 
 }  // namespace

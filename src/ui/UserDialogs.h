@@ -8,6 +8,7 @@
 
 #include "engine/VolumeMismatch.h"
 #include "l10n/LocalFormat.h"
+#include "model/Errors.h"
 #include "model/ProductModel.h"
 
 class QWidget;
@@ -68,13 +69,21 @@ class TLastFolders {
 // empty when it names no single extension.
 QString FilterSuffix(const QString& Filter);
 
-// The text a window shows for a failure that reached it: the one place where
-// an error becomes words on the screen.
+// The text a window shows for a failure that reached it, in the current
+// language: the message and, where there is one, a line on what was found and
+// what is allowed. The one place where an error becomes words on the screen.
 QString ErrorMessageText(const std::exception& Error);
+// A failed run's text in the current language ("Kind: message"), with the
+// detail line where there is one.
+QString RunFailureText(const Exception& Error);
 
 // Runs Action; a failure is shown in an error box over Parent. True when
 // Action completed.
 bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action);
+// The same; after the box has been closed, OnFailure gets the failure when it
+// is one of ours, so the dialog can lead the user to the field at fault.
+bool RunOrShowError(IUserDialogs& Dialogs, QWidget* Parent, const std::function<void()>& Action,
+                    const std::function<void(const Exception&)>& OnFailure);
 
 // The volume question of one run: asks whether the run takes the sample's
 // volume of a product (Yes), its volume range (No), or stops (Cancel);

@@ -27,7 +27,7 @@ QString ProjectDisplayName(const std::string& FileName) {
 
 QString WindowTitleText(const std::string& FileName, bool Modified) {
   return ProjectDisplayName(FileName) + (Modified ? QStringLiteral("*") : QString()) +
-         QStringLiteral(" — ") + Translated(SAppTitle);
+         QStringLiteral(" — ") + QString::fromUtf8(ProgramName);
 }
 
 TExportKind ExportKindFor(const QString& FileName, int FilterIndex) {
@@ -73,7 +73,7 @@ std::vector<std::string> ForgetRecentFile(const QString& FileName) {
 }
 
 QString AboutText() {
-  const std::string text = Tr(SAppTitle) + "\n\nquelmora\n" +
+  const std::string text = Tr(SAppTitle) + "\n\n" +
                            FormatArgs(Tr(SVersionLine), {QUELMORA_VERSION}) + "\n" +
                            FormatArgs(Tr(SLicenceLine), {"/usr/share/doc/quelmora/copyright"});
   return Utf8(text);

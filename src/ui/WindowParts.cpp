@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "l10n/TranslateControl.h"
 #include "ui/UiText.h"
 
 namespace quelmora {
@@ -30,7 +31,8 @@ QVBoxLayout* Column(QWidget* Parent) {
 }
 
 QLabel* AddLabel(QWidget* Parent, const char* Caption, int Left, int Top, bool Bold) {
-  auto* label = new QLabel(Utf8(Caption), Parent);
+  auto* label = new QLabel(Parent);
+  SetKeyedText(label, Caption);
   label->setGeometry(Left, Top, 500, 22);
   if (Bold) {
     QFont font = label->font();

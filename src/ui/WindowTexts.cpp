@@ -15,10 +15,12 @@ std::string ProductsAddedText(int Count) {
 }
 
 std::string RunProgressText(const std::string& Stage, const TProductCount& Count) {
-  std::string text = TrMultiline(Stage);
   const std::string calculation = std::string(SStageCalculation) + ": ";
-  // Only the product stages have a count: unification and the end come after all.
-  if (Count.Total > 0 && Stage.starts_with(calculation))
+  // A product stage carries the product's name, which stays as it is; only
+  // the product stages have a count: unification and the end come after all.
+  if (!Stage.starts_with(calculation)) return Tr(Stage);
+  std::string text = Tr(SStageCalculation) + ": " + Stage.substr(calculation.size());
+  if (Count.Total > 0)
     text += " — " +
             FormatArgs(Tr(SProductOfCount), {TFormatArg(Count.Started), TFormatArg(Count.Total)});
   return text;

@@ -300,7 +300,7 @@ TEST_F(MainFormTest, OpeningABrokenFileKeepsProjectAndResults) {
   EXPECT_EQ(Window().Project(), LoadLumarProject());
   EXPECT_EQ(Window().Result(), shown);
   EXPECT_EQ(Boxes()->count(), 3);
-  EXPECT_EQ(dialogs_.FiltersSeen.back(), QStringList({"Велдран (*.vld)"}));
+  EXPECT_EQ(dialogs_.FiltersSeen.back(), QStringList({"quelmora (*.vld)"}));
 }
 
 TEST_F(MainFormTest, SaveAndOpenRoundTripClearsTheModifiedFlag) {

@@ -22,7 +22,7 @@ namespace {
 using TAnswer = IUserDialogs::TAnswer;
 
 std::string Title(const std::string& name) {
-  return name + " — " + SAppTitle;
+  return name + " — " + ProgramName;
 }
 
 class MainFormFilesTest : public MainFormTest {
@@ -240,7 +240,7 @@ TEST(StartFileArgument, TheFirstArgumentThatIsNoOption) {
 }
 
 TEST(LastFolders, EachKindOfDialogStartsWhereItLastChoseAFile) {
-  const QStringList projects = {"Велдран (*.vld)"};
+  const QStringList projects = {"quelmora (*.vld)"};
   const QStringList csv = {"CSV UTF-8 (*.csv)"};
   TLastFolders folders;
   EXPECT_EQ(folders.StartPath(projects, "").toStdString(), "");

@@ -130,9 +130,9 @@ TEST_F(MainFormMenusTest, KeysRunTheirCommands) {
     bool Saving;
   };
   const TCase cases[] = {
-      {"Open", Qt::Key_O, Qt::ControlModifier, "Велдран (*.vld)", false},
-      {"Save without a file", Qt::Key_S, Qt::ControlModifier, "Велдран (*.vld)", true},
-      {"Save As", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "Велдран (*.vld)", true},
+      {"Open", Qt::Key_O, Qt::ControlModifier, "quelmora (*.vld)", false},
+      {"Save without a file", Qt::Key_S, Qt::ControlModifier, "quelmora (*.vld)", true},
+      {"Save As", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "quelmora (*.vld)", true},
   };
   Activate();
   for (const TCase& c : cases) {

@@ -28,7 +28,7 @@ TEST_F(MainFormTest, StartsIdleOnTheSampleProject) {
   EXPECT_FALSE(window.Modified());
   EXPECT_FALSE(window.Busy());
   EXPECT_EQ(Status(), SReadyToCalculate);
-  EXPECT_EQ(Text(window.windowTitle()), std::string("Пример — ") + SAppTitle);
+  EXPECT_EQ(Text(window.windowTitle()), std::string("Пример — ") + ProgramName);
   EXPECT_EQ(window.minimumSize(), QSize(1080, 700));
   EXPECT_EQ(window.font().pointSize(), 10);
 
@@ -146,8 +146,8 @@ TEST_F(MainFormTest, SwitchingLanguageTranslatesEverythingAndRemembersIt) {
   language->setCurrentIndex(language->findText("English"));
   EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), "Calculate");
   EXPECT_EQ(Text(Grid()->Cell(14, 0)), "On");
-  EXPECT_EQ(Text(Window().windowTitle()), "Sample — " + Tr(SAppTitle));
-  EXPECT_EQ(Text(QApplication::applicationDisplayName()), Tr(SAppTitle));
+  EXPECT_EQ(Text(Window().windowTitle()), "Sample — quelmora");
+  EXPECT_EQ(Text(QApplication::applicationDisplayName()), ProgramName);
   EXPECT_EQ(Text(Control<QComboBox>("FCriterion")->itemText(1)), Tr(SCriterionBoxCount));
   EXPECT_EQ(SavedLanguageChoice(), "English.lng");
   EXPECT_FALSE(Window().Modified()) << "a language is no change of the project";
@@ -156,6 +156,17 @@ TEST_F(MainFormTest, SwitchingLanguageTranslatesEverythingAndRemembersIt) {
   EXPECT_EQ(Text(WithoutMnemonic(Button(cmdRun)->text())), "Berechnen");
   EXPECT_EQ(Status(), "Bereit zur Berechnung");
   EXPECT_EQ(SavedLanguageChoice(), "German.lng");
+}
+
+TEST_F(MainFormTest, TitleNamesTheProgramOnceAfterEverySwitchOfLanguage) {
+  Window();
+  auto* language = Control<QComboBox>("FLanguage");
+  for (const char* name : {"English", "Deutsch"})
+    language->setCurrentIndex(language->findText(QString::fromUtf8(name)));
+  const QString title = Window().windowTitle();
+  EXPECT_EQ(Text(title), "Beispiel — quelmora");
+  EXPECT_EQ(title.count(QStringLiteral("quelmora")), 1);
+  EXPECT_TRUE(title.endsWith(QApplication::applicationDisplayName()));
 }
 
 TEST_F(MainFormTest, SwitchingLanguageKeepsTheCriterionSelection) {

@@ -103,9 +103,39 @@ TEST_F(ProductDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
     EXPECT_TRUE(form.isVisible()) << c.Value;
     EXPECT_EQ(form.Product(), product_) << c.Value;
     EXPECT_EQ(form.Grid()->Cell(1, c.Row).toStdString(), c.Value);
-    EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{c.Error});
+    // The message; a line on what was found may follow it.
+    ASSERT_EQ(dialogs_.Errors.size(), 1u) << c.Value;
+    EXPECT_EQ(dialogs_.Errors[0].substr(0, dialogs_.Errors[0].find('\n')), c.Error);
   }
 }
+
+struct TFocusCase {
+  int Row;
+  const char* Value;
+};
+
+class ProductFocusTest : public ProductDialogTest,
+                         public ::testing::WithParamInterface<TFocusCase> {};
+
+// After the error box the cursor stands on the value at fault, wherever it was.
+TEST_P(ProductFocusTest, RefusedValueLeadsToItsField) {
+  form_ = std::make_unique<TProductEditForm>(nullptr, product_, dialogs_);
+  form_->show();
+  const int elsewhere = GetParam().Row == 1 ? 2 : 1;
+  form_->Grid()->setCurrentCell(elsewhere, 1);
+  form_->EnabledBox()->setFocus();
+  form_->Grid()->SetCell(1, GetParam().Row, QString::fromUtf8(GetParam().Value));
+  form_->ApplyClick();
+  ASSERT_EQ(dialogs_.Errors.size(), 1u);
+  EXPECT_EQ(form_->Grid()->currentRow(), GetParam().Row);
+  EXPECT_EQ(form_->Grid()->currentColumn(), 1);
+  EXPECT_EQ(form_->focusWidget(), form_->Grid());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ProductFocusTest,
+                         ::testing::Values(TFocusCase{BoxCountRow, "12.5"},
+                                           TFocusCase{RatioLBRow, "x"}, TFocusCase{RatioLBRow, "0"},
+                                           TFocusCase{NameRow, "   "}));
 
 TEST_F(ProductDialogTest, EditReplacesTheProductOnlyOnApply) {
   auto answer = [](bool apply) {

@@ -137,9 +137,40 @@ TEST_F(SettingsDialogTest, RefusedValuesShowTheErrorAndKeepTheDialogOpen) {
     EXPECT_TRUE(form.isVisible()) << c.Value;
     EXPECT_EQ(form.Settings(), settings_) << c.Value;
     EXPECT_EQ(form.Grid()->Cell(1, c.Row).toStdString(), c.Value);
-    EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{c.Error});
+    // The message; a line on what was found may follow it.
+    ASSERT_EQ(dialogs_.Errors.size(), 1u) << c.Value;
+    EXPECT_EQ(dialogs_.Errors[0].substr(0, dialogs_.Errors[0].find('\n')), c.Error);
   }
 }
+
+struct TFocusCase {
+  int Row;
+  const char* Value;
+};
+
+class SettingsFocusTest : public SettingsDialogTest,
+                          public ::testing::WithParamInterface<TFocusCase> {};
+
+// After the error box the cursor stands on the value at fault, wherever it was.
+TEST_P(SettingsFocusTest, RefusedValueLeadsToItsField) {
+  form_ = std::make_unique<TSettingsForm>(nullptr, settings_, dialogs_);
+  form_->show();
+  const int elsewhere = GetParam().Row == 1 ? 2 : 1;
+  form_->Grid()->setCurrentCell(elsewhere, 1);
+  form_->CancelButton()->setFocus();
+  form_->Grid()->SetCell(1, GetParam().Row, QString::fromUtf8(GetParam().Value));
+  form_->ApplyClick();
+  ASSERT_EQ(dialogs_.Errors.size(), 1u);
+  EXPECT_EQ(form_->Grid()->currentRow(), GetParam().Row);
+  EXPECT_EQ(form_->Grid()->currentColumn(), 1);
+  EXPECT_EQ(form_->focusWidget(), form_->Grid());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsFocusTest,
+                         ::testing::Values(TFocusCase{LengthGapRow, "abc"},
+                                           TFocusCase{MaxPacksPerBoxRow, "12.5"},
+                                           TFocusCase{MaxGeometryEvaluationsRow, "99"},
+                                           TFocusCase{PalletWidthRow, "-5"}));
 
 TEST_F(SettingsDialogTest, CurrencyMustNotBeBlankAndKeepsALeadingBlank) {
   for (const char* blank : {"", "   "}) {
@@ -286,7 +317,7 @@ TEST_F(SettingsDialogTest, LayoutFollowsTheDesign) {
   EXPECT_EQ(form.Grid()->Cell(1, 0).toStdString(), "");
 }
 
-TEST_F(SettingsDialogTest, CaptionsFollowTheCurrentLanguageButErrorsDoNot) {
+TEST_F(SettingsDialogTest, CaptionsAndErrorsFollowTheCurrentLanguage) {
   UseEnglish();
   TSettingsForm& form = ApplyWith(LengthGapRow, "abc");
   EXPECT_EQ(form.windowTitle().toStdString(), "All parameters");
@@ -296,7 +327,11 @@ TEST_F(SettingsDialogTest, CaptionsFollowTheCurrentLanguageButErrorsDoNot) {
   EXPECT_EQ(form.CancelButton()->text().toStdString(), "Cancel");
   EXPECT_EQ(form.ModeBox()->itemText(0).toStdString(), "Specified range");
   EXPECT_EQ(form.OversizeBox()->text().toStdString(), "Allow boxes beyond the pallet dimensions");
-  EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{"Зазор по длине (суммарный), мм"});
+  ASSERT_EQ(dialogs_.Errors.size(), 1u);
+  // The message, then what was found.
+  const std::string& error = dialogs_.Errors[0];
+  EXPECT_EQ(error.substr(0, error.find('\n')), "Length clearance (total), mm");
+  EXPECT_NE(error.find("abc"), std::string::npos) << error;
 }
 
 TEST_F(SettingsDialogTest, EveryRowShowsTheHelpOfItsFieldTranslated) {

@@ -14,6 +14,9 @@ target_sources(quelmora_ui_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainFormStartupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameOrderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProductTableModelTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramNameTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageSweepTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UserDataTextsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsTableTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UndoRedoWindowTest.cpp
 )

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "l10n/Localization.h"
+#include "l10n/QtTranslations.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "ui/MainForm.h"
@@ -29,6 +30,9 @@ int RunProgram(QApplication& app) {
     TSplashForm splash;
     splash.ShowAndPaint();
     window = std::make_unique<TMainForm>(dialogs);
+    // The window has taken its language (InitLanguage); Qt's own buttons and
+    // file dialogs follow it.
+    ApplyQtTranslations(CurrentLanguageFile());
     splash.WaitUntilShownFor(TSplashForm::MinimumShowMs);
   }
   window->show();

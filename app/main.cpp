@@ -8,7 +8,6 @@
 
 #include "l10n/Localization.h"
 #include "l10n/QtTranslations.h"
-#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "ui/MainForm.h"
 #include "ui/SplashForm.h"
@@ -21,7 +20,9 @@ int RunProgram(QApplication& app) {
   using namespace quelmora;
   // Russian is current before any window exists.
   CurrentLanguageFile();
-  QApplication::setApplicationDisplayName(QString::fromUtf8(SAppTitle));
+  // One name in every language: Qt appends it to each window title, so a
+  // title that ends with it never grows on a switch of language.
+  QApplication::setApplicationDisplayName(QStringLiteral("quelmora"));
   QApplication::setWindowIcon(ProgramIcon());
 
   TQtUserDialogs dialogs;

@@ -12,11 +12,13 @@
 #include "BatchRun.h"
 #include "MessageLanguage.h"
 #include "io/ExampleFiles.h"
+#include "io/ProjectSerializer.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
 #include "support/ScopedEnv.h"
+#include "support/SmallProjects.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -190,6 +192,24 @@ TEST_F(BatchLanguageTest, TheReportLanguageEndsWithTheReport) {
     EXPECT_EQ(CurrentLanguageFile(), "German.lng");
   }
   EXPECT_EQ(CurrentLanguageFile(), "Mine.lng");
+}
+
+// The progress names the stages in the message language and the product
+// exactly as typed, whatever words of the catalogue its name holds.
+TEST_F(BatchLanguageTest, ProgressKeepsTheProductNameAsTyped) {
+  const std::string name = "Расчет завершен 5 кг";
+  SaveProject(temp_.File("p.vld"), test::SmallProject({test::ScaledProduct(1, 1.0, name)}));
+  for (const char* language : {"English.lng", "German.lng", "Russian.lng"}) {
+    const quelmora::testing::Outcome o =
+        quelmora::testing::RunTool({"--project", temp_.File("p.vld"), "--quiet", "--progress",
+                                    "--lang", language, "--json", temp_.File("r.json")});
+    ASSERT_EQ(o.status, 0) << o.err;
+    ASSERT_TRUE(LoadLanguage(language));
+    EXPECT_NE(o.err.find("100% " + Tr(SCalculationFinished)), std::string::npos) << o.err;
+    EXPECT_EQ(StageText(std::string(SStageCalculation) + ": " + name),
+              Tr(SStageCalculation) + ": " + name);
+    EXPECT_EQ(StageText(SStageUnification), Tr(SStageUnification));
+  }
 }
 
 // A --lang file that is not there is refused in the locale's language.

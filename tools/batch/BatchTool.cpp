@@ -311,7 +311,9 @@ TRunEnd RunInBackground(TWorkspace& workspace, TRunInput input, const TBatchOpti
   TProgressBar bar(err);
   TProgressCallback show;
   if (o.progress)
-    show = [&bar](int32_t percent, const std::string& stage) { bar.Show(percent, stage); };
+    show = [&bar](int32_t percent, const std::string& stage) {
+      bar.Show(percent, StageText(stage));
+    };
   workspace.Start(std::move(input));
   // A short wait: the run may end any moment, and small runs take milliseconds.
   while (!workspace.Poll(show))

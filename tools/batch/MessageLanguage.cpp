@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "l10n/Localization.h"
+#include "model/AppStrings.h"
 
 namespace quelmora {
 
@@ -30,6 +31,13 @@ std::string LoadMessageLanguage(const std::optional<std::string>& Lang) {
   const std::string file = DefaultLanguageFile();
   LoadLanguage(file);
   return file;
+}
+
+std::string StageText(const std::string& Stage) {
+  const std::string calculation = std::string(SStageCalculation) + ": ";
+  if (Stage.starts_with(calculation))
+    return Tr(SStageCalculation) + ": " + Stage.substr(calculation.size());
+  return Tr(Stage);
 }
 
 TScopedLanguage::~TScopedLanguage() {

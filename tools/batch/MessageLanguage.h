@@ -22,6 +22,10 @@ bool LoadNamedLanguage(const std::string& Name);
 // to load it again by LoadNamedLanguage.
 std::string LoadMessageLanguage(const std::optional<std::string>& Lang);
 
+// The stage of a run in the current language; the product's name after the
+// calculation stage stays as it was typed.
+std::string StageText(const std::string& Stage);
+
 // Whatever language is made current while it lives, the one named Restore
 // (a LoadNamedLanguage name) is current again afterwards.
 class TScopedLanguage {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "l10n/Localization.h"
-#include "model/AppStrings.h"
+#include "l10n/QtTranslations.h"
 #include "model/Errors.h"
 #include "ui/MainForm.h"
 #include "ui/SplashForm.h"
@@ -20,7 +20,9 @@ int RunProgram(QApplication& app) {
   using namespace quelmora;
   // Russian is current before any window exists.
   CurrentLanguageFile();
-  QApplication::setApplicationDisplayName(QString::fromUtf8(SAppTitle));
+  // One name in every language: Qt appends it to each window title, so a
+  // title that ends with it never grows on a switch of language.
+  QApplication::setApplicationDisplayName(QStringLiteral("quelmora"));
   QApplication::setWindowIcon(ProgramIcon());
 
   TQtUserDialogs dialogs;
@@ -29,6 +31,9 @@ int RunProgram(QApplication& app) {
     TSplashForm splash;
     splash.ShowAndPaint();
     window = std::make_unique<TMainForm>(dialogs);
+    // The window has taken its language (InitLanguage); Qt's own buttons and
+    // file dialogs follow it.
+    ApplyQtTranslations(CurrentLanguageFile());
     splash.WaitUntilShownFor(TSplashForm::MinimumShowMs);
   }
   window->show();

@@ -16,6 +16,8 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   qt6-base-dev
+  # Qt's own texts (standard buttons, file dialogs) in the program's language.
+  qt6-translations-l10n
   libjpeg62-turbo-dev
   fonts-dejavu-core
   poppler-utils

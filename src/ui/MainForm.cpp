@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "l10n/QtTranslations.h"
 #include "l10n/RecentFiles.h"
 #include "l10n/TranslateControl.h"
 #include "model/AppStrings.h"
@@ -189,6 +190,7 @@ QPushButton* TMainForm::CommandButton(int Code) const {
 void TMainForm::LanguageChange(const std::string& FileName) {
   Guarded([&] {
     if (!LoadLanguage(FileName)) return;
+    ApplyQtTranslations(FileName);
     // The texts follow the language even when the choice cannot be remembered.
     ApplyTexts();
     SaveLanguageChoice(FileName);

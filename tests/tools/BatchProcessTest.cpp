@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,11 +22,13 @@ namespace {
 
 using testing::ReadBytes;
 using testing::TTempFolder;
+using testing::WriteBytes;
 
 struct TExit {
   int Status = -1;  // the exit status, or -1 when a signal ended the process
   int Signal = 0;
   std::string LastErrLine;
+  int LineCount = 0;  // of stderr
 };
 
 // Runs the tool with Args; Prepare runs in the child before exec (limits,
@@ -37,6 +41,9 @@ TExit RunTool(const TTempFolder& folder, const std::vector<std::string>& args,
     for (const int signal : {SIGXFSZ, SIGPIPE, SIGTERM, SIGINT})
       ::signal(signal, SIG_DFL);
     ::setenv("LOCALAPPDATA", folder.File("appdata").c_str(), 1);
+    // Messages follow the locale; Prepare may set one.
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+      ::unsetenv(variable);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(err, 2);
     prepare();
@@ -57,7 +64,15 @@ TExit RunTool(const TTempFolder& folder, const std::vector<std::string>& args,
   while (!text.empty() && text.back() == '\n')
     text.pop_back();
   exit.LastErrLine = text.substr(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+  exit.LineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + !text.empty();
   return exit;
+}
+
+bool HasCyrillic(const std::string& text) {
+  // U+0400..U+04FF are the UTF-8 lead bytes D0..D3.
+  for (const char c : text)
+    if (const auto byte = static_cast<unsigned char>(c); byte >= 0xD0 && byte <= 0xD3) return true;
+  return false;
 }
 
 void RedirectStdout(const char* path) {
@@ -115,6 +130,47 @@ INSTANTIATE_TEST_SUITE_P(Table, BatchStdout,
                                                          ::dup2(fds[1], 1);
                                                        }}),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// The real program takes its message language from --lang, else from the
+// locale it is started in, else Russian; a wrong CSV header shows which.
+struct TLocaleCase {
+  const char* Name;
+  std::vector<std::string> Lang;
+  const char* LangVariable;  // LANG, or nullptr
+  bool Russian;
+};
+
+void PrintTo(const TLocaleCase& c, std::ostream* os) {
+  *os << c.Name;
+}
+
+class BatchMessageLanguage : public ::testing::TestWithParam<TLocaleCase> {};
+
+TEST_P(BatchMessageLanguage, TheLastLineIsTheMessageInThatLanguage) {
+  TTempFolder folder;
+  WriteBytes(folder.File("in.csv"), "Name;Price\r\n");
+  std::vector<std::string> args = {"--sample", "--import", folder.File("in.csv"), "--json",
+                                   folder.File("r.json")};
+  args.insert(args.end(), GetParam().Lang.begin(), GetParam().Lang.end());
+  const char* lang = GetParam().LangVariable;
+  const TExit exit = RunTool(folder, args, [lang] {
+    if (lang) ::setenv("LANG", lang, 1);
+  });
+  EXPECT_EQ(exit.Status, 1);
+  ASSERT_FALSE(exit.LastErrLine.empty());
+  EXPECT_EQ(HasCyrillic(exit.LastErrLine), GetParam().Russian) << exit.LastErrLine;
+  // At most a line of detail before the message.
+  EXPECT_LE(exit.LineCount, 2);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("r.json")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BatchMessageLanguage,
+    ::testing::Values(TLocaleCase{"LangEnglish", {"--lang", "English.lng"}, nullptr, false},
+                      TLocaleCase{"LocaleGerman", {}, "de_DE.UTF-8", false},
+                      TLocaleCase{"LocaleFrench", {}, "fr_FR.UTF-8", true},
+                      TLocaleCase{"NoLocale", {}, nullptr, true}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace quelmora

@@ -32,6 +32,8 @@ using quelmora::testing::Outcome;
 
 class BatchToolTest : public ::testing::Test {
  protected:
+  // The messages follow the locale: without one they are Russian.
+  quelmora::testing::TScopedEnv locale_{"LC_ALL", "LC_MESSAGES", "LANG"};
   quelmora::testing::TTempFolder temp_;
 
   std::string File(const std::string& name) const { return temp_.File(name); }
@@ -55,9 +57,7 @@ TEST_F(BatchToolTest, UsageErrors) {
                                              {"--import"},
                                              {"--pdf", "a.pdf", "--pdf", "b.pdf"},
                                              {"--pdf"},
-                                             {"--lang"},
-                                             {"--lang", "English.lng"},
-                                             {"--json", "a.json", "--lang", "English.lng"}}) {
+                                             {"--lang"}}) {
     const Outcome o = Run(args);
     EXPECT_EQ(o.status, 2) << args[0];
     EXPECT_NE(o.err.find("usage: quelmora-batch"), std::string::npos);
@@ -358,7 +358,10 @@ void PrintTo(const ImportFailure& c, std::ostream* os) {
   *os << c.label;
 }
 
-class BatchImportFailure : public ::testing::TestWithParam<ImportFailure> {};
+class BatchImportFailure : public ::testing::TestWithParam<ImportFailure> {
+ protected:
+  quelmora::testing::TScopedEnv locale_{"LC_ALL", "LC_MESSAGES", "LANG"};
+};
 
 TEST_P(BatchImportFailure, ShowsTheMessageAndWritesNothing) {
   quelmora::testing::TTempFolder folder;
@@ -523,9 +526,8 @@ TEST_F(BatchReportTest, AnInterruptAtAnyStageWritesNothing) {
       File("more.csv"),
       kProductsHeader + "0,00095;0,00105;2;4;Кофе;100;50;200;500;15;410;310;210;24\r\n");
   const std::vector<std::string> args = {
-      "--project",     File("p.vld"), "--import",     File("more.csv"), "--save-project",
-      File("out.vld"), "--json",      File("r.json"), "--csv",          File("r.csv"),
-      "--pdf",         File("r.pdf"), "--lang",       "English.lng"};
+      "--project", File("p.vld"),  "--import", File("more.csv"), "--save-project", File("out.vld"),
+      "--json",    File("r.json"), "--csv",    File("r.csv"),    "--pdf",          File("r.pdf")};
   // Stage checks poll without waiting; the calculation waits a little.
   int checks = 0;
   std::ostringstream out, err;

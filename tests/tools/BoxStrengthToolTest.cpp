@@ -13,6 +13,7 @@
 #include "io/Utf8File.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
+#include "support/ScopedEnv.h"
 #include "support/StrengthBox.h"
 #include "support/TempFolder.h"
 
@@ -34,6 +35,8 @@ const std::vector<std::string> kBox = {
 
 class BoxStrengthToolTest : public ::testing::Test {
  protected:
+  // The messages follow the locale: without one they are Russian.
+  quelmora::testing::TScopedEnv locale_{"LC_ALL", "LC_MESSAGES", "LANG"};
   quelmora::testing::TTempFolder temp_;
   std::string Json() const { return temp_.File("strength.json"); }
 };

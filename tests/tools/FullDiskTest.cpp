@@ -415,6 +415,9 @@ TEST_P(BatchToolOnAFullDisk, ExitsWithTheFileErrorAndKeepsTheOldFile) {
   args.push_back(target);
   const TChildOutcome outcome = RunInChild(1, [&] {
     OverrideLanguageFolder(LanguageFolder());
+    // The messages follow the locale: without one they are Russian.
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+      unsetenv(variable);
     std::ostringstream out, err;
     const int status = RunBatch(args, out, err, [](int) { return false; });
     std::string text = err.str();

@@ -2,6 +2,7 @@
 #include "BoxStrengthCommand.h"
 
 #include "LayerCalculator.h"
+#include "MessageLanguage.h"
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <new>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -21,6 +21,7 @@
 #include "TerminalText.h"
 #include "engine/VolumeMismatch.h"
 #include "io/Utf8File.h"
+#include "l10n/ErrorText.h"
 #include "l10n/Localization.h"
 #include "model/AppStrings.h"
 #include "model/Errors.h"
@@ -49,13 +50,23 @@ Exception UsageError(std::string message) {
 }
 
 // The text the tool prints for a failure that reached it: the one place
-// where an error becomes words on the terminal. Messages quote names and
-// file names, which may hold terminal escapes.
+// where an error becomes words on the terminal, in the message language.
+// Messages quote names and file names, which may hold terminal escapes.
 std::string FailureText(const std::exception& error) {
+  return TerminalSafe(LocalizedFailure(error));
+}
+
+// What was found and what is allowed goes on a line of its own before the
+// message, so the last line stays the message that scripts look for.
+void PrintDetail(std::ostream& err, const std::exception& error) {
   if (const auto* ours = dynamic_cast<const Exception*>(&error))
-    return TerminalSafe(ours->Message());
-  if (dynamic_cast<const std::bad_alloc*>(&error)) return SNoMemory;
-  return TerminalSafe(error.what());
+    if (const std::string detail = ErrorDetail(*ours); !detail.empty())
+      err << TerminalSafe(detail) << '\n';
+}
+
+void PrintFailure(std::ostream& err, const std::string& prefix, const std::exception& error) {
+  PrintDetail(err, error);
+  err << prefix << FailureText(error) << '\n';
 }
 
 struct TBatchOptions {
@@ -131,7 +142,6 @@ TBatchOptions ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.sample && o.project) throw UsageError("--sample and --project exclude each other");
-  if (o.lang && !o.pdf) throw UsageError("--lang chooses the language of the --pdf report");
   if (o.boxStrength.AnyGiven() && !o.boxStrength.Requested())
     throw UsageError("--ect, --thickness, --humidity, --days and --load-kg go with --box-strength");
   if (o.boxStrength.Requested() &&
@@ -259,18 +269,6 @@ class TProgressBar {
   bool FShown = false;
 };
 
-// The language file that --lang names: a bare file name is looked up as the
-// window's selector does, a name with a folder part is that file and no
-// other (never the installed one of the same name).
-bool HasFolderPart(const std::string& name) {
-  return std::filesystem::path(name).has_parent_path();
-}
-
-std::string LanguageFilePath(const std::string& name) {
-  if (HasFolderPart(name)) return name;
-  return LanguageFolder() + "/" + name;
-}
-
 // Refused before the run when it is not there.
 void CheckLanguageFile(const std::string& name) {
   const std::string path = LanguageFilePath(name);
@@ -280,13 +278,16 @@ void CheckLanguageFile(const std::string& name) {
 }
 
 // The report in the language of --lang, else the one the window would start
-// with. Painting needs fonts, hence a (display-less) GUI application.
+// with; the messages keep theirs. Painting needs fonts, hence a
+// (display-less) GUI application.
 void WriteReport(const std::string& fileName, const std::optional<std::string>& language,
-                 const TWorkspace& workspace, const std::function<void()>& checkInterrupt) {
+                 const std::string& messageLanguage, const TWorkspace& workspace,
+                 const std::function<void()>& checkInterrupt) {
   EnsureGuiApplication();
+  const TScopedLanguage keepMessages(messageLanguage);
   if (!language)
     InitLanguage();
-  else if (!(HasFolderPart(*language) ? LoadLanguageFrom(*language) : LoadLanguage(*language)))
+  else if (!LoadNamedLanguage(*language))
     throw Exception(TErrorKind::FileReadWrite, "Cannot read language file \"%s\"", {*language})
         .InFile(*language);
   TReportOptions options = UserReportOptions();
@@ -310,7 +311,9 @@ TRunEnd RunInBackground(TWorkspace& workspace, TRunInput input, const TBatchOpti
   TProgressBar bar(err);
   TProgressCallback show;
   if (o.progress)
-    show = [&bar](int32_t percent, const std::string& stage) { bar.Show(percent, stage); };
+    show = [&bar](int32_t percent, const std::string& stage) {
+      bar.Show(percent, StageText(stage));
+    };
   workspace.Start(std::move(input));
   // A short wait: the run may end any moment, and small runs take milliseconds.
   while (!workspace.Poll(show))
@@ -354,6 +357,7 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
   }
 
   try {
+    const std::string messageLanguage = LoadMessageLanguage(o.lang);
     // Ctrl-C between stages (and report pages) ends the run before anything
     // is written.
     const std::function<void()> checkInterrupt = [&WaitForInterrupt] {
@@ -398,19 +402,24 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     if (o.log)
       for (const std::string& line : result.Log)
         Out << TerminalSafe(line) << '\n';
+    if (end.Failure) {
+      PrintDetail(Err, *end.Failure);
+      Err << TerminalSafe(LocalizedRunFailure(*end.Failure)) << '\n';
+      return 1;
+    }
     if (!end.Error.empty()) {
       Err << TerminalSafe(end.Error) << '\n';
       return 1;
     }
     if (result.Cancelled) {
-      Err << SCalculationCancelled << '\n';
+      Err << Tr(SCalculationCancelled) << '\n';
       return 1;
     }
     if (o.json) workspace.Export(*o.json, TExportKind::Json);
     checkInterrupt();
     if (o.csv) workspace.Export(*o.csv, TExportKind::Csv);
     checkInterrupt();
-    if (o.pdf) WriteReport(*o.pdf, o.lang, workspace, checkInterrupt);
+    if (o.pdf) WriteReport(*o.pdf, o.lang, messageLanguage, workspace, checkInterrupt);
     checkInterrupt();
     outputs.Commit();
     // The table last: a reader that stops early (| head) must not cost the files.
@@ -419,10 +428,10 @@ int RunBatch(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
       throw Exception(TErrorKind::FileReadWrite, "Cannot write the standard output");
     return 0;
   } catch (const Exception& e) {
-    Err << (e.Kind() == TErrorKind::Usage ? "quelmora-batch: " : "") << FailureText(e) << '\n';
+    PrintFailure(Err, e.Kind() == TErrorKind::Usage ? "quelmora-batch: " : "", e);
     return e.Kind() == TErrorKind::Usage ? 2 : 1;
   } catch (const std::exception& e) {
-    Err << FailureText(e) << '\n';
+    PrintFailure(Err, "", e);
   }
   return 1;
 }

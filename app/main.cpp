@@ -8,6 +8,7 @@
 
 #include "l10n/Localization.h"
 #include "l10n/QtTranslations.h"
+#include "model/AppStrings.h"
 #include "model/Errors.h"
 #include "ui/MainForm.h"
 #include "ui/SplashForm.h"
@@ -22,7 +23,7 @@ int RunProgram(QApplication& app) {
   CurrentLanguageFile();
   // One name in every language: Qt appends it to each window title, so a
   // title that ends with it never grows on a switch of language.
-  QApplication::setApplicationDisplayName(QStringLiteral("quelmora"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(ProgramName));
   QApplication::setWindowIcon(ProgramIcon());
 
   TQtUserDialogs dialogs;

@@ -185,7 +185,7 @@ void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
 
 void ExportPdfReport(const std::string& FileName, const TProjectData& Project,
                      const TOptimizationResult& Result, const TReportOptions& Options) {
-  if (Result.Solutions.empty()) throw Exception(TErrorKind::InvalidInput, Tr(RNoResults));
+  if (Result.Solutions.empty()) throw Exception(TErrorKind::InvalidInput, RNoResults);
   const std::vector<size_t> order = ReportOrder(Project, Result);
 
   // One bitmap for every page; each page is compressed as soon as it is drawn.

@@ -240,10 +240,11 @@ std::string OriginalDetailsText(const TNumberFormat& Numbers, const TProjectData
 
 std::string PalletDetailsText(const TNumberFormat& Numbers, const TBoxVariant& Box,
                               const TPalletLayer& Layer, const TPalletSetup& Pallet) {
-  std::string text = RPalletHeading;
+  // The figure lines come translated, with their values in place.
+  std::string text = TrMultiline(RPalletHeading);
   for (const std::string& line : PalletFigureLines(Numbers, PalletFiguresOf(Box, Layer, Pallet)))
     text += "\r\n" + line;
-  return TrMultiline(text);
+  return text;
 }
 
 std::vector<TStrengthLine> StrengthDetailLines(const TNumberFormat& Numbers,
@@ -251,8 +252,6 @@ std::vector<TStrengthLine> StrengthDetailLines(const TNumberFormat& Numbers,
                                                const TBoxVariant& Box) {
   std::vector<TStrengthLine> lines = PalletStrengthLines(Numbers, Settings, Box);
   if (lines.empty()) return lines;
-  for (TStrengthLine& line : lines)
-    line.Text = TrMultiline(line.Text);
   lines.insert(lines.begin(), {TrMultiline(RStrengthHeading), false});
   return lines;
 }

@@ -22,10 +22,8 @@ inline QString Translated(std::string_view Text) {
 
 // Numbers on screen: the user's decimal separator.
 inline TNumberFormat UserNumbers() {
-  TNumberFormat numbers;
-  numbers.DecimalSeparator = QLocale().decimalPoint().toStdString();
-  if (numbers.DecimalSeparator.empty()) numbers.DecimalSeparator = ".";
-  return numbers;
+  const QString point = QLocale().decimalPoint();
+  return TNumberFormat{point.isEmpty() ? std::string(".") : point.toStdString()};
 }
 
 }  // namespace quelmora

@@ -131,9 +131,11 @@ TEST(LanguageFilesTest, PluralWordsHaveTheirFormsInEnglishAndGerman) {
       const auto it = table.find(key);
       EXPECT_TRUE(it != table.end() && !it->second.empty()) << file << " lacks " << key;
     }
-    for (const auto& [key, value] : table)
-      if (key.find('[') != std::string::npos)
+    for (const auto& [key, value] : table) {
+      if (key.find('[') != std::string::npos) {
         EXPECT_TRUE(formKeys.count(key)) << file << ": " << key;
+      }
+    }
   }
 }
 

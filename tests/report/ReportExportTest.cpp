@@ -9,11 +9,13 @@
 #include "engine/OptimizationCriteria.h"
 #include "engine/Optimizer.h"
 #include "io/LumarData.h"
+#include "l10n/ErrorText.h"
 #include "l10n/Localization.h"
 #include "model/Errors.h"
 #include "report/PdfReportExporter.h"
 #include "report/QtSurface.h"
 #include "report/ReportPages.h"
+#include "report/ReportTexts.h"
 #include "support/TempFolder.h"
 
 namespace quelmora {
@@ -85,7 +87,7 @@ TEST_F(ReportExportTest, OneProductGivesTwoPages) {
   EXPECT_NE(pdf.find("<< /Type /Pages /Count 2 /Kids [3 0 R 6 0 R ] >>"), std::string::npos);
 }
 
-TEST_F(ReportExportTest, NoSolutionsRaiseTheTranslatedMessageAndTouchNoFile) {
+TEST_F(ReportExportTest, NoSolutionsRaiseAMessageShownTranslatedAndTouchNoFile) {
   ASSERT_TRUE(LoadLanguage("English.lng"));
   const std::string file = folder_.File("report.pdf");
   testing::WriteBytes(file, "previous report");
@@ -93,7 +95,9 @@ TEST_F(ReportExportTest, NoSolutionsRaiseTheTranslatedMessageAndTouchNoFile) {
     ExportPdfReport(file, LoadLumarProject(), TOptimizationResult{}, Options());
     FAIL() << "no error";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "No results for the report.");
+    // Raised in the catalogue's words, shown in the reader's.
+    EXPECT_EQ(e.Message(), RNoResults);
+    EXPECT_EQ(LocalizedMessage(e), "No results for the report.");
   }
   EXPECT_EQ(testing::ReadBytes(file), "previous report");
   EXPECT_EQ(folder_.Listing(), "report.pdf;");

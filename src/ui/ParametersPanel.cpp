@@ -14,6 +14,7 @@
 #include "model/Validation.h"
 #include "ui/MainCommands.h"
 #include "ui/ProductGrid.h"
+#include "ui/SettingsForm.h"
 #include "ui/UiText.h"
 
 namespace quelmora {
@@ -85,12 +86,7 @@ void TParametersPanel::Collect(TOptimizationSettings& Settings, TCriterionKind& 
     const std::string text = FQuick[i]->text().toStdString();
     if (ShowsStoredNumber(text, GetSettingsField(settings, index))) continue;
     double value = 0;
-    if (!TryParseNumber(text, value))
-      throw Exception(TErrorKind::NotANumber, "%s",
-                      {TFormatArg::Key(SettingsFields[index].Caption)})
-          .InField(std::string(SettingsFields[index].Key))
-          .WithFound(text)
-          .WithAllowed(SettingsFields[index].Bounds);
+    if (!TryParseNumber(text, value)) throw TypedValueError(SettingsFields[index], text);
     SetSettingsField(settings, index, value);
   }
   settings.SortBoxes = FSort->isChecked();

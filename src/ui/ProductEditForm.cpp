@@ -77,11 +77,7 @@ void TProductEditForm::ApplyClick() {
             continue;
           }
           double value = 0;
-          if (!TryParseNumber(text, value))
-            throw Exception(TErrorKind::NotANumber, "%s", {TFormatArg::Key(field.Caption)})
-                .InField(std::string(field.Key))
-                .WithFound(text)
-                .WithAllowed(field.Bounds);
+          if (!TryParseNumber(text, value)) throw TypedValueError(field, text);
           WriteNumericField(p, field, value);
         }
         ValidateProduct(p);

@@ -302,11 +302,7 @@ void TSettingsForm::ApplyClick() {
           const TSettingsField& field = SettingsFields[i];
           const std::string text = FGrid->Cell(1, i + 1).toStdString();
           double value = 0;
-          if (!TryParseNumber(text, value))
-            throw Exception(TErrorKind::NotANumber, "%s", {TFormatArg::Key(field.Caption)})
-                .InField(std::string(field.Key))
-                .WithFound(text)
-                .WithAllowed(field.Bounds);
+          if (!TryParseNumber(text, value)) throw TypedValueError(field, text);
           WriteNumericField(s, field, value);
         }
         // No selection (a mode the list does not know) keeps the mode as it was.

@@ -5,12 +5,15 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include <QDialog>
 #include <QString>
 #include <QTableWidget>
 
+#include "model/Errors.h"
 #include "model/FieldDescriptor.h"
 #include "model/OptimizationModel.h"
 
@@ -27,6 +30,16 @@ class IUserDialogs;
 // digits and the user's decimal separator (a point where the locale's could
 // not be read back).
 QString FieldNumberText(double Value);
+
+// A typed value that is no number: the field's caption as the message,
+// placed in the field, with the text found and the values it allows.
+template <class TRecord>
+Exception TypedValueError(const TFieldDescriptor<TRecord>& Field, std::string Found) {
+  return Exception(TErrorKind::NotANumber, "%s", {TFormatArg::Key(Field.Caption)})
+      .InField(std::string(Field.Key))
+      .WithFound(std::move(Found))
+      .WithAllowed(Field.Bounds);
+}
 
 // The dialogs' two-column grid: row 0 and column 0 are fixed (captions), the
 // value cells of column 1 are edited in place with the editor kept open on

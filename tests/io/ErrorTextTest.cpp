@@ -22,8 +22,11 @@
 #include "model/TextFormat.h"
 #include "model/Utf8.h"
 #include "model/Validation.h"
+#include "support/Cyrillic.h"
 #include "support/ExpectError.h"
 #include "support/TempFolder.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -188,14 +191,6 @@ const std::vector<Family>& Families() {
        [](const TTempFolder&) { return std::string("Некорректный файл: OriginalWidthMM"); }},
   };
   return families;
-}
-
-bool HasCyrillic(std::string_view text) {
-  size_t pos = 0;
-  char32_t cp = 0;
-  while (pos < text.size())
-    if (DecodeUtf8(text, pos, cp) && cp >= 0x400 && cp <= 0x4FF) return true;
-  return false;
 }
 
 // The text without the values a person typed, which stay as they are.

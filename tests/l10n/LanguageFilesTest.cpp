@@ -15,6 +15,9 @@
 #include "model/SettingsFields.h"
 #include "model/Utf8.h"
 #include "report/ReportTexts.h"
+#include "support/Cyrillic.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -46,14 +49,6 @@ std::set<std::string> ProgramKeys() {
   for (std::string& key : ReportTranslationKeys())
     keys.insert(std::move(key));
   return keys;
-}
-
-bool HasCyrillic(const std::string& text) {
-  size_t pos = 0;
-  char32_t cp;
-  while (pos < text.size())
-    if (DecodeUtf8(text, pos, cp) && cp >= 0x400 && cp <= 0x4FF) return true;
-  return false;
 }
 
 std::vector<std::string> Conversions(const std::string& text) {

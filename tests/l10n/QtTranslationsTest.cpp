@@ -10,18 +10,15 @@
 #include <string>
 
 #include "l10n/QtTranslations.h"
+#include "support/Cyrillic.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
 
 constexpr const char* kMissing =
     " (Qt's catalogues missing? install qt6-translations-l10n: scripts/install-deps.sh)";
-
-bool HasCyrillic(const QString& text) {
-  for (const QChar c : text)
-    if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
-  return false;
-}
 
 struct TButtonTexts {
   QString Yes, No, Cancel;
@@ -56,7 +53,8 @@ TEST_F(QtTranslationsTest, RussianButtonsAreCyrillic) {
     ApplyQtTranslations(file);
     const TButtonTexts buttons = MessageBoxButtons();
     for (const QString& text : {buttons.Yes, buttons.No, buttons.Cancel})
-      EXPECT_TRUE(HasCyrillic(text)) << file << ": " << text.toStdString() << kMissing;
+      EXPECT_TRUE(HasCyrillic(text.toStdString()))
+          << file << ": " << text.toStdString() << kMissing;
   }
 }
 
@@ -74,7 +72,7 @@ TEST_F(QtTranslationsTest, EachSwitchReplacesTheCatalogue) {
   }
   ApplyQtTranslations("Russian.lng");
   ApplyQtTranslations("English.lng");
-  EXPECT_FALSE(HasCyrillic(MessageBoxButtons().Cancel));
+  EXPECT_FALSE(HasCyrillic(MessageBoxButtons().Cancel.toStdString()));
 }
 
 }  // namespace

@@ -16,6 +16,9 @@
 #include "report/RecordingSurface.h"
 #include "report/ReportPages.h"
 #include "report/ReportTexts.h"
+#include "support/Cyrillic.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -64,14 +67,6 @@ std::string WithoutAll(std::string text, const std::string& part) {
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at))
     text.erase(at, part.size());
   return text;
-}
-
-bool HasCyrillic(const std::string& text) {
-  size_t pos = 0;
-  char32_t cp;
-  while (pos < text.size())
-    if (DecodeUtf8(text, pos, cp) && cp >= 0x400 && cp <= 0x4FF) return true;
-  return false;
 }
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {

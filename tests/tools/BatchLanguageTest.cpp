@@ -17,9 +17,12 @@
 #include "model/AppStrings.h"
 #include "model/ProductFields.h"
 #include "model/TextFormat.h"
+#include "support/Cyrillic.h"
 #include "support/ScopedEnv.h"
 #include "support/SmallProjects.h"
 #include "support/TempFolder.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -28,13 +31,6 @@ namespace fs = std::filesystem;
 
 std::string ShippedLanguages() {
   return std::string(QUELMORA_SOURCE_DIR) + "/lang";
-}
-
-bool HasCyrillic(const std::string& text) {
-  // U+0400..U+04FF are the UTF-8 lead bytes D0..D3.
-  for (const char c : text)
-    if (const auto byte = static_cast<unsigned char>(c); byte >= 0xD0 && byte <= 0xD3) return true;
-  return false;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

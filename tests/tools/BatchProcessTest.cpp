@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "support/Cyrillic.h"
 #include "support/TempFolder.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -66,13 +69,6 @@ TExit RunTool(const TTempFolder& folder, const std::vector<std::string>& args,
   exit.LastErrLine = text.substr(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
   exit.LineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + !text.empty();
   return exit;
-}
-
-bool HasCyrillic(const std::string& text) {
-  // U+0400..U+04FF are the UTF-8 lead bytes D0..D3.
-  for (const char c : text)
-    if (const auto byte = static_cast<unsigned char>(c); byte >= 0xD0 && byte <= 0xD3) return true;
-  return false;
 }
 
 void RedirectStdout(const char* path) {

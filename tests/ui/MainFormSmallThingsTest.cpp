@@ -20,6 +20,7 @@
 #include "model/ProductFields.h"
 #include "model/SettingsFields.h"
 #include "model/TextFormat.h"
+#include "support/Cyrillic.h"
 #include "ui/MainFormFixture.h"
 #include "ui/ProductEditForm.h"
 #include "ui/ProductGrid.h"
@@ -27,6 +28,8 @@
 #include "ui/UiText.h"
 #include "ui/WindowTexts.h"
 #include "workspace/Workspace.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora {
 namespace {
@@ -38,12 +41,6 @@ constexpr int NameColumn = ProductNameFieldIndex;
 
 std::string Text(const QString& text) {
   return text.toStdString();
-}
-
-bool HasCyrillic(const QString& text) {
-  for (const QChar c : text)
-    if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
-  return false;
 }
 
 // The sample with every product's sample pack outside its volume range.
@@ -260,7 +257,7 @@ class ToolTipTest : public MainFormTest, public ::testing::WithParamInterface<co
   void ExpectTip(const QString& tip, const std::string& where) {
     EXPECT_FALSE(tip.isEmpty()) << where;
     if (std::string(GetParam()) != "Русский") {
-      EXPECT_FALSE(HasCyrillic(tip)) << where << ": " << Text(tip);
+      EXPECT_FALSE(HasCyrillic(tip.toStdString())) << where << ": " << Text(tip);
     }
   }
 

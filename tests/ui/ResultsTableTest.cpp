@@ -12,11 +12,14 @@
 
 #include "calc/ResultRows.h"
 #include "model/AppStrings.h"
+#include "support/Cyrillic.h"
 #include "support/ResultColumnFigures.h"
 #include "ui/MainFormFixture.h"
 #include "ui/ResultFigureTexts.h"
 #include "ui/ResultTableModel.h"
 #include "ui/ResultViews.h"
+
+using quelmora::test::HasCyrillic;
 
 namespace quelmora::testing {
 namespace {
@@ -189,12 +192,6 @@ class ResultFigureTextsTest : public ::testing::TestWithParam<const char*> {
     LoadLanguage("Russian.lng");
   }
 };
-
-bool HasCyrillic(const std::string& text) {
-  const QString shown = QString::fromStdString(text);
-  return std::any_of(shown.begin(), shown.end(),
-                     [](QChar c) { return c.unicode() >= 0x400 && c.unicode() <= 0x4FF; });
-}
 
 TEST_P(ResultFigureTextsTest, LimitsAreNamedWithTheirValues) {
   const TNumberFormat comma{","};

@@ -57,7 +57,7 @@ void EnumeratePlacements(const TPackVariant& Pack, const TProduct& Product,
   // that puts such a size along X; checked before any division by the size.
   for (int o = 0; o < PackOrientationCount; ++o) {
     if (!(OrientPack(Pack, static_cast<TPackOrientation>(o)).PackDimX > 0))
-      throw Exception(TErrorKind::Internal, EBadPack,
+      throw Exception(TErrorKind::Internal, SBadPack,
                       {Pack.LengthMM, Pack.WidthMM, Pack.HeightMM, o});
   }
 

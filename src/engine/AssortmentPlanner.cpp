@@ -384,7 +384,7 @@ TOptimizationSolution BestFitIn(const TPlanProduct& PlanProduct, const TSharedBo
     }
   }
   if (!found)
-    throw Exception(TErrorKind::Internal, ESharedBoxWithoutCandidate,
+    throw Exception(TErrorKind::Internal, SSharedBoxWithoutCandidate,
                     {product.Name, Target.L, Target.B, Target.H});
   return best;
 }
@@ -402,7 +402,7 @@ std::vector<TOptimizationSolution> BuildAssigned(const std::vector<TPlanProduct>
   for (size_t k = 0; k < PlanProducts.size(); ++k) {
     const int group = Assignment.SizeOf[k];
     if (group < 0)
-      throw Exception(TErrorKind::NoSharedBox, ENoSharedBoxFits, {PlanProducts[k].Product().Name});
+      throw Exception(TErrorKind::NoSharedBox, SNoSharedBoxFits, {PlanProducts[k].Product().Name});
     const TSharedBoxTarget& target = Targets[Chosen[group]];
     TOptimizationSolution v = BestFitIn(PlanProducts[k], target, S, Calc, Criterion);
     v.UnifiedGroupId = group + 1;

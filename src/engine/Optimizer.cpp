@@ -54,7 +54,7 @@ TOptimizationResult TOptimizer::Execute(const std::vector<TProduct>& Products,
       if (!P.Enabled) continue;
       if (SampleVolumeOutsideRange(P)) {
         if (S.VolumeMismatchMode == Ask)
-          throw Exception(TErrorKind::InvalidInput, EResolveVolumeMismatch)
+          throw Exception(TErrorKind::InvalidInput, SResolveVolumeMismatch)
               .InField("VolumeMismatchMode");
         // The planner sees the narrowed range too; the caller's products stay as they are.
         if (S.VolumeMismatchMode == UseSampleVolume)

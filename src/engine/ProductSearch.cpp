@@ -96,7 +96,7 @@ std::vector<TOptimizationSolution> SearchProduct(const TProduct& P, const TOptim
   for (int j = 0; j < count; ++j) {
     Token.Check();
     const TPackVariant& pack = variants[j];
-    if (pack.LengthMM <= 0) throw Exception(TErrorKind::Internal, EInvalidPackIndex, {j, count});
+    if (pack.LengthMM <= 0) throw Exception(TErrorKind::Internal, SInvalidPackIndex, {j, count});
     candidate.Pack = pack;
     const TPackBoxBuilder builder(Calc, P, pack, S);
     const TCriterionInputs packInputs = CriterionInputsOf(candidate);

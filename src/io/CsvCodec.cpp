@@ -43,7 +43,7 @@ class TCsvScanner {
       } else if (c == '"' && fieldEmpty_ && !afterQuote_) {
         inQuotes_ = true;
       } else if (afterQuote_ || c == '"') {
-        throw Exception(TErrorKind::NotANumber, EInvalidCsvQuoting);
+        throw Exception(TErrorKind::NotANumber, SInvalidCsvQuoting);
       } else {
         size_t stop = i + 1;
         while (stop < text.size() && text[stop] != separator_ && text[stop] != '\r' &&
@@ -53,7 +53,7 @@ class TCsvScanner {
         i = stop - 1;
       }
     }
-    if (inQuotes_) throw Exception(TErrorKind::NotANumber, EUnclosedCsvQuote);
+    if (inQuotes_) throw Exception(TErrorKind::NotANumber, SUnclosedCsvQuote);
     if (!fieldEmpty_ || fieldCount_ > 0 || afterQuote_) EndRow();
   }
 

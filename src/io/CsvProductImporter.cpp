@@ -60,7 +60,7 @@ int32_t ColumnOf(const TErrorPlace& place) {
 
 TProduct ParseProductRow(TCsvRow& row, size_t fieldCount, int32_t position) {
   if (fieldCount != ProductFields.size())
-    throw Exception(TErrorKind::InvalidInput, EExpectedFields, {ProductFields.size()})
+    throw Exception(TErrorKind::InvalidInput, SExpectedFields, {ProductFields.size()})
         .WithFieldCount(static_cast<int32_t>(fieldCount),
                         static_cast<int32_t>(ProductFields.size()));
   TProduct product = DefaultProduct(position);

@@ -58,7 +58,7 @@ class TJsonParser {
     if (Peek() == '}') return;
     for (;;) {
       SkipWhitespace();
-      if (Peek() != '"') Fail(EJsonMemberName);
+      if (Peek() != '"') Fail(SJsonMemberName);
       key_.clear();
       ScanString(&key_);
       SkipWhitespace();
@@ -114,7 +114,7 @@ class TJsonParser {
  private:
   [[noreturn]] void Fail(const char* what) const { Fail(TFormatArg::Key(what)); }
   [[noreturn]] void Fail(const TFormatArg& what) const {
-    throw Exception(TErrorKind::JsonSyntax, EJsonAtByte, {what, pos_})
+    throw Exception(TErrorKind::JsonSyntax, SJsonAtByte, {what, pos_})
         .AtByte(static_cast<int64_t>(pos_));
   }
 
@@ -132,16 +132,16 @@ class TJsonParser {
 
   void EndDocument() {
     SkipWhitespace();
-    if (pos_ != text_.size()) Fail(EJsonTextAfterValue);
+    if (pos_ != text_.size()) Fail(SJsonTextAfterValue);
   }
 
   void Expect(char c) {
-    if (Peek() != c) Fail(TFormatArg::Nested({EJsonExpectedChar, {std::string(1, c)}}));
+    if (Peek() != c) Fail(TFormatArg::Nested({SJsonExpectedChar, {std::string(1, c)}}));
     ++pos_;
   }
 
   TJsonValue ParseValue() {
-    if (AtEnd()) Fail(EJsonEndOfText);
+    if (AtEnd()) Fail(SJsonEndOfText);
     switch (text_[pos_]) {
       case '{':
         return ParseObject();
@@ -167,7 +167,7 @@ class TJsonParser {
   }
 
   void SkipValue() {
-    if (AtEnd()) Fail(EJsonEndOfText);
+    if (AtEnd()) Fail(SJsonEndOfText);
     switch (text_[pos_]) {
       case '{':
         return SkipContainer('}');
@@ -187,12 +187,12 @@ class TJsonParser {
   }
 
   void ParseLiteral(std::string_view word) {
-    if (text_.substr(pos_, word.size()) != word) Fail(EJsonInvalidLiteral);
+    if (text_.substr(pos_, word.size()) != word) Fail(SJsonInvalidLiteral);
     pos_ += word.size();
   }
 
   void Enter() {
-    if (++depth_ > kMaxDepth) Fail(EJsonTooDeep);
+    if (++depth_ > kMaxDepth) Fail(SJsonTooDeep);
   }
 
   // Every member and item is handed to Each, which reads or skips it.
@@ -221,7 +221,7 @@ class TJsonParser {
   }
 
   void SkipMemberName() {
-    if (Peek() != '"') Fail(EJsonMemberName);
+    if (Peek() != '"') Fail(SJsonMemberName);
     ScanString(nullptr);
     SkipWhitespace();
     Expect(':');
@@ -238,7 +238,7 @@ class TJsonParser {
   TJsonValue ParseObject() {
     TJsonValue object = JsonObject();
     ScanContainer('}', [&] {
-      if (Peek() != '"') Fail(EJsonMemberName);
+      if (Peek() != '"') Fail(SJsonMemberName);
       std::string key;
       ScanString(&key);
       SkipWhitespace();
@@ -256,11 +256,11 @@ class TJsonParser {
   }
 
   char32_t ParseHex4() {
-    if (text_.size() - pos_ < 4) Fail(EJsonIncompleteEscape);
+    if (text_.size() - pos_ < 4) Fail(SJsonIncompleteEscape);
     char32_t value = 0;
     for (int i = 0; i < 4; ++i) {
       const int h = HexValue(text_[pos_ + i]);
-      if (h < 0) Fail(EJsonInvalidUEscape);
+      if (h < 0) Fail(SJsonInvalidUEscape);
       value = value * 16 + static_cast<char32_t>(h);
     }
     pos_ += 4;
@@ -271,13 +271,13 @@ class TJsonParser {
   void ScanString(std::string* out) {
     ++pos_;  // opening quote
     for (;;) {
-      if (AtEnd()) Fail(EJsonUnterminatedString);
+      if (AtEnd()) Fail(SJsonUnterminatedString);
       const unsigned char c = static_cast<unsigned char>(text_[pos_]);
       if (c == '"') {
         ++pos_;
         return;
       }
-      if (c < 0x20) Fail(EJsonControlCharacter);
+      if (c < 0x20) Fail(SJsonControlCharacter);
       if (c == '\\') {
         ++pos_;
         ParseEscape(out);
@@ -290,13 +290,13 @@ class TJsonParser {
       }
       const size_t start = pos_;
       char32_t cp;
-      if (!DecodeUtf8(text_, pos_, cp)) Fail(EJsonInvalidUtf8);
+      if (!DecodeUtf8(text_, pos_, cp)) Fail(SJsonInvalidUtf8);
       if (out) out->append(text_.substr(start, pos_ - start));
     }
   }
 
   void ParseEscape(std::string* out) {
-    if (AtEnd()) Fail(EJsonUnterminatedString);
+    if (AtEnd()) Fail(SJsonUnterminatedString);
     const char c = text_[pos_++];
     char plain;
     switch (c) {
@@ -325,20 +325,20 @@ class TJsonParser {
         break;
       default:
         --pos_;
-        Fail(EJsonInvalidEscape);
+        Fail(SJsonInvalidEscape);
     }
     if (c != 'u') {
       if (out) *out += plain;
       return;
     }
     char32_t cp = ParseHex4();
-    if (cp >= 0xDC00 && cp <= 0xDFFF) Fail(EJsonUnpairedSurrogate);
+    if (cp >= 0xDC00 && cp <= 0xDFFF) Fail(SJsonUnpairedSurrogate);
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       // Text is UTF-8 here, which cannot hold half a pair.
-      if (text_.substr(pos_, 2) != "\\u") Fail(EJsonUnpairedSurrogate);
+      if (text_.substr(pos_, 2) != "\\u") Fail(SJsonUnpairedSurrogate);
       pos_ += 2;
       const char32_t low = ParseHex4();
-      if (low < 0xDC00 || low > 0xDFFF) Fail(EJsonUnpairedSurrogate);
+      if (low < 0xDC00 || low > 0xDFFF) Fail(SJsonUnpairedSurrogate);
       cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
     }
     if (out) AppendUtf8(*out, cp);
@@ -354,18 +354,18 @@ class TJsonParser {
       while (IsDigit(Peek()))
         ++pos_;
     } else {
-      Fail(EJsonInvalidValue);
+      Fail(SJsonInvalidValue);
     }
     if (Peek() == '.') {
       ++pos_;
-      if (!IsDigit(Peek())) Fail(EJsonInvalidNumber);
+      if (!IsDigit(Peek())) Fail(SJsonInvalidNumber);
       while (IsDigit(Peek()))
         ++pos_;
     }
     if (Peek() == 'e' || Peek() == 'E') {
       ++pos_;
       if (Peek() == '+' || Peek() == '-') ++pos_;
-      if (!IsDigit(Peek())) Fail(EJsonInvalidNumber);
+      if (!IsDigit(Peek())) Fail(SJsonInvalidNumber);
       while (IsDigit(Peek()))
         ++pos_;
     }

@@ -159,7 +159,7 @@ void AppendJsonString(std::string& Out, std::string_view Utf8Text) {
       continue;
     }
     char32_t cp;
-    if (!DecodeUtf8(Utf8Text, pos, cp)) throw Exception(TErrorKind::Encoding, ETextNotUtf8);
+    if (!DecodeUtf8(Utf8Text, pos, cp)) throw Exception(TErrorKind::Encoding, STextNotUtf8);
     if (cp >= 0x10000) {
       const char32_t v = cp - 0x10000;
       AppendUnicodeEscape(Out, 0xD800 + (v >> 10));

@@ -222,8 +222,8 @@ void CheckAndSaveProject(const std::string& FileName, const TProjectData& Projec
   for (size_t i = 0; i < Project.Products.size(); ++i)
     if (!ids.insert(Project.Products[i].Id).second)
       throw Exception(TErrorKind::InvalidInput, SInvalidFile,
-                      {TFormatArg::Key(EDuplicateProductId)})
-          .AtMember(Format("Products[%zu].%s", i, EDuplicateProductId))
+                      {TFormatArg::Key(SDuplicateProductId)})
+          .AtMember(Format("Products[%zu].%s", i, SDuplicateProductId))
           .InFile(FileName)
           .WithFound(std::to_string(Project.Products[i].Id));
   WriteUtf8TextFileInPieces(FileName,
@@ -336,8 +336,8 @@ TProjectData ProjectFromText(std::string_view text, const std::string& FileName)
       ValidateProduct(product);
       if (!ids.insert(product.Id).second)
         throw Exception(TErrorKind::InvalidInput, SInvalidFile,
-                        {TFormatArg::Key(EDuplicateProductId)})
-            .AtMember(EDuplicateProductId)
+                        {TFormatArg::Key(SDuplicateProductId)})
+            .AtMember(SDuplicateProductId)
             .WithFound(std::to_string(product.Id));
       project.Products.push_back(std::move(product));
     } catch (Exception& e) {
@@ -372,7 +372,7 @@ TProjectData LoadProject(const std::string& FileName) {
 void SaveResultJson(const std::string& FileName, const TOptimizationResult& Result,
                     const std::vector<TStrengthRecord>& Strengths) {
   if (!Strengths.empty() && Strengths.size() != Result.Solutions.size())
-    throw Exception(TErrorKind::Internal, EStrengthsMismatch);
+    throw Exception(TErrorKind::Internal, SStrengthsMismatch);
   TJsonValue root = JsonObject();
   AddJsonNumber(root, "Version", 1);
   AddJsonBool(root, "Cancelled", Result.Cancelled);

@@ -134,16 +134,16 @@ std::string ResolveTarget(const std::string& path) {
     if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
-    if (n < 0) RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, errno);
+    if (n < 0) RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, path, errno);
     if (n == sizeof buffer)
-      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, ENAMETOOLONG);
+      RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, path, ENAMETOOLONG);
     std::string next(buffer, static_cast<size_t>(n));
     const size_t slash = current.rfind('/');
     if (next.front() != '/' && slash != std::string::npos)
       next = current.substr(0, slash + 1) + next;
     current = std::move(next);
   }
-  RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, ELOOP);
+  RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, path, ELOOP);
 }
 
 // Renaming needs only the folder's permission, so a read-only file would be
@@ -199,7 +199,7 @@ struct TReplaceTogether::TStaged {
 
   void Commit() {
     if (::rename(Temp->Path().c_str(), Target.c_str()) != 0)
-      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, Path, errno);
+      RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, Path, errno);
     Temp->Keep();
     // Make the rename itself durable; the new content is already in place.
     TFd dirFd(::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -221,11 +221,11 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) {
     if (S_ISDIR(existing.st_mode))
-      RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, EISDIR);
-    throw Exception(TErrorKind::FileCreate, ECannotReplaceIrregularFile, {path}).InFile(path);
+      RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, path, EISDIR);
+    throw Exception(TErrorKind::FileCreate, SCannotReplaceIrregularFile, {path}).InFile(path);
   }
   if (exists && !MayReplace(target, existing))
-    RaiseFileError(TErrorKind::FileCreate, ECannotReplaceFileBecause, path, EACCES);
+    RaiseFileError(TErrorKind::FileCreate, SCannotReplaceFileBecause, path, EACCES);
   const size_t slash = target.rfind('/');
   staged->Folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -238,7 +238,7 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
                TemporaryFileName(base, static_cast<long>(::getpid()), tempCounter.fetch_add(1));
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100))
-      RaiseFileError(TErrorKind::FileCreate, ECannotCreateFileBecause, path, errno);
+      RaiseFileError(TErrorKind::FileCreate, SCannotCreateFileBecause, path, errno);
   }
   staged->Temp = std::make_unique<TTempFile>(fd, tempPath);
   TTempFile& temp = *staged->Temp;
@@ -248,11 +248,11 @@ std::unique_ptr<TReplaceTogether::TStaged> Stage(const std::string& path,
 
   produce([&](std::string_view bytes) {
     if (const int err = WriteAll(fd, bytes))
-      RaiseFileError(TErrorKind::FileReadWrite, ECannotWriteFileBecause, path, err);
+      RaiseFileError(TErrorKind::FileReadWrite, SCannotWriteFileBecause, path, err);
   });
   int err = ::fsync(fd) != 0 ? errno : 0;
   if (err == 0) err = temp.Close();
-  if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, ECannotWriteFileBecause, path, err);
+  if (err != 0) RaiseFileError(TErrorKind::FileReadWrite, SCannotWriteFileBecause, path, err);
   return staged;
 }
 
@@ -317,20 +317,20 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
   // Opened without waiting, so that a named pipe is refused instead of
   // blocking for ever.
   TFd fd(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.Get() < 0) RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, errno);
+  if (fd.Get() < 0) RaiseFileError(TErrorKind::FileOpen, SCannotOpenFileBecause, Path, errno);
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0)
-    RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, errno);
+    RaiseFileError(TErrorKind::FileOpen, SCannotOpenFileBecause, Path, errno);
   // A device or a pipe may never end (/dev/zero, /dev/urandom).
   if (S_ISDIR(st.st_mode))
-    RaiseFileError(TErrorKind::FileOpen, ECannotOpenFileBecause, Path, EISDIR);
+    RaiseFileError(TErrorKind::FileOpen, SCannotOpenFileBecause, Path, EISDIR);
   if (!S_ISREG(st.st_mode))
-    throw Exception(TErrorKind::FileOpen, ECannotOpenIrregularFile, {Path}).InFile(Path);
+    throw Exception(TErrorKind::FileOpen, SCannotOpenIrregularFile, {Path}).InFile(Path);
   const auto raiseTooLarge = [&] {
     const bool megabytes = MaxBytes % (1 << 20) == 0;
-    throw Exception(TErrorKind::FileOpen, EFileLargerThan,
+    throw Exception(TErrorKind::FileOpen, SFileLargerThan,
                     {Path, static_cast<unsigned long long>(megabytes ? MaxBytes >> 20 : MaxBytes),
-                     TFormatArg::Key(megabytes ? EMegabytes : EBytes)})
+                     TFormatArg::Key(megabytes ? SMegabytes : SBytes)})
         .InFile(Path);
   };
   if (static_cast<uint64_t>(st.st_size) > MaxBytes) raiseTooLarge();
@@ -346,23 +346,23 @@ std::string ReadUtf8TextFile(const std::string& Path, uint64_t MaxBytes) {
       if (n == 0) break;
       if (n < 0) {
         if (errno == EINTR) continue;
-        RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, errno);
+        RaiseFileError(TErrorKind::FileReadWrite, SCannotReadFileBecause, Path, errno);
       }
       // The file may grow while it is read.
       if (bytes.size() + static_cast<size_t>(n) > MaxBytes) raiseTooLarge();
       bytes.append(buffer, static_cast<size_t>(n));
     }
   } catch (const std::bad_alloc&) {
-    RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, ENOMEM);
+    RaiseFileError(TErrorKind::FileReadWrite, SCannotReadFileBecause, Path, ENOMEM);
   } catch (const std::length_error&) {
-    RaiseFileError(TErrorKind::FileReadWrite, ECannotReadFileBecause, Path, ENOMEM);
+    RaiseFileError(TErrorKind::FileReadWrite, SCannotReadFileBecause, Path, ENOMEM);
   }
   fd.Close();
 
   const size_t skip = std::string_view(bytes).starts_with(Utf8Bom) ? Utf8Bom.size() : 0;
   const size_t bad = FindInvalidUtf8(std::string_view(bytes).substr(skip));
   if (bad != std::string_view::npos)
-    throw Exception(TErrorKind::Encoding, EFileNotUtf8, {Path, bad + skip})
+    throw Exception(TErrorKind::Encoding, SFileNotUtf8, {Path, bad + skip})
         .InFile(Path)
         .AtByte(static_cast<int64_t>(bad + skip));
   bytes.erase(0, skip);

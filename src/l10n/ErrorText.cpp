@@ -44,8 +44,8 @@ std::string BoundText(double value) {
 }
 
 std::string AllowedPart(const TFieldBounds& bounds) {
-  const char* id = bounds.LowOpen ? (bounds.HighOpen ? EDetailAboveBelow : EDetailAboveTo)
-                                  : (bounds.HighOpen ? EDetailFromBelow : EDetailFromTo);
+  const char* id = bounds.LowOpen ? (bounds.HighOpen ? SDetailAboveBelow : SDetailAboveTo)
+                                  : (bounds.HighOpen ? SDetailFromBelow : SDetailFromTo);
   return Part(id, {BoundText(bounds.Low), BoundText(bounds.High)});
 }
 
@@ -58,18 +58,18 @@ std::string LocalizedMessage(const Exception& e) {
 std::string ErrorDetail(const Exception& e) {
   const TErrorPlace& place = e.Place();
   std::vector<std::string> parts;
-  if (!place.File.empty()) parts.push_back(Part(EDetailFile, {place.File}));
-  if (!place.Member.empty()) parts.push_back(Part(EDetailMember, {place.Member}));
+  if (!place.File.empty()) parts.push_back(Part(SDetailFile, {place.File}));
+  if (!place.Member.empty()) parts.push_back(Part(SDetailMember, {place.Member}));
   if (place.Row > 0 && place.Column > 0)
-    parts.push_back(Part(EDetailRowColumn, {place.Row, place.Column}));
+    parts.push_back(Part(SDetailRowColumn, {place.Row, place.Column}));
   else if (place.Row > 0)
-    parts.push_back(Part(EDetailRow, {place.Row}));
-  if (place.Byte) parts.push_back(Part(EDetailByte, {*place.Byte}));
+    parts.push_back(Part(SDetailRow, {place.Row}));
+  if (place.Byte) parts.push_back(Part(SDetailByte, {*place.Byte}));
   if (place.FieldCount > 0)
-    parts.push_back(Part(EDetailFieldCount, {place.FieldCount, place.ExpectedFieldCount}));
-  if (!place.Found.empty()) parts.push_back(Part(EDetailFound, {place.Found}));
+    parts.push_back(Part(SDetailFieldCount, {place.FieldCount, place.ExpectedFieldCount}));
+  if (!place.Found.empty()) parts.push_back(Part(SDetailFound, {place.Found}));
   if (place.Allowed) parts.push_back(AllowedPart(*place.Allowed));
-  if (!place.Expected.empty()) parts.push_back(Part(EDetailExpected, {Tr(place.Expected)}));
+  if (!place.Expected.empty()) parts.push_back(Part(SDetailExpected, {Tr(place.Expected)}));
   std::string line;
   for (const std::string& part : parts) {
     if (!line.empty()) line += "; ";

@@ -10,166 +10,166 @@ namespace quelmora {
 // are. The language files translate them where they are shown.
 
 // Arithmetic.
-inline constexpr const char* EDivisionByZero = "Floating point division by zero";
-inline constexpr const char* EInvalidFloatOperation = "Invalid floating point operation";
-inline constexpr const char* EFloatOverflow = "Floating point overflow";
+inline constexpr const char* SDivisionByZero = "Floating point division by zero";
+inline constexpr const char* SInvalidFloatOperation = "Invalid floating point operation";
+inline constexpr const char* SFloatOverflow = "Floating point overflow";
 
 // Fields and products.
-inline constexpr const char* EValueOfField = "%s: %s";
-inline constexpr const char* EDuplicateProductId = "Duplicate Product.Id";
-inline constexpr const char* ESettingsField = "Settings field";
-inline constexpr const char* EProductField = "Product field";
-inline constexpr const char* EIntegerExpected = "Integer expected";
-inline constexpr const char* ECancelled = "Cancelled";
-inline constexpr const char* EProductIdExhausted = "Product Id";
-inline constexpr const char* EProductIdOutOfRange = "Product Id out of range";
+inline constexpr const char* SValueOfField = "%s: %s";
+inline constexpr const char* SDuplicateProductId = "Duplicate Product.Id";
+inline constexpr const char* SSettingsField = "Settings field";
+inline constexpr const char* SProductField = "Product field";
+inline constexpr const char* SIntegerExpected = "Integer expected";
+inline constexpr const char* SCancelled = "Cancelled";
+inline constexpr const char* SProductIdExhausted = "Product Id";
+inline constexpr const char* SProductIdOutOfRange = "Product Id out of range";
 
 // The workspace's own order of calls.
-inline constexpr const char* ENothingToUndo = "Nothing to undo";
-inline constexpr const char* ENothingToRedo = "Nothing to redo";
-inline constexpr const char* ECalculationRunning = "A calculation is already running";
-inline constexpr const char* ENoCalculationEnded = "No calculation has ended";
+inline constexpr const char* SNothingToUndo = "Nothing to undo";
+inline constexpr const char* SNothingToRedo = "Nothing to redo";
+inline constexpr const char* SCalculationRunning = "A calculation is already running";
+inline constexpr const char* SNoCalculationEnded = "No calculation has ended";
 
 // The calculation.
-inline constexpr const char* EResolveVolumeMismatch =
+inline constexpr const char* SResolveVolumeMismatch =
     "Resolve VolumeMismatchMode.Ask before calling optimizer";
-inline constexpr const char* ESharedBoxWithoutCandidate =
+inline constexpr const char* SSharedBoxWithoutCandidate =
     "Internal error: the plan puts product %s into the shared box "
     "%.4f x %.4f x %.4f mm, where none of its candidates builds";
-inline constexpr const char* ENoSharedBoxFits = "No shared box fits product %s";
-inline constexpr const char* EInvalidPackIndex = "Invalid generated pack index %d of %d";
-inline constexpr const char* EBadPack = "Bad pack: %.15g %.15g %.15g orientation %d";
+inline constexpr const char* SNoSharedBoxFits = "No shared box fits product %s";
+inline constexpr const char* SInvalidPackIndex = "Invalid generated pack index %d of %d";
+inline constexpr const char* SBadPack = "Bad pack: %.15g %.15g %.15g orientation %d";
 
 // Files.
-inline constexpr const char* ECannotOpenFileBecause = "Cannot open file \"%s\": %s";
-inline constexpr const char* ECannotReadFileBecause = "Cannot read file \"%s\": %s";
-inline constexpr const char* ECannotCreateFileBecause = "Cannot create file \"%s\": %s";
-inline constexpr const char* ECannotWriteFileBecause = "Cannot write file \"%s\": %s";
-inline constexpr const char* ECannotReplaceFileBecause = "Cannot replace file \"%s\": %s";
-inline constexpr const char* ECannotReplaceIrregularFile =
+inline constexpr const char* SCannotOpenFileBecause = "Cannot open file \"%s\": %s";
+inline constexpr const char* SCannotReadFileBecause = "Cannot read file \"%s\": %s";
+inline constexpr const char* SCannotCreateFileBecause = "Cannot create file \"%s\": %s";
+inline constexpr const char* SCannotWriteFileBecause = "Cannot write file \"%s\": %s";
+inline constexpr const char* SCannotReplaceFileBecause = "Cannot replace file \"%s\": %s";
+inline constexpr const char* SCannotReplaceIrregularFile =
     "Cannot replace file \"%s\": not a regular file";
-inline constexpr const char* ECannotOpenIrregularFile =
+inline constexpr const char* SCannotOpenIrregularFile =
     "Cannot open file \"%s\": not a regular file";
-inline constexpr const char* EFileLargerThan = "Cannot open file \"%s\": larger than %llu %s";
-inline constexpr const char* EMegabytes = "MB";
-inline constexpr const char* EBytes = "bytes";
-inline constexpr const char* EFileNotUtf8 = "File \"%s\" is not valid UTF-8 (byte %zu)";
-inline constexpr const char* ETextNotUtf8 = "Text is not valid UTF-8";
-inline constexpr const char* ECannotCreateFolder = "Cannot create folder \"%s\": %s";
-inline constexpr const char* ECannotReadLargeFile = "Cannot read file \"%s\": larger than %d MB";
-inline constexpr const char* ECannotReadFile = "Cannot read file \"%s\"";
-inline constexpr const char* EStrengthsMismatch = "Strength records do not match the solutions";
-inline constexpr const char* EEmptyPage = "Cannot encode an empty page";
-inline constexpr const char* EJpegFailed = "JPEG encoding failed: %s";
+inline constexpr const char* SFileLargerThan = "Cannot open file \"%s\": larger than %llu %s";
+inline constexpr const char* SMegabytes = "MB";
+inline constexpr const char* SBytes = "bytes";
+inline constexpr const char* SFileNotUtf8 = "File \"%s\" is not valid UTF-8 (byte %zu)";
+inline constexpr const char* STextNotUtf8 = "Text is not valid UTF-8";
+inline constexpr const char* SCannotCreateFolder = "Cannot create folder \"%s\": %s";
+inline constexpr const char* SCannotReadLargeFile = "Cannot read file \"%s\": larger than %d MB";
+inline constexpr const char* SCannotReadFile = "Cannot read file \"%s\"";
+inline constexpr const char* SStrengthsMismatch = "Strength records do not match the solutions";
+inline constexpr const char* SEmptyPage = "Cannot encode an empty page";
+inline constexpr const char* SJpegFailed = "JPEG encoding failed: %s";
 
 // CSV.
-inline constexpr const char* EExpectedFields = "Expected %zu fields";
-inline constexpr const char* EInvalidCsvQuoting = "Invalid CSV quoting";
-inline constexpr const char* EUnclosedCsvQuote = "Unclosed CSV quote";
+inline constexpr const char* SExpectedFields = "Expected %zu fields";
+inline constexpr const char* SInvalidCsvQuoting = "Invalid CSV quoting";
+inline constexpr const char* SUnclosedCsvQuote = "Unclosed CSV quote";
 
 // JSON: "<what> at byte N".
-inline constexpr const char* EJsonAtByte = "%s at byte %zu";
-inline constexpr const char* EJsonMemberName = "Expected a member name";
-inline constexpr const char* EJsonTextAfterValue = "Unexpected text after the value";
-inline constexpr const char* EJsonExpectedChar = "Expected '%c'";
-inline constexpr const char* EJsonEndOfText = "Unexpected end of text";
-inline constexpr const char* EJsonInvalidLiteral = "Invalid literal";
-inline constexpr const char* EJsonTooDeep = "Nesting too deep";
-inline constexpr const char* EJsonIncompleteEscape = "Incomplete \\u escape";
-inline constexpr const char* EJsonInvalidUEscape = "Invalid \\u escape";
-inline constexpr const char* EJsonUnterminatedString = "Unterminated string";
-inline constexpr const char* EJsonControlCharacter = "Control character in string";
-inline constexpr const char* EJsonInvalidUtf8 = "Invalid UTF-8 in string";
-inline constexpr const char* EJsonInvalidEscape = "Invalid escape";
-inline constexpr const char* EJsonUnpairedSurrogate = "Unpaired surrogate escape";
-inline constexpr const char* EJsonInvalidValue = "Invalid value";
-inline constexpr const char* EJsonInvalidNumber = "Invalid number";
+inline constexpr const char* SJsonAtByte = "%s at byte %zu";
+inline constexpr const char* SJsonMemberName = "Expected a member name";
+inline constexpr const char* SJsonTextAfterValue = "Unexpected text after the value";
+inline constexpr const char* SJsonExpectedChar = "Expected '%c'";
+inline constexpr const char* SJsonEndOfText = "Unexpected end of text";
+inline constexpr const char* SJsonInvalidLiteral = "Invalid literal";
+inline constexpr const char* SJsonTooDeep = "Nesting too deep";
+inline constexpr const char* SJsonIncompleteEscape = "Incomplete \\u escape";
+inline constexpr const char* SJsonInvalidUEscape = "Invalid \\u escape";
+inline constexpr const char* SJsonUnterminatedString = "Unterminated string";
+inline constexpr const char* SJsonControlCharacter = "Control character in string";
+inline constexpr const char* SJsonInvalidUtf8 = "Invalid UTF-8 in string";
+inline constexpr const char* SJsonInvalidEscape = "Invalid escape";
+inline constexpr const char* SJsonUnpairedSurrogate = "Unpaired surrogate escape";
+inline constexpr const char* SJsonInvalidValue = "Invalid value";
+inline constexpr const char* SJsonInvalidNumber = "Invalid number";
 
 // The detail line: its parts, joined by "; ".
-inline constexpr const char* EDetailFile = "файл «%s»";
-inline constexpr const char* EDetailMember = "элемент %s";
-inline constexpr const char* EDetailRowColumn = "строка %d, столбец %d";
-inline constexpr const char* EDetailRow = "строка %d";
-inline constexpr const char* EDetailByte = "байт %d";
-inline constexpr const char* EDetailFieldCount = "в строке %d полей, нужно %d";
-inline constexpr const char* EDetailFound = "найдено «%s»";
-inline constexpr const char* EDetailFromTo = "допустимо: от %s до %s";
-inline constexpr const char* EDetailAboveTo = "допустимо: больше %s и не больше %s";
-inline constexpr const char* EDetailFromBelow = "допустимо: не меньше %s и меньше %s";
-inline constexpr const char* EDetailAboveBelow = "допустимо: больше %s и меньше %s";
-inline constexpr const char* EDetailExpected = "ожидалось: %s";
+inline constexpr const char* SDetailFile = "файл «%s»";
+inline constexpr const char* SDetailMember = "элемент %s";
+inline constexpr const char* SDetailRowColumn = "строка %d, столбец %d";
+inline constexpr const char* SDetailRow = "строка %d";
+inline constexpr const char* SDetailByte = "байт %d";
+inline constexpr const char* SDetailFieldCount = "в строке %d полей, нужно %d";
+inline constexpr const char* SDetailFound = "найдено «%s»";
+inline constexpr const char* SDetailFromTo = "допустимо: от %s до %s";
+inline constexpr const char* SDetailAboveTo = "допустимо: больше %s и не больше %s";
+inline constexpr const char* SDetailFromBelow = "допустимо: не меньше %s и меньше %s";
+inline constexpr const char* SDetailAboveBelow = "допустимо: больше %s и меньше %s";
+inline constexpr const char* SDetailExpected = "ожидалось: %s";
 
 // Every entry above, so that none can miss its translations.
 inline constexpr auto ErrorCatalogueTexts = std::to_array<const char*>({
-    EDivisionByZero,
-    EInvalidFloatOperation,
-    EFloatOverflow,
-    EValueOfField,
-    EDuplicateProductId,
-    ESettingsField,
-    EProductField,
-    EIntegerExpected,
-    ECancelled,
-    EProductIdExhausted,
-    EProductIdOutOfRange,
-    ENothingToUndo,
-    ENothingToRedo,
-    ECalculationRunning,
-    ENoCalculationEnded,
-    EResolveVolumeMismatch,
-    ESharedBoxWithoutCandidate,
-    ENoSharedBoxFits,
-    EInvalidPackIndex,
-    EBadPack,
-    ECannotOpenFileBecause,
-    ECannotReadFileBecause,
-    ECannotCreateFileBecause,
-    ECannotWriteFileBecause,
-    ECannotReplaceFileBecause,
-    ECannotReplaceIrregularFile,
-    ECannotOpenIrregularFile,
-    EFileLargerThan,
-    EMegabytes,
-    EBytes,
-    EFileNotUtf8,
-    ETextNotUtf8,
-    ECannotCreateFolder,
-    ECannotReadLargeFile,
-    ECannotReadFile,
-    EStrengthsMismatch,
-    EEmptyPage,
-    EJpegFailed,
-    EExpectedFields,
-    EInvalidCsvQuoting,
-    EUnclosedCsvQuote,
-    EJsonAtByte,
-    EJsonMemberName,
-    EJsonTextAfterValue,
-    EJsonExpectedChar,
-    EJsonEndOfText,
-    EJsonInvalidLiteral,
-    EJsonTooDeep,
-    EJsonIncompleteEscape,
-    EJsonInvalidUEscape,
-    EJsonUnterminatedString,
-    EJsonControlCharacter,
-    EJsonInvalidUtf8,
-    EJsonInvalidEscape,
-    EJsonUnpairedSurrogate,
-    EJsonInvalidValue,
-    EJsonInvalidNumber,
-    EDetailFile,
-    EDetailMember,
-    EDetailRowColumn,
-    EDetailRow,
-    EDetailByte,
-    EDetailFieldCount,
-    EDetailFound,
-    EDetailFromTo,
-    EDetailAboveTo,
-    EDetailFromBelow,
-    EDetailAboveBelow,
-    EDetailExpected,
+    SDivisionByZero,
+    SInvalidFloatOperation,
+    SFloatOverflow,
+    SValueOfField,
+    SDuplicateProductId,
+    SSettingsField,
+    SProductField,
+    SIntegerExpected,
+    SCancelled,
+    SProductIdExhausted,
+    SProductIdOutOfRange,
+    SNothingToUndo,
+    SNothingToRedo,
+    SCalculationRunning,
+    SNoCalculationEnded,
+    SResolveVolumeMismatch,
+    SSharedBoxWithoutCandidate,
+    SNoSharedBoxFits,
+    SInvalidPackIndex,
+    SBadPack,
+    SCannotOpenFileBecause,
+    SCannotReadFileBecause,
+    SCannotCreateFileBecause,
+    SCannotWriteFileBecause,
+    SCannotReplaceFileBecause,
+    SCannotReplaceIrregularFile,
+    SCannotOpenIrregularFile,
+    SFileLargerThan,
+    SMegabytes,
+    SBytes,
+    SFileNotUtf8,
+    STextNotUtf8,
+    SCannotCreateFolder,
+    SCannotReadLargeFile,
+    SCannotReadFile,
+    SStrengthsMismatch,
+    SEmptyPage,
+    SJpegFailed,
+    SExpectedFields,
+    SInvalidCsvQuoting,
+    SUnclosedCsvQuote,
+    SJsonAtByte,
+    SJsonMemberName,
+    SJsonTextAfterValue,
+    SJsonExpectedChar,
+    SJsonEndOfText,
+    SJsonInvalidLiteral,
+    SJsonTooDeep,
+    SJsonIncompleteEscape,
+    SJsonInvalidUEscape,
+    SJsonUnterminatedString,
+    SJsonControlCharacter,
+    SJsonInvalidUtf8,
+    SJsonInvalidEscape,
+    SJsonUnpairedSurrogate,
+    SJsonInvalidValue,
+    SJsonInvalidNumber,
+    SDetailFile,
+    SDetailMember,
+    SDetailRowColumn,
+    SDetailRow,
+    SDetailByte,
+    SDetailFieldCount,
+    SDetailFound,
+    SDetailFromTo,
+    SDetailAboveTo,
+    SDetailFromBelow,
+    SDetailAboveBelow,
+    SDetailExpected,
 });
 
 }  // namespace quelmora

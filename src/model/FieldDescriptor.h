@@ -116,7 +116,7 @@ void WriteNumericField(TRecord& Record, const TFieldDescriptor<TRecord>& Field, 
     Record.*Field.Integer = ToIntegerField(Value);
   } catch (const Exception& e) {
     // A file or a message box shows the text alone: it names the field.
-    throw Exception(e.Kind(), EValueOfField,
+    throw Exception(e.Kind(), SValueOfField,
                     {TFormatArg::Nested(e.Text()), TFormatArg::Key(Field.Caption)})
         .At(e.Place())
         .InField(std::string(Field.Key))

@@ -4,13 +4,13 @@
 namespace quelmora {
 
 void RaiseZeroDivide() {
-  throw Exception(TErrorKind::DivisionByZero, EDivisionByZero);
+  throw Exception(TErrorKind::DivisionByZero, SDivisionByZero);
 }
 void RaiseInvalidOp() {
-  throw Exception(TErrorKind::InvalidOperation, EInvalidFloatOperation);
+  throw Exception(TErrorKind::InvalidOperation, SInvalidFloatOperation);
 }
 void RaiseOverflow() {
-  throw Exception(TErrorKind::Overflow, EFloatOverflow);
+  throw Exception(TErrorKind::Overflow, SFloatOverflow);
 }
 
 }  // namespace quelmora

@@ -56,7 +56,7 @@ TOptimizationSettings DefaultSettings() {
 }
 
 void TCancelToken::Check() const {
-  if (IsCancelled()) throw Exception(TErrorKind::Cancelled, ECancelled);
+  if (IsCancelled()) throw Exception(TErrorKind::Cancelled, SCancelled);
 }
 
 }  // namespace quelmora

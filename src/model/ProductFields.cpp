@@ -7,7 +7,7 @@ namespace quelmora {
 
 const TProductField& ProductFieldAt(int Index) {
   if (Index < 0 || Index >= ProductFieldCount)
-    throw Exception(TErrorKind::OutOfRange, EProductField);
+    throw Exception(TErrorKind::OutOfRange, SProductField);
   return ProductFields[Index];
 }
 
@@ -16,7 +16,7 @@ namespace {
 // The name is text and has no numeric access.
 const TProductField& NumericProductField(int index) {
   const TProductField& field = ProductFieldAt(index);
-  if (field.IsText()) throw Exception(TErrorKind::OutOfRange, EProductField);
+  if (field.IsText()) throw Exception(TErrorKind::OutOfRange, SProductField);
   return field;
 }
 

@@ -7,7 +7,7 @@ namespace quelmora {
 
 const TSettingsField& SettingsFieldAt(int Index) {
   if (Index < 0 || Index >= SettingsFieldCount)
-    throw Exception(TErrorKind::OutOfRange, ESettingsField);
+    throw Exception(TErrorKind::OutOfRange, SSettingsField);
   return SettingsFields[Index];
 }
 

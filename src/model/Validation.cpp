@@ -71,7 +71,7 @@ Exception WithValueFound(Exception e, const TRecord& record,
 }
 
 [[noreturn]] void RaiseInvalidProductField(const TProduct& product, const TProductField& field) {
-  throw WithValueFound(Exception(TErrorKind::InvalidInput, EValueOfField,
+  throw WithValueFound(Exception(TErrorKind::InvalidInput, SValueOfField,
                                  {product.Name, TFormatArg::Key(field.Caption)})
                            .InField(std::string(field.Key)),
                        product, field);
@@ -133,7 +133,7 @@ void ValidateProject(const std::vector<TProduct>& products, const TOptimizationS
   for (const TProduct& product : products) {
     ValidateProduct(product);
     if (!seen.insert(product.Id).second)
-      throw Exception(TErrorKind::InvalidInput, EDuplicateProductId)
+      throw Exception(TErrorKind::InvalidInput, SDuplicateProductId)
           .InField("Id")
           .WithFound(std::to_string(product.Id));
     if (product.Enabled) ++enabled;

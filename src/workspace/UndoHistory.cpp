@@ -133,14 +133,14 @@ bool TUndoHistory::Record(const TProjectData& Project) {
 }
 
 TProjectData TUndoHistory::Undo() {
-  if (!CanUndo()) throw Exception(TErrorKind::Internal, ENothingToUndo);
+  if (!CanUndo()) throw Exception(TErrorKind::Internal, SNothingToUndo);
   --FPosition;
   Moved();
   return MakeProject(FStates[FPosition].State);
 }
 
 TProjectData TUndoHistory::Redo() {
-  if (!CanRedo()) throw Exception(TErrorKind::Internal, ENothingToRedo);
+  if (!CanRedo()) throw Exception(TErrorKind::Internal, SNothingToRedo);
   ++FPosition;
   Moved();
   return MakeProject(FStates[FPosition].State);

@@ -64,7 +64,7 @@ void TWorkspace::Undo() {
 }
 
 void TWorkspace::Redo() {
-  if (!CanRedo()) throw Exception(TErrorKind::Internal, ENothingToRedo);
+  if (!CanRedo()) throw Exception(TErrorKind::Internal, SNothingToRedo);
   FUntakenEdits = false;
   FProject = FHistory.Redo();
 }
@@ -103,7 +103,7 @@ int32_t TWorkspace::NextProductId() const {
   for (const TProduct& product : FProject.Products)
     largest = std::max<int64_t>(largest, product.Id);
   if (largest >= std::numeric_limits<int32_t>::max())
-    throw Exception(TErrorKind::IdOutOfRange, EProductIdExhausted);
+    throw Exception(TErrorKind::IdOutOfRange, SProductIdExhausted);
   return static_cast<int32_t>(largest + 1);
 }
 
@@ -114,7 +114,7 @@ void TWorkspace::ImportCsv(const std::string& FileName) {
   for (const TProduct& p : FProject.Products)
     next = std::max<int64_t>(next, int64_t{p.Id} + 1);
   if (next - 1 + static_cast<int64_t>(imported.size()) > std::numeric_limits<int32_t>::max())
-    throw Exception(TErrorKind::IdOutOfRange, EProductIdOutOfRange).InFile(FileName);
+    throw Exception(TErrorKind::IdOutOfRange, SProductIdOutOfRange).InFile(FileName);
   for (TProduct& p : imported)
     p.Id = static_cast<int32_t>(next++);
   FProject.Products.insert(FProject.Products.end(), imported.begin(), imported.end());
@@ -136,7 +136,7 @@ std::optional<TRunInput> TWorkspace::PrepareRun(const TMismatchQuestion& Ask) co
 }
 
 void TWorkspace::Start(TRunInput Input) {
-  if (FWorker) throw Exception(TErrorKind::Internal, ECalculationRunning);
+  if (FWorker) throw Exception(TErrorKind::Internal, SCalculationRunning);
   ClearResult();
   auto worker = std::make_unique<TOptimizationWorker>(std::move(Input.Products),
                                                       std::move(Input.Settings), Input.Criterion);
@@ -167,7 +167,7 @@ TProductCount TWorkspace::ProductCount() const {
 }
 
 TRunEnd TWorkspace::Finish() {
-  if (!FWorker || !FWorker->Done()) throw Exception(TErrorKind::Internal, ENoCalculationEnded);
+  if (!FWorker || !FWorker->Done()) throw Exception(TErrorKind::Internal, SNoCalculationEnded);
   TRunEnd end{FWorker->Output(), FWorker->Error(), FWorker->Failure()};
   FWorker.reset();
   FResult = end.Error.empty() ? end.Output : TOptimizationResult{};

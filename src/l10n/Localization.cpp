@@ -17,6 +17,7 @@
 #include "io/Utf8File.h"
 #include "l10n/PluralWords.h"
 #include "l10n/SettingsIni.h"
+#include "l10n/WordChars.h"
 #include "model/Errors.h"
 #include "model/TextFormat.h"
 #include "model/Utf8.h"
@@ -168,13 +169,6 @@ std::string WithoutAmpersands(std::string_view text) {
   for (char c : text)
     if (c != '&') out += c;
   return out;
-}
-
-bool IsWordCodePoint(char32_t cp) {
-  if (cp < 0x80)
-    return (cp >= '0' && cp <= '9') || (cp >= 'A' && cp <= 'Z') || (cp >= 'a' && cp <= 'z');
-  if (cp == 0xD7 || cp == 0xF7) return false;  // × and ÷
-  return (cp >= 0xC0 && cp <= 0x24F) || (cp >= 0x370 && cp <= 0x52F);
 }
 
 // Replaces " Word" by " Translation" where Word ends a word: a product name

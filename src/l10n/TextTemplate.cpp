@@ -5,6 +5,7 @@
 
 #include "l10n/Localization.h"
 #include "l10n/PluralWords.h"
+#include "l10n/WordChars.h"
 #include "model/Utf8.h"
 
 namespace quelmora {
@@ -45,13 +46,6 @@ std::vector<TConversion> Conversions(std::string_view format) {
     found.push_back({i, letter == 'd' || letter == 'i' || letter == 'u'});
   }
   return found;
-}
-
-bool IsWordCodePoint(char32_t cp) {
-  if (cp < 0x80)
-    return (cp >= '0' && cp <= '9') || (cp >= 'A' && cp <= 'Z') || (cp >= 'a' && cp <= 'z');
-  if (cp == 0xD7 || cp == 0xF7) return false;  // × and ÷
-  return (cp >= 0xC0 && cp <= 0x24F) || (cp >= 0x370 && cp <= 0x52F);
 }
 
 // Whether Word stands in Text at Pos as a whole word (nothing word-like after it).
